@@ -1,0 +1,29 @@
+#include "imaging/GraphicsLibrary.h"
+
+#include <vips/vips8>
+
+namespace quillane {
+
+bool GraphicsStartup(const char* argv0) {
+    if (VIPS_INIT(argv0 ? argv0 : "quillane") != 0) {
+        vips_error_clear();
+        return false;
+    }
+    // A file rewritten during a run must never come back from a cache of its old content.
+    vips_cache_set_max(0);
+    vips_cache_set_max_mem(0);
+    vips_cache_set_max_files(0);
+    return true;
+}
+
+void GraphicsShutdown() {
+    vips_shutdown();
+}
+
+TGraphicsSession::TGraphicsSession(const char* argv0) : started_(GraphicsStartup(argv0)) {}
+
+TGraphicsSession::~TGraphicsSession() {
+    if (started_) GraphicsShutdown();
+}
+
+}  // namespace quillane
