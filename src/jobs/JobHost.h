@@ -1,0 +1,97 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a batch job needs of the program that runs it. The window and quillane-batch
+// are the two hosts; the engine knows nothing else about them.
+//
+// Threading contract. A job has two halves:
+//  - Check(host) runs the page's checks in their order, may ask questions and create
+//    the output folder, and returns whether to run. It is called on the host's own
+//    (GUI) thread.
+//  - Run(host) does the run. It may be called on a worker thread: a window host then
+//    marshals every call below to its GUI thread itself (blocking where an answer is
+//    needed), so the engine never locks or waits on its own.
+// The command line calls both halves inline, on one thread.
+// RequestStop(), ClearStopRequest() and StopRequested() are the only members that any
+// thread may call directly; a stop ends a run after the file in progress.
+namespace quillane {
+
+enum class TMessageStyle {
+    msInformationOk,  // information icon, OK
+    msQuestionOk,     // question icon, OK
+    msQuestionYesNo,  // question icon, Yes and No
+};
+
+enum class TMessageAnswer { maOk, maYes, maNo };
+
+// How the overwrite prompt closed: Yes unless "否" was pressed, and whether its
+// "不再提示" box was ticked at that moment.
+struct TOverwriteAnswer {
+    bool Yes = true;
+    bool DontAskAgain = false;
+};
+
+// One item of the source list: its full path and whether it is a folder.
+struct TSourceItem {
+    std::filesystem::path Path;
+    bool IsFolder = false;
+};
+
+// The page whose results box a job writes to.
+enum class TJobPage { jpPercent, jpPixel, jpWOrH, jpRename, jpConvert, jpCut, jpWatermark };
+
+struct TProgress {
+    std::size_t FilesDone = 0;
+    std::optional<std::size_t> FilesTotal;  // empty while folders are still being walked
+    std::filesystem::path CurrentFile;
+};
+
+class TJobHost {
+public:
+    virtual ~TJobHost() = default;
+
+    // The source list as the file list shows it, in list order.
+    virtual std::size_t SourceItemCount() = 0;
+    virtual TSourceItem SourceItem(std::size_t index) = 0;
+    virtual std::filesystem::path SourceRoot() = 0;  // the folder the list shows
+    virtual bool SubFoldersIncluded() = 0;           // "包含子目录中图片" ticked
+    virtual std::vector<std::string> CheckedTypeCaptions() = 0;
+
+    // A message box titled with the application's name; returns the button pressed
+    // (maOk for the two OK styles).
+    virtual TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) = 0;
+    // The application's general error display (e.g. "'12a' is not a valid integer value").
+    virtual void ShowError(const std::string& text) = 0;
+    // The modal overwrite prompt "要创建的文件已存在，是否覆盖？" for an existing target.
+    virtual TOverwriteAnswer ShowOverwritePrompt(const std::filesystem::path& target) = 0;
+
+    // The page's results box.
+    virtual void ClearResults(TJobPage page) = 0;
+    virtual void ShowResults(TJobPage page) = 0;
+    virtual void AppendResult(TJobPage page, const std::string& line) = 0;
+
+    // Fields are named by their control names, e.g. "lbEdtRWidth", "lbEdtSavePath".
+    virtual void SetFieldText(const std::string& field, const std::string& text) = 0;
+    virtual void FocusField(const std::string& field) = 0;
+
+    virtual void SetBusyCursor(bool busy) = 0;
+    virtual void SetTypeListEnabled(bool enabled) = 0;
+    virtual void PumpEvents() = 0;
+    virtual void RefreshSourceList() = 0;
+    virtual void ReportProgress(const TProgress& progress) = 0;
+
+    void RequestStop() noexcept { stop_.store(true); }
+    void ClearStopRequest() noexcept { stop_.store(false); }
+    bool StopRequested() const noexcept { return stop_.load(); }
+
+private:
+    std::atomic<bool> stop_{false};
+};
+
+}  // namespace quillane
