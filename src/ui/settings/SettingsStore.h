@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/settings/IniFile.h"
+#include "ui/settings/Settings.h"
+
+#include <filesystem>
+#include <string>
+
+namespace quillane {
+
+// Quillane.ini as the main window uses it: opened when the window is created, read
+// in two stages while it is built, written once when it closes.
+class TSettingsStore {
+public:
+    explicit TSettingsStore(std::filesystem::path file);
+
+    // Stage one: the stored window size (default `current`), fitted to the screen.
+    TWindowSize LoadWindowSize(TWindowSize current, TWindowSize screen) const;
+
+    // Stage two: every page field, in the order the window reads them. `fields` holds
+    // what the controls show now, which is the default of every key that falls back
+    // to the field's own text. The radio and choice rules are applied, and so is the
+    // percentage constraint's mirroring, so `fields` is what the controls end up
+    // showing. The window runs the click behaviour of each radio or check box whose
+    // state differs from before.
+    void LoadPages(TSettings& fields) const;
+
+    // Writes every stored value in the save order; the window size only when the
+    // window is in its normal state. Stops at the first value that cannot be written
+    // and returns false; Error() then holds "Unable to write to <file>".
+    bool Save(const TSettings& fields, TWindowState state);
+
+    const std::string& Error() const { return ini_.Error(); }
+    const std::filesystem::path& FileName() const { return ini_.FileName(); }
+
+private:
+    void LoadPercent(TPercentFields& page) const;
+    void LoadPixel(TPixelFields& page) const;
+    void LoadWOrH(TWOrHFields& page) const;
+    void LoadRename(TRenameFields& page) const;
+    void LoadCrop(TCropFields& page) const;
+    void LoadWatermark(TWatermarkFields& page) const;
+    void LoadWatermarkFont(TWatermarkFont& font) const;
+    void LoadConvert(TConvertFields& page) const;
+
+    TIniFile ini_;
+};
+
+}  // namespace quillane
