@@ -1,0 +1,95 @@
+#include "cli/BatchCommand.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <system_error>
+
+#include "cli/CliRequest.h"
+#include "cli/TerminalHost.h"
+#include "jobs/PercentJob.h"
+#include "jobs/PixelJob.h"
+#include "jobs/WOrHJob.h"
+
+namespace quillane {
+
+namespace {
+
+std::unique_ptr<TBatchJob> MakeJob(const TCliRequest& request)
+{
+    if (request.Job == "percent") {
+        return std::make_unique<TPercentBatch>(request.Percent, LibraryThumbRoutines());
+    }
+    if (request.Job == "pixel") {
+        return std::make_unique<TPixelBatch>(request.Pixel, LibraryThumbRoutines());
+    }
+    return std::make_unique<TWOrHBatch>(request.Side, LibraryThumbRoutines());
+}
+
+int ExitStatusOf(const std::optional<TRunOutcome>& outcome)
+{
+    if (!outcome) {
+        return esNotRun;
+    }
+    return outcome->Failed > 0 || outcome->Stopped ? esSomeFailed : esAllSucceeded;
+}
+
+TJobHost* gInterruptedHost = nullptr;
+
+extern "C" void StopOnInterrupt(int)
+{
+    if (gInterruptedHost != nullptr) {
+        gInterruptedHost->RequestStop();  // a lock-free atomic store
+    }
+    std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the process at once
+}
+
+int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopOnInterrupt)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(request.SourceFolder, error)) {
+        terminal.Err << "SOURCE_FOLDER: no such folder: " << request.SourceFolder.string() << '\n';
+        return esNotRun;
+    }
+    TTerminalHost host(terminal, request);
+    const std::unique_ptr<TBatchJob> job = MakeJob(request);
+    if (stopOnInterrupt) {
+        gInterruptedHost = &host;
+        std::signal(SIGINT, StopOnInterrupt);
+    }
+    const std::optional<TRunOutcome> outcome = RunClick(*job, host);
+    if (stopOnInterrupt) {
+        std::signal(SIGINT, SIG_DFL);
+        gInterruptedHost = nullptr;
+    }
+    return ExitStatusOf(outcome);
+}
+
+int RunParsed(int argc, const char* const* argv, const TTerminal& terminal, bool stopOnInterrupt)
+{
+    auto parsed = ParseCommandLine(argc, argv, terminal.Out, terminal.Err);
+    if (const int* status = std::get_if<int>(&parsed)) {
+        return *status;
+    }
+    return RunRequest(std::get<TCliRequest>(parsed), terminal, stopOnInterrupt);
+}
+
+}  // namespace
+
+int RunBatchCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err, std::istream& in,
+                    bool inIsTty, bool errIsTty)
+{
+    return RunParsed(argc, argv, TTerminal{out, err, in, inIsTty, errIsTty}, false);
+}
+
+int RunBatchCommand(int argc, const char* const* argv)
+{
+    const TTerminal terminal{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) == 1,
+                             ::isatty(STDERR_FILENO) == 1};
+    return RunParsed(argc, argv, terminal, true);
+}
+
+}  // namespace quillane

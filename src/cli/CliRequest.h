@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "jobs/PercentJob.h"
+#include "jobs/PixelJob.h"
+#include "jobs/WOrHJob.h"
+
+namespace quillane {
+
+enum class TOverwriteMode { omAsk, omYes, omNo };
+
+// What the command line asked for: the job, the source list's settings and the
+// page's fields as texts, exactly as the window's page would hold them.
+struct TCliRequest {
+    std::string Job;  // "percent", "pixel" or "side"
+    std::filesystem::path SourceFolder;
+    std::vector<std::string> CheckedTypes;  // captions of the ticked type entries
+    bool SubFolders = false;
+    bool YesToCreate = false;
+    TOverwriteMode Overwrite = TOverwriteMode::omAsk;
+    TPercentFields Percent;
+    TPixelFields Pixel;
+    TWOrHFields Side;
+};
+
+// The request, or the exit status when parsing ended the command (--help: 0,
+// wrong arguments: 2, with the reason written to `err`).
+std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
+                                                 std::ostream& err);
+
+}  // namespace quillane

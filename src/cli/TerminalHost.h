@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/CliRequest.h"
+#include "jobs/JobHost.h"
+
+namespace quillane {
+
+// The streams of the command line and whether a person sits at them.
+struct TTerminal {
+    std::ostream& Out;   // result lines, exactly as the results box holds them
+    std::ostream& Err;   // messages, one line each; the progress line
+    std::istream& In;    // answers to questions
+    bool InIsTty = false;
+    bool ErrIsTty = false;
+};
+
+// The engine's host on a terminal. Questions are asked on the terminal only when
+// standard input is one; otherwise they are answered No without waiting.
+class TTerminalHost final : public TJobHost {
+public:
+    TTerminalHost(TTerminal terminal, const TCliRequest& request);
+
+    std::size_t SourceItemCount() override { return items_.size(); }
+    TSourceItem SourceItem(std::size_t index) override { return items_.at(index); }
+    std::filesystem::path SourceRoot() override { return sourceRoot_; }
+    bool SubFoldersIncluded() override { return subFolders_; }
+    std::vector<std::string> CheckedTypeCaptions() override { return checkedTypes_; }
+
+    TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
+    void ShowError(const std::string& text) override;
+    TOverwriteAnswer ShowOverwritePrompt(const std::filesystem::path& target) override;
+
+    void ClearResults(TJobPage) override {}
+    void ShowResults(TJobPage) override {}
+    void AppendResult(TJobPage page, const std::string& line) override;
+
+    void SetFieldText(const std::string&, const std::string&) override {}
+    void FocusField(const std::string&) override {}
+    void SetBusyCursor(bool) override {}
+    void SetTypeListEnabled(bool) override {}
+    void PumpEvents() override {}
+    void RefreshSourceList() override;
+    void ReportProgress(const TProgress& progress) override;
+
+private:
+    void ClearProgressLine();
+    std::string AskLine(const std::string& question);
+    TOverwriteAnswer AskOverwriteOnTerminal(const std::filesystem::path& target);
+
+    TTerminal terminal_;
+    std::filesystem::path sourceRoot_;
+    bool subFolders_;
+    std::vector<std::string> checkedTypes_;
+    bool yesToCreate_;
+    TOverwriteMode overwriteMode_;
+    std::vector<TSourceItem> items_;
+    bool progressShown_ = false;
+};
+
+// The folder the list shows, as a full path without a trailing "/".
+std::filesystem::path FullFolderPath(const std::filesystem::path& folder);
+
+}  // namespace quillane

@@ -1,0 +1,161 @@
+#include "jobs/FolderWalk.h"
+
+#include <sys/stat.h>
+
+#include <system_error>
+
+#include "jobs/OutputRule.h"
+#include "jobs/TypeFilter.h"
+
+namespace quillane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::size_t FindIgnoringCase(const std::string& text, const std::string& part)
+{
+    if (part.empty() || part.size() > text.size()) {
+        return part.empty() ? 0 : std::string::npos;
+    }
+    for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < part.size() && AsciiLower(text[at + i]) == AsciiLower(part[i])) {
+            ++i;
+        }
+        if (i == part.size()) {
+            return at;
+        }
+    }
+    return std::string::npos;
+}
+
+// The entries of a folder as one listing; an unreadable folder yields none.
+std::vector<fs::directory_entry> ListFolder(const std::string& folder)
+{
+    std::vector<fs::directory_entry> entries;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        entries.push_back(*it);
+    }
+    return entries;
+}
+
+}  // namespace
+
+int ClassifyEntry(const fs::directory_entry& entry)
+{
+    const std::string name = entry.path().filename().string();
+    if (name == "." || name == "..") {
+        return ecOther;
+    }
+    std::error_code error;
+    const auto status = fs::status(entry.path(), error);  // follows links
+    if (fs::is_directory(status)) {
+        return ecFolder;
+    }
+    return fs::is_regular_file(status) ? ecFile : ecOther;
+}
+
+std::string MirrorFolder(const std::string& folder, const std::string& sourceRoot, const std::string& targetRoot)
+{
+    const std::size_t at = FindIgnoringCase(folder, sourceRoot);
+    if (at == std::string::npos) {
+        return folder;
+    }
+    std::string mirrored = folder;
+    mirrored.replace(at, sourceRoot.size(), targetRoot);
+    return mirrored;
+}
+
+TFolderWalk::TFolderWalk(TRunContext& context, const std::string& sourceRoot, std::optional<std::string> targetRoot,
+                         TEachFile eachFile)
+    : context_(context),
+      sourceRoot_(WithTrailingSlash(sourceRoot)),
+      targetRoot_(targetRoot ? std::optional(WithTrailingSlash(*targetRoot)) : std::nullopt),
+      eachFile_(std::move(eachFile))
+{
+}
+
+void TFolderWalk::Walk(const std::string& folderText)
+{
+    const std::string folder = WithTrailingSlash(folderText);
+    if (!EnterOnce(folder)) {
+        return;
+    }
+    const std::vector<std::string> subFolders = ListSubFolders(folder);
+    ProcessFiles(folder);
+    for (const std::string& subFolder : subFolders) {
+        if (context_.Host.StopRequested()) {
+            return;
+        }
+        Walk(subFolder);
+    }
+}
+
+// A linked folder is entered, but never the same folder twice: link loops end.
+bool TFolderWalk::EnterOnce(const std::string& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return false;
+    }
+    return entered_.emplace(info.st_dev, info.st_ino).second;
+}
+
+std::vector<std::string> TFolderWalk::ListSubFolders(const std::string& folder) const
+{
+    std::vector<std::string> subFolders;
+    for (const fs::directory_entry& entry : ListFolder(folder)) {
+        if (ClassifyEntry(entry) == ecFolder) {
+            subFolders.push_back(folder + entry.path().filename().string());
+        }
+    }
+    return subFolders;
+}
+
+// The listing is taken whole before any file is written, so results that land in
+// the walked folder itself are never taken up again as sources.
+void TFolderWalk::ProcessFiles(const std::string& folder)
+{
+    for (const fs::directory_entry& entry : ListFolder(folder)) {
+        if (context_.Host.StopRequested()) {
+            return;
+        }
+        if (ClassifyEntry(entry) != ecFile) {
+            context_.Host.PumpEvents();
+            continue;
+        }
+        const std::string name = entry.path().filename().string();
+        if (!MatchesCheckedType(name, context_.CheckedTypes)) {
+            continue;
+        }
+        eachFile_(folder + name, TargetFolderFor(folder));
+        context_.Host.PumpEvents();
+    }
+}
+
+// Made on demand, with all missing parents; a failure is reported and the file still
+// goes to its routine, which then fails on it.
+std::string TFolderWalk::TargetFolderFor(const std::string& folder)
+{
+    if (!targetRoot_) {
+        return {};
+    }
+    const std::string target = MirrorFolder(folder, sourceRoot_, *targetRoot_);
+    std::error_code error;
+    if (!fs::is_directory(target, error)) {
+        fs::create_directories(target, error);
+        if (!fs::is_directory(target, error)) {
+            context_.Host.ShowMessage("不能新建目录:" + target, TMessageStyle::msInformationOk);
+        }
+    }
+    return target;
+}
+
+}  // namespace quillane

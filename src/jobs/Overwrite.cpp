@@ -1,0 +1,30 @@
+#include "jobs/Overwrite.h"
+
+#include <system_error>
+
+namespace quillane {
+
+namespace {
+
+bool FileExists(const std::filesystem::path& target)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+}  // namespace
+
+void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state)
+{
+    if (state.DontAsk || !FileExists(target)) {
+        return;
+    }
+    const TOverwriteAnswer answer = host.ShowOverwritePrompt(target);
+    state.Overwrite = answer.Yes;
+    if (answer.DontAskAgain) {
+        state.DontAsk = true;
+    }
+}
+
+}  // namespace quillane

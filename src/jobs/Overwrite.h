@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+
+#include "jobs/JobHost.h"
+
+namespace quillane {
+
+// The overwrite answer of one run, shared by the item loop and every walk level.
+struct TOverwriteState {
+    bool Overwrite = true;  // passed to the routine; matters only for an existing target
+    bool DontAsk = false;   // once set, no further prompt in this run
+};
+
+// Asks before an existing target is replaced, unless the run said "don't ask again".
+// The answer holds until the next prompt.
+void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state);
+
+}  // namespace quillane

@@ -1,0 +1,77 @@
+#include "jobs/PercentJob.h"
+
+#include <utility>
+
+#include "jobs/JobChecks.h"
+#include "jobs/ThumbTexts.h"
+#include "jobs/TypeFilter.h"
+
+namespace quillane {
+
+namespace {
+
+const char* const kWidthField = "lbEdtRWidth";
+const char* const kHeightField = "lbEdtRHeight";
+const char* const kSaveField = "lbEdtSavePath";
+
+}  // namespace
+
+TThumbPlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines)
+{
+    TThumbPlan plan;
+    plan.Kind = tkPercent;
+    plan.Write.Output = job.Output;
+    plan.Write.SuccessText = kThumbSucceeded;
+    plan.Write.FailureText = kThumbFailed;
+    plan.Write.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
+        const bool fast = job.Fast && !IsTiffPath(source.string());
+        const auto& routine = fast ? routines.PercentFast : routines.PercentHQ;
+        return std::function<bool()>([routine, source, target, job, overwrite] {
+            return routine(source, target, job.WidthPercent, job.HeightPercent, overwrite);
+        });
+    };
+    return plan;
+}
+
+TPercentBatch::TPercentBatch(TPercentFields fields, TThumbRoutines routines)
+    : fields_(std::move(fields)), routines_(std::move(routines))
+{
+}
+
+bool TPercentBatch::Check(TJobHost& host)
+{
+    checked_ = false;
+    if (!CheckListNotEmpty(host, kNoThumbFiles)) {
+        return false;
+    }
+    const auto width = CheckNonZeroField(host, {kWidthField, fields_.Width}, kBadThumbRule);
+    if (!width) {
+        return false;
+    }
+    const auto height = CheckNonZeroField(host, {kHeightField, fields_.Height}, kBadThumbRule);
+    if (!height || !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, ThumbSaveFolderTexts())) {
+        return false;
+    }
+    job_ = TPercentJob{*width, *height, fields_.Fast,
+                       MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
+    checked_ = true;
+    return true;
+}
+
+TRunOutcome TPercentBatch::Run(TJobHost& host)
+{
+    if (!checked_) {
+        return {};
+    }
+    const TWriteRun run{TJobPage::jpPercent, {kSaveField, fields_.SavePath}, true, kThumbClosingMessage};
+    return RunThumbJob(host, run, PercentPlan(job_, routines_));
+}
+
+std::optional<TRunOutcome> BtnPercentClick(TJobHost& host, const TPercentFields& fields,
+                                           const TThumbRoutines& routines)
+{
+    TPercentBatch job(fields, routines);
+    return RunClick(job, host);
+}
+
+}  // namespace quillane

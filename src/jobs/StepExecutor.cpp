@@ -1,0 +1,32 @@
+#include "jobs/StepExecutor.h"
+
+#include <utility>
+
+namespace quillane {
+
+std::string ResultLine(const TFileStep& step, bool succeeded)
+{
+    return step.Source.string() + (succeeded ? step.SuccessText : step.FailureText);
+}
+
+TInlineExecutor::TInlineExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal)
+    : host_(host), page_(page), filesTotal_(filesTotal)
+{
+}
+
+void TInlineExecutor::Submit(TFileStep step)
+{
+    const std::size_t done = outcome_.Succeeded + outcome_.Failed;
+    host_.ReportProgress(TProgress{done, filesTotal_, step.Source});
+    const bool succeeded = step.Call && step.Call();
+    ++(succeeded ? outcome_.Succeeded : outcome_.Failed);
+    host_.AppendResult(page_, ResultLine(step, succeeded));
+}
+
+void TInlineExecutor::Finish()
+{
+    const std::size_t done = outcome_.Succeeded + outcome_.Failed;
+    host_.ReportProgress(TProgress{done, done, {}});
+}
+
+}  // namespace quillane

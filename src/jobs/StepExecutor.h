@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "jobs/BatchJob.h"
+#include "jobs/JobHost.h"
+
+namespace quillane {
+
+// One file of a run, decided completely on the coordinating thread (names, overwrite
+// answer, routine choice). Only `Call` — the image routine — may run elsewhere.
+struct TFileStep {
+    std::filesystem::path Source;
+    std::filesystem::path Target;
+    std::function<bool()> Call;
+    std::string SuccessText;
+    std::string FailureText;
+};
+
+// The result line of a step: the full source path immediately followed by the text.
+std::string ResultLine(const TFileStep& step, bool succeeded);
+
+// Runs the steps of one run and logs their result lines in submission order.
+class TStepExecutor {
+public:
+    virtual ~TStepExecutor() = default;
+    virtual void Submit(TFileStep step) = 0;
+    // Returns once every submitted step has run and its line is logged.
+    virtual void Finish() = 0;
+    virtual TRunOutcome Outcome() const = 0;
+};
+
+// One step at a time, on the calling thread.
+class TInlineExecutor final : public TStepExecutor {
+public:
+    TInlineExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal);
+    void Submit(TFileStep step) override;
+    void Finish() override;
+    TRunOutcome Outcome() const override { return outcome_; }
+
+private:
+    TJobHost& host_;
+    TJobPage page_;
+    std::optional<std::size_t> filesTotal_;
+    TRunOutcome outcome_;
+};
+
+}  // namespace quillane

@@ -1,0 +1,139 @@
+#include "jobs/WriteRun.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include "jobs/FolderWalk.h"
+#include "jobs/Overwrite.h"
+#include "jobs/StepExecutor.h"
+
+namespace quillane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Puts the cursor and the type list back on every way out of a run.
+class TRunGuard {
+public:
+    TRunGuard(TJobHost& host, bool lockTypeList) : host_(host), lockTypeList_(lockTypeList)
+    {
+        host_.SetBusyCursor(true);
+        if (lockTypeList_) {
+            host_.SetTypeListEnabled(false);
+        }
+    }
+    ~TRunGuard()
+    {
+        host_.SetBusyCursor(false);
+        if (lockTypeList_) {
+            host_.SetTypeListEnabled(true);
+        }
+    }
+    TRunGuard(const TRunGuard&) = delete;
+    TRunGuard& operator=(const TRunGuard&) = delete;
+
+private:
+    TJobHost& host_;
+    bool lockTypeList_;
+};
+
+std::vector<TSourceItem> ReadSourceItems(TJobHost& host)
+{
+    const std::size_t count = host.SourceItemCount();  // read once; the loop never sees the list change
+    std::vector<TSourceItem> items;
+    items.reserve(count);
+    for (std::size_t index = 0; index < count; ++index) {
+        items.push_back(host.SourceItem(index));
+    }
+    return items;
+}
+
+// The total is known up front only when no folder will be walked.
+std::optional<std::size_t> KnownTotal(const std::vector<TSourceItem>& items, bool walkFolders)
+{
+    const bool anyFolder = std::any_of(items.begin(), items.end(), [](const TSourceItem& i) { return i.IsFolder; });
+    return walkFolders && anyFolder ? std::nullopt : std::optional(items.size());
+}
+
+void AppendSlashToField(TJobHost& host, const TNamedField& field)
+{
+    const std::string folder = WithTrailingSlash(field.Text);
+    if (folder != field.Text) {
+        host.SetFieldText(field.Name, folder);
+    }
+}
+
+bool IsRegularFile(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+}  // namespace
+
+fs::path AffixedTarget(const fs::path& source, const std::string& targetFolder, const TOutputRule& rule)
+{
+    return ApplyAffix(targetFolder + source.filename().string(), rule);
+}
+
+void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::path& source,
+                     const std::string& targetFolder)
+{
+    TFileStep step;
+    step.Source = source;
+    step.Target = plan.TargetFor ? plan.TargetFor(source, targetFolder) : AffixedTarget(source, targetFolder, plan.Output);
+    step.SuccessText = plan.SuccessText;
+    step.FailureText = plan.FailureText;
+    // A list item that is no regular file (a FIFO, a vanished file) is never opened.
+    if (IsRegularFile(source)) {
+        AskOverwrite(context.Host, step.Target, context.Overwrite);
+        step.Call = plan.MakeCall(source, step.Target, context.Overwrite.Overwrite);
+    }
+    context.Executor.Submit(std::move(step));
+}
+
+void WalkWriteFolder(TRunContext& context, const TWritePlan& plan, const std::string& sourceRoot,
+                     const std::string& targetRoot, const std::string& folder)
+{
+    TFolderWalk walk(context, sourceRoot, targetRoot, [&](const fs::path& source, const std::string& targetFolder) {
+        SubmitWriteStep(context, plan, source, targetFolder);
+    });
+    walk.Walk(folder);
+}
+
+TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& plan, const TFolderWalker& walkFolder)
+{
+    host.ClearResults(run.Page);
+    host.ShowResults(run.Page);
+    AppendSlashToField(host, run.SaveField);
+    TRunOutcome outcome;
+    {
+        TRunGuard guard(host, run.LockTypeList);
+        const bool walkFolders = host.SubFoldersIncluded();
+        const std::vector<TSourceItem> items = ReadSourceItems(host);
+        TInlineExecutor executor(host, run.Page, KnownTotal(items, walkFolders));
+        TRunContext context{host, run.Page, host.CheckedTypeCaptions(), TOverwriteState{}, executor};
+        const std::string sourceRoot = host.SourceRoot().string();
+        for (const TSourceItem& item : items) {
+            if (host.StopRequested()) {
+                break;
+            }
+            if (item.IsFolder && walkFolders) {
+                walkFolder(context, sourceRoot, plan.Output.SaveFolder, item.Path.string());
+            } else {
+                SubmitWriteStep(context, plan, item.Path, plan.Output.SaveFolder);
+            }
+        }
+        executor.Finish();
+        outcome = executor.Outcome();
+        outcome.Stopped = host.StopRequested();
+    }
+    if (!outcome.Stopped) {
+        host.ShowMessage(run.ClosingMessage, TMessageStyle::msInformationOk);
+    }
+    return outcome;
+}
+
+}  // namespace quillane
