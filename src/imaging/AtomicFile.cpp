@@ -1,0 +1,78 @@
+#include "imaging/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <string>
+
+namespace quillane {
+
+namespace {
+
+std::string RandomTag() {
+    static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, sizeof(kAlphabet) - 2);
+    std::string tag(8, 'x');
+    for (char& c : tag) c = kAlphabet[pick(generator)];
+    return tag;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+}  // namespace
+
+TAtomicFile::TAtomicFile(const std::filesystem::path& target) : target_(target) {
+    const std::filesystem::path folder = FolderOf(target);
+    // A fresh name each try; O_EXCL makes sure no other writer shares it. Mode 0666
+    // lets the umask decide the final permissions, as for any new file.
+    for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+        temporary_ = folder / (".~quillane-" + RandomTag() + ".tmp");
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) temporary_.clear();
+}
+
+TAtomicFile::~TAtomicFile() {
+    if (!committed_) Discard();
+}
+
+bool TAtomicFile::Write(const void* data, std::size_t size) {
+    const char* bytes = static_cast<const char*>(data);
+    while (fd_ >= 0 && size > 0) {
+        const ssize_t written = ::write(fd_, bytes, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return fd_ >= 0;
+}
+
+bool TAtomicFile::Commit() {
+    if (fd_ < 0 || committed_) return false;
+    const bool flushed = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!flushed || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Discard();
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+void TAtomicFile::Discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+}  // namespace quillane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+
+namespace quillane {
+
+// A target written in one piece: the bytes go to a hidden temporary file in the
+// target's own folder, which replaces the target only on Commit(). Until then the
+// target is untouched; an uncommitted temporary file is removed on destruction.
+class TAtomicFile {
+public:
+    explicit TAtomicFile(const std::filesystem::path& target);
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
+    const std::filesystem::path& TemporaryPath() const { return temporary_; }
+
+    // Writes all bytes, retrying short writes; false on any error.
+    bool Write(const void* data, std::size_t size);
+
+    // Flushes to disk and renames the temporary file over the target.
+    bool Commit();
+
+private:
+    void Discard();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+}  // namespace quillane

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <vips/vips8>
+
+#include "imaging/Encoders.h"
+#include "imaging/Files.h"
+
+// Owning wrappers over the image library, named after the drawing interface the
+// routines are written against: a decoded picture, a blank canvas, a drawing surface
+// and a brush. Nothing here throws: a failed call yields an empty picture (width and
+// height 0) or false.
+namespace quillane {
+
+using TArgb = std::uint32_t;  // alpha in the top byte, then red, green, blue
+
+enum TInterpolationMode : int { imDefault = 0, imHighQualityBilinear = 6, imHighQualityBicubic = 7 };
+
+struct TRect {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+class TGPImage {
+public:
+    TGPImage() = default;
+    // Loads a picture file, upright (its EXIF orientation applied). A file that
+    // cannot be opened or decoded gives an empty image; damage inside the pixel
+    // data makes the later save fail.
+    explicit TGPImage(const TPath& file);
+    // Loads from an in-memory copy of a picture file; the copy is kept as needed.
+    static TGPImage FromMemory(std::string bytes);
+
+    std::uint32_t GetWidth() const;
+    std::uint32_t GetHeight() const;
+    bool IsEmpty() const { return !loaded_; }
+
+    // A scaled copy of exactly width x height, made the fast way (shrink-on-load
+    // where the format allows). Empty when it cannot be made.
+    TGPImage GetThumbnail(std::int32_t width, std::int32_t height) const;
+
+    // Writes the picture with the encoder of that id, atomically. False when the
+    // id names no encoder or the picture cannot be decoded or written.
+    bool Save(const TPath& target, const TEncoderId& encoder) const;
+
+    // Takes over the other picture's EXIF (orientation excluded), ICC, XMP and IPTC data.
+    void CopyMetadataFrom(const TGPImage& other);
+
+    // The library image behind the picture, for drawing extensions (text, colour
+    // matrices). Undefined when IsEmpty().
+    const vips::VImage& Pixels() const { return image_; }
+    // True when the picture is known to have no transparent pixel.
+    bool KnownOpaque() const { return knownOpaque_; }
+
+protected:
+    friend class TGPGraphics;
+
+    vips::VImage image_;
+    bool loaded_ = false;
+    bool knownOpaque_ = false;
+    bool blank_ = false;  // every pixel still transparent black
+    TPath file_;          // set when the thumbnail can shrink while loading from this file
+};
+
+// A new canvas: width x height pixels of 8-bit sRGB with alpha, all transparent
+// black. Empty when either side is below 1 or too large for the library.
+class TGPBitmap : public TGPImage {
+public:
+    TGPBitmap(std::int64_t width, std::int64_t height);
+};
+
+class TGPSolidBrush {
+public:
+    explicit TGPSolidBrush(TArgb colour) : colour_(colour) {}
+    TArgb GetColor() const { return colour_; }
+
+private:
+    TArgb colour_;
+};
+
+// A drawing surface on a picture. Every drawing composites "over" what is already
+// there and is clipped to the picture; parts outside it are dropped.
+class TGPGraphics {
+public:
+    explicit TGPGraphics(TGPImage& surface) : surface_(surface) {}
+
+    void SetInterpolationMode(TInterpolationMode mode) { mode_ = mode; }
+    TInterpolationMode GetInterpolationMode() const { return mode_; }
+
+    bool FillRectangle(const TGPSolidBrush& brush, const TRect& area);
+    // The whole image at (x, y), in its own size.
+    bool DrawImage(const TGPImage& image, std::int32_t x, std::int32_t y);
+    // The whole image scaled into the rectangle.
+    bool DrawImage(const TGPImage& image, const TRect& target);
+    // The part of the image scaled into the rectangle; parts of it outside the
+    // image count as transparent.
+    bool DrawImage(const TGPImage& image, const TRect& target, const TRect& part);
+    // 8-bit sRGB pixels (alpha optional) at (x, y), their alpha scaled by alphaScale.
+    // The primitive for text and colour-matrix drawing.
+    bool DrawPixels(const vips::VImage& pixels, std::int32_t x, std::int32_t y, double alphaScale = 1.0);
+
+private:
+    bool Composite(vips::VImage overlay, std::int32_t x, std::int32_t y, bool overlayOpaque);
+
+    TGPImage& surface_;
+    TInterpolationMode mode_ = imDefault;
+};
+
+}  // namespace quillane

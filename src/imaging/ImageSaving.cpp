@@ -1,0 +1,93 @@
+#include "imaging/ImageSaving.h"
+
+#include <new>
+
+#include "imaging/AtomicFile.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/Pixels.h"
+
+namespace quillane {
+
+using vips::VImage;
+
+namespace {
+
+enum class TFormat { None, Bmp, Jpeg, Gif, Tiff, Png };
+
+TFormat FormatOf(const TEncoderId& encoder) {
+    static const TFormat kByIndex[] = {TFormat::Bmp, TFormat::Jpeg, TFormat::Gif, TFormat::Tiff, TFormat::Png};
+    const std::vector<TImageCodecInfo>& encoders = GetImageEncoders();
+    for (std::size_t i = 0; i < encoders.size(); ++i)
+        if (encoders[i].Clsid == encoder) return kByIndex[i];
+    return TFormat::None;
+}
+
+// 8 bits per band, and no alpha band where every pixel is opaque.
+VImage PreparePixels(const VImage& image, bool knownOpaque) {
+    VImage pixels = pixels::ToEightBit(image);
+    if (!pixels::HasAlpha(pixels)) return pixels;
+    if (knownOpaque) return pixels::WithoutAlpha(pixels);
+    // Decoded once into memory so the alpha test and the encoder share one read.
+    pixels = pixels.copy_memory();
+    return pixels::AlphaIsOpaque(pixels) ? pixels::WithoutAlpha(pixels) : pixels;
+}
+
+bool WriteBmp(const VImage& image, TAtomicFile& file) {
+    VImage rgb = image.bands() <= 2 ? image.colourspace(VIPS_INTERPRETATION_sRGB) : image;
+    rgb = rgb.cast(VIPS_FORMAT_UCHAR).copy_memory();
+    const void* data = vips_image_get_data(rgb.get_image());
+    const std::string bytes = EncodeBmp(static_cast<const std::uint8_t*>(data), static_cast<std::uint32_t>(rgb.width()),
+                                        static_cast<std::uint32_t>(rgb.height()), rgb.bands());
+    return !bytes.empty() && file.Write(bytes.data(), bytes.size());
+}
+
+void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
+    vips::VTarget target = vips::VTarget::new_to_descriptor(file.Descriptor());
+    switch (format) {
+        case TFormat::Jpeg: {
+            // JPEG has no alpha: what is transparent shows the black of a blank canvas.
+            VImage opaque = pixels::HasAlpha(image)
+                                ? image.flatten(VImage::option()->set("background", std::vector<double>{0.0}))
+                                      .cast(VIPS_FORMAT_UCHAR)
+                                : image;
+            opaque.jpegsave_target(target, VImage::option()->set("Q", 75));
+            break;
+        }
+        case TFormat::Png:
+            image.pngsave_target(target);
+            break;
+        case TFormat::Gif:
+            image.gifsave_target(target);
+            break;
+        case TFormat::Tiff:
+            image.tiffsave_target(target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW));
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder) {
+    const TFormat format = FormatOf(encoder);
+    if (format == TFormat::None || image.get_image() == nullptr) return false;
+    try {
+        const VImage pixels = PreparePixels(image, knownOpaque);
+        TAtomicFile file(target);
+        if (!file.IsOpen()) return false;
+        if (format == TFormat::Bmp) {
+            if (!WriteBmp(pixels, file)) return false;
+        } else {
+            WriteWithLibrary(pixels, format, file);
+        }
+        return file.Commit();
+    } catch (const vips::VError&) {
+        vips_error_clear();
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace quillane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vips/vips8>
+
+#include "imaging/Encoders.h"
+
+namespace quillane {
+
+// Encodes the picture with the encoder of that id and puts it at the target in one
+// piece (see TAtomicFile). An alpha band whose pixels are all opaque is left out;
+// knownOpaque says so without reading the pixels. False for an unknown id, a picture
+// that cannot be decoded or encoded, or a file that cannot be written; the target
+// is then as it was. Throws nothing.
+bool SaveImage(const vips::VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder);
+
+}  // namespace quillane

@@ -1,0 +1,106 @@
+#include "imaging/Pixels.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quillane::pixels {
+
+using vips::VImage;
+
+namespace {
+
+bool IsGrey(VipsInterpretation interpretation) {
+    return interpretation == VIPS_INTERPRETATION_B_W || interpretation == VIPS_INTERPRETATION_GREY16;
+}
+
+bool IsCarriedField(const std::string& name) {
+    if (name == "exif-data" || name == "icc-profile-data" || name == "xmp-data" || name == "iptc-data") return true;
+    // The upright picture needs no turning, so its orientation entry stays behind.
+    const bool orientation = name.find("Orientation") != std::string::npos;
+    return name.rfind("exif-ifd", 0) == 0 && !orientation;
+}
+
+void* CollectName(VipsImage*, const char* name, GValue*, void* names) {
+    static_cast<std::vector<std::string>*>(names)->push_back(name);
+    return nullptr;
+}
+
+}  // namespace
+
+bool HasAlpha(const VImage& image) {
+    return image.bands() == 2 || image.bands() == 4;
+}
+
+VImage ToEightBit(const VImage& image) {
+    const VipsInterpretation guessed = vips_image_guess_interpretation(image.get_image());
+    const bool grey = image.bands() <= 2 && (IsGrey(guessed) || guessed == VIPS_INTERPRETATION_MULTIBAND);
+    const VipsInterpretation wanted = grey ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
+    VImage result = image;
+    if (guessed == VIPS_INTERPRETATION_MULTIBAND) {
+        result = result.copy(VImage::option()->set("interpretation", wanted));
+    } else if (guessed != wanted || image.format() != VIPS_FORMAT_UCHAR) {
+        result = result.colourspace(wanted);
+        // A CMYK profile no longer describes the converted pixels.
+        if (guessed == VIPS_INTERPRETATION_CMYK) result.remove(VIPS_META_ICC_NAME);
+    }
+    if (result.format() != VIPS_FORMAT_UCHAR) result = result.cast(VIPS_FORMAT_UCHAR);
+    return result;
+}
+
+VImage ToRgba8(const VImage& image) {
+    VImage result = ToEightBit(image);
+    if (result.bands() <= 2) result = result.colourspace(VIPS_INTERPRETATION_sRGB);
+    if (result.bands() == 3) result = result.bandjoin_const({255});
+    if (result.bands() > 4) result = result.extract_band(0, VImage::option()->set("n", 4));
+    return result.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+VImage WithoutAlpha(const VImage& image) {
+    return image.extract_band(0, VImage::option()->set("n", image.bands() - 1));
+}
+
+bool AlphaIsOpaque(const VImage& image) {
+    return image.extract_band(image.bands() - 1).min() >= 255.0;
+}
+
+VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel) {
+    if (image.width() == width && image.height() == height) return image;
+    const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
+    const bool alpha = HasAlpha(image);
+    const VipsBandFormat format = image.format();
+    VImage scaled = alpha ? image.premultiply() : image;
+    scaled = scaled.resize(static_cast<double>(width) / image.width(),
+                           VImage::option()
+                               ->set("vscale", static_cast<double>(height) / image.height())
+                               ->set("kernel", vipsKernel));
+    if (alpha) scaled = scaled.unpremultiply();
+    // Round rather than truncate back to the integer format.
+    if (scaled.format() != format) scaled = (scaled + 0.5).cast(format);
+    return FitExactly(scaled, width, height);
+}
+
+VImage FitExactly(const VImage& image, int width, int height) {
+    if (image.width() == width && image.height() == height) return image;
+    VImage result = image;
+    if (result.width() < width || result.height() < height)
+        result = result.embed(0, 0, std::max(width, result.width()), std::max(height, result.height()),
+                              VImage::option()->set("extend", VIPS_EXTEND_COPY));
+    return result.crop(0, 0, width, height);
+}
+
+VImage WithMetadataOf(const VImage& target, const VImage& source) {
+    std::vector<std::string> names;
+    vips_image_map(source.get_image(), CollectName, &names);
+    VImage result = target.copy();
+    for (const std::string& name : names) {
+        if (!IsCarriedField(name)) continue;
+        GValue value = G_VALUE_INIT;
+        if (vips_image_get(source.get_image(), name.c_str(), &value) != 0) continue;
+        vips_image_set(result.get_image(), name.c_str(), &value);
+        g_value_unset(&value);
+    }
+    return result;
+}
+
+}  // namespace quillane::pixels

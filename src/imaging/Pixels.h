@@ -1,0 +1,36 @@
+#pragma once
+
+#include <vips/vips8>
+
+// Pixel-level helpers shared by the graphics layer and the encoders. They throw
+// vips::VError like the library; the layer's public calls catch it.
+namespace quillane::pixels {
+
+// Interpolation used when a picture is scaled.
+enum class TKernel { Bilinear, Bicubic };
+
+bool HasAlpha(const vips::VImage& image);
+
+// 8-bit sRGB, or 8-bit grey for grey pictures; CMYK, 16-bit and other spaces are converted.
+vips::VImage ToEightBit(const vips::VImage& image);
+
+// 8-bit sRGB with an alpha band: the form of every drawing surface.
+vips::VImage ToRgba8(const vips::VImage& image);
+
+// Drops the last band (the alpha).
+vips::VImage WithoutAlpha(const vips::VImage& image);
+
+// True when every pixel of an image with alpha is fully opaque; reads every pixel.
+bool AlphaIsOpaque(const vips::VImage& image);
+
+// Scales to exactly width x height, filtering when it shrinks and weighting colour
+// by alpha so transparent pixels leave no dark fringe.
+vips::VImage ResizeTo(const vips::VImage& image, int width, int height, TKernel kernel);
+
+// Makes an image that is a pixel off its wanted size exactly that size.
+vips::VImage FitExactly(const vips::VImage& image, int width, int height);
+
+// The source's EXIF, ICC, XMP and IPTC data (without the orientation) on a copy of target.
+vips::VImage WithMetadataOf(const vips::VImage& target, const vips::VImage& source);
+
+}  // namespace quillane::pixels

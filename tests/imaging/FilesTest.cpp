@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "GraphicsFixture.h"
+#include "TestPictures.h"
+#include "imaging/AtomicFile.h"
+#include "imaging/Encoders.h"
+#include "imaging/Files.h"
+
+namespace quillane {
+namespace {
+
+using test::ReadBytes;
+using test::TTempFolder;
+using test::WriteBytes;
+
+bool OwnerMayWrite(const TPath& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0;
+}
+
+TEST(Extension, IsTheTextFromTheLastDotUnlessAFolderSeparatorFollows) {
+    EXPECT_EQ(ExtractExtension("/pics/photo.JPG"), ".JPG");
+    EXPECT_EQ(ExtractExtension("/pics/archive.tar.gz"), ".gz");
+    EXPECT_EQ(ExtractExtension("/pics/holiday.2024/photo"), "");
+    EXPECT_EQ(ExtractExtension("photo"), "");
+    EXPECT_EQ(ExtractExtension("/pics/photo."), ".");
+}
+
+TEST(MimeForExtension, FollowsTheTableRegardlessOfLetterCase) {
+    EXPECT_EQ(MimeForExtension("a.jpg"), "image/jpeg");
+    EXPECT_EQ(MimeForExtension("a.JPEG"), "image/jpeg");
+    EXPECT_EQ(MimeForExtension("a.Png"), "image/png");
+    EXPECT_EQ(MimeForExtension("a.gif"), "image/gif");
+    EXPECT_EQ(MimeForExtension("a.BMP"), "image/bmp");
+    EXPECT_EQ(MimeForExtension("a.tif"), "image/tiff");
+    EXPECT_EQ(MimeForExtension("a.TIFF"), "image/tiff");
+}
+
+TEST(MimeForExtension, GivesNothingForOtherOrMissingExtensions) {
+    EXPECT_EQ(MimeForExtension("a.jfif"), "");
+    EXPECT_EQ(MimeForExtension("a.jpe"), "");
+    EXPECT_EQ(MimeForExtension("a.jpgx"), "");
+    EXPECT_EQ(MimeForExtension("/pics/holiday.jpg/photo"), "");
+    EXPECT_EQ(MimeForExtension("photo"), "");
+}
+
+TEST(EncoderForMime, FindsEachFormatAndCopiesItsId) {
+    const auto& encoders = GetImageEncoders();
+    for (const char* mime : {"image/bmp", "image/jpeg", "image/gif", "image/tiff", "image/png"}) {
+        TEncoderId id{};
+        const int index = EncoderForMime(mime, id);
+        ASSERT_GE(index, 0) << mime;
+        EXPECT_EQ(encoders[static_cast<std::size_t>(index)].MimeType, mime);
+        EXPECT_EQ(id, encoders[static_cast<std::size_t>(index)].Clsid);
+        EXPECT_NE(id, TEncoderId{}) << mime;
+    }
+}
+
+TEST(EncoderForMime, LeavesTheIdAloneWhenNothingMatchesExactly) {
+    TEncoderId id{};
+    id.fill(7);
+    const TEncoderId before = id;
+    EXPECT_EQ(EncoderForMime("IMAGE/JPEG", id), -1);
+    EXPECT_EQ(EncoderForMime("image/jpg", id), -1);
+    EXPECT_EQ(EncoderForMime("", id), -1);
+    EXPECT_EQ(id, before);
+}
+
+TEST(TempFolderPath, EndsInASeparatorAndHonoursTmpdir) {
+    TTempFolder folder;
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    ::setenv("TMPDIR", folder.Path().c_str(), 1);
+    const std::string path = TempFolderPath();
+    if (old) ::setenv("TMPDIR", saved.c_str(), 1); else ::unsetenv("TMPDIR");
+    EXPECT_EQ(path, folder.Path().string() + "/");
+}
+
+TEST(PrepareTarget, RefusesAnExistingTargetWithoutOverwriteAndLeavesItAlone) {
+    TTempFolder folder;
+    const TPath target = folder / "t.jpg";
+    WriteBytes(target, "old");
+    ::chmod(target.c_str(), 0444);
+    EXPECT_FALSE(PrepareTarget(target, false));
+    EXPECT_FALSE(OwnerMayWrite(target));
+    EXPECT_EQ(ReadBytes(target), "old");
+}
+
+TEST(PrepareTarget, MakesAReadOnlyTargetWritableWithOverwrite) {
+    TTempFolder folder;
+    const TPath target = folder / "t.jpg";
+    WriteBytes(target, "old");
+    ::chmod(target.c_str(), 0444);
+    EXPECT_TRUE(PrepareTarget(target, true));
+    EXPECT_TRUE(OwnerMayWrite(target));
+    EXPECT_TRUE(PrepareTarget(folder / "missing.jpg", false));
+}
+
+TEST(SameFile, ComparesFilesNotSpellings) {
+    TTempFolder folder;
+    WriteBytes(folder / "a.jpg", "x");
+    WriteBytes(folder / "A.jpg", "y");
+    EXPECT_TRUE(SameFile(folder / "a.jpg", folder.Path() / "." / "a.jpg"));
+    EXPECT_FALSE(SameFile(folder / "a.jpg", folder / "A.jpg"));
+    EXPECT_TRUE(SameFile(folder / "new.jpg", folder.Path() / "sub" / ".." / "new.jpg"));
+    EXPECT_FALSE(SameFile(folder / "new.jpg", folder / "other.jpg"));
+}
+
+TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
+    TTempFolder folder;
+    const std::string bytes("\x00\x01 binary \xff", 12);
+    WriteBytes(folder / "src.bin", bytes);
+    WriteBytes(folder / "dst.bin", "an older and longer content");
+    ASSERT_TRUE(CopyFileReplacing(folder / "src.bin", folder / "dst.bin"));
+    EXPECT_EQ(ReadBytes(folder / "dst.bin"), bytes);
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
+}
+
+TEST(CopyFileReplacing, FailsWithoutTouchingAnythingWhenTheSourceIsMissingOrTheFolderIs) {
+    TTempFolder folder;
+    WriteBytes(folder / "dst.bin", "keep");
+    EXPECT_FALSE(CopyFileReplacing(folder / "missing.bin", folder / "dst.bin"));
+    EXPECT_EQ(ReadBytes(folder / "dst.bin"), "keep");
+    WriteBytes(folder / "src.bin", "data");
+    EXPECT_FALSE(CopyFileReplacing(folder / "src.bin", folder / "no-such-folder" / "dst.bin"));
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
+}
+
+TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
+    TTempFolder folder;
+    const TPath target = folder / "t.txt";
+    WriteBytes(target, "old");
+    {
+        TAtomicFile file(target);
+        ASSERT_TRUE(file.IsOpen());
+        ASSERT_TRUE(file.Write("new", 3));
+        EXPECT_EQ(ReadBytes(target), "old");
+        EXPECT_EQ(file.TemporaryPath().parent_path(), folder.Path());
+    }
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.txt"});
+    {
+        TAtomicFile file(target);
+        ASSERT_TRUE(file.Write("new", 3));
+        ASSERT_TRUE(file.Commit());
+    }
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.txt"});
+}
+
+TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile) {
+    TTempFolder folder;
+    std::filesystem::create_directory(folder / "t.jpg");
+    WriteBytes(folder / "t.jpg" / "inside", "x");
+    TAtomicFile file(folder / "t.jpg");
+    ASSERT_TRUE(file.Write("data", 4));
+    EXPECT_FALSE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "t.jpg"));
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.jpg"});
+}
+
+}  // namespace
+}  // namespace quillane
