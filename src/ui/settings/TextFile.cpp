@@ -75,7 +75,10 @@ bool ReplaceThroughTemporary(const fs::path& file, const std::string& text, mode
     tempCreated = fd.Valid();
     if (!fd.Valid()) return false;
     TTemporaryName temp(pattern);
-    const bool written = ::fchmod(fd.Get(), mode) == 0 && WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0;
+    // No fsync: closing the window writes some fifty values one by one, and a flush
+    // each would cost a noticeable pause; the rename already keeps readers from ever
+    // seeing a half-written file.
+    const bool written = ::fchmod(fd.Get(), mode) == 0 && WriteAll(fd.Get(), text);
     if (!fd.Close() || !written) return false;
     if (::rename(temp.Name().c_str(), file.c_str()) != 0) return false;
     temp.Release();
