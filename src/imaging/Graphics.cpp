@@ -141,7 +141,7 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
                                                  VImage::option()
                                                      ->set("height", height)
                                                      ->set("size", VIPS_SIZE_FORCE)
-                                                     ->set("fail_on", VIPS_FAIL_ON_ERROR));
+                                                     ->set("option_string", "fail_on=error"));
         } else {
             thumbnail = image_.thumbnail_image(
                 width, VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE)->set("no_rotate", true));

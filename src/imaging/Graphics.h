@@ -28,7 +28,8 @@ public:
     TGPImage() = default;
     // Loads a picture file, upright (its EXIF orientation applied). A file that
     // cannot be opened or decoded gives an empty image; damage inside the pixel
-    // data makes the later save fail.
+    // data makes the later save fail. The pixels stream from the file: draw or save
+    // a loaded picture once (its thumbnail reads the file afresh).
     explicit TGPImage(const TPath& file);
     // Loads from an in-memory copy of a picture file; the copy is kept as needed.
     static TGPImage FromMemory(std::string bytes);

@@ -64,13 +64,13 @@ VImage SolidImage(int width, int height, const TPixel& colour) {
 
 VImage CoordinateImage(int width, int height) {
     VImage xy = VImage::xyz(width, height);
-    VImage rgb = (xy.extract_band(0) % 256).bandjoin({xy.extract_band(1) % 256, VImage::black(width, height) + 128});
+    VImage rgb = VImage::bandjoin({xy.extract_band(0) % 256, xy.extract_band(1) % 256, VImage::black(width, height) + 128});
     return rgb.cast(VIPS_FORMAT_UCHAR).copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
 VImage NoiseImage(int width, int height) {
     VImage noise = VImage::gaussnoise(width, height, VImage::option()->set("sigma", 60.0)->set("mean", 128.0));
-    return noise.bandjoin({noise.rot180(), noise.fliphor()})
+    return VImage::bandjoin({noise, noise.rot180(), noise.fliphor()})
         .cast(VIPS_FORMAT_UCHAR)
         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
