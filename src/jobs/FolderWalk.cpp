@@ -46,6 +46,29 @@ std::vector<fs::directory_entry> ListFolder(const std::string& folder)
     return entries;
 }
 
+std::optional<std::pair<std::uintmax_t, std::uintmax_t>> FolderIdentity(const std::string& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::pair<std::uintmax_t, std::uintmax_t>(info.st_dev, info.st_ino);
+}
+
+// The folder and its parents that do not exist yet, deepest first.
+std::vector<fs::path> MissingFolders(const fs::path& folder)
+{
+    std::vector<fs::path> missing;
+    std::error_code error;
+    for (fs::path at = folder; !at.empty() && !fs::exists(at, error); at = at.parent_path()) {
+        missing.push_back(at);
+        if (at == at.parent_path()) {
+            break;
+        }
+    }
+    return missing;
+}
+
 }  // namespace
 
 int ClassifyEntry(const fs::directory_entry& entry)
@@ -101,11 +124,11 @@ void TFolderWalk::Walk(const std::string& folderText)
 // A linked folder is entered, but never the same folder twice: link loops end.
 bool TFolderWalk::EnterOnce(const std::string& folder)
 {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0) {
+    const auto identity = FolderIdentity(folder);
+    if (!identity || context_.MadeFolders.contains(*identity)) {
         return false;
     }
-    return entered_.emplace(info.st_dev, info.st_ino).second;
+    return entered_.insert(*identity).second;
 }
 
 std::vector<std::string> TFolderWalk::ListSubFolders(const std::string& folder) const
@@ -150,12 +173,23 @@ std::string TFolderWalk::TargetFolderFor(const std::string& folder)
     const std::string target = MirrorFolder(folder, sourceRoot_, *targetRoot_);
     std::error_code error;
     if (!fs::is_directory(target, error)) {
+        const std::vector<fs::path> missing = MissingFolders(fs::path(target).parent_path());
         fs::create_directories(target, error);
         if (!fs::is_directory(target, error)) {
             context_.Host.ShowMessage("不能新建目录:" + target, TMessageStyle::msInformationOk);
         }
+        RememberMadeFolders(missing);
     }
     return target;
+}
+
+void TFolderWalk::RememberMadeFolders(const std::vector<fs::path>& folders)
+{
+    for (const fs::path& folder : folders) {
+        if (const auto identity = FolderIdentity(folder.string())) {
+            context_.MadeFolders.insert(*identity);
+        }
+    }
 }
 
 }  // namespace quillane

@@ -40,6 +40,7 @@ private:
     std::vector<std::string> ListSubFolders(const std::string& folder) const;
     void ProcessFiles(const std::string& folder);
     std::string TargetFolderFor(const std::string& folder);
+    void RememberMadeFolders(const std::vector<std::filesystem::path>& folders);
 
     TRunContext& context_;
     std::string sourceRoot_;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "jobs/JobHost.h"
@@ -16,6 +19,9 @@ struct TRunContext {
     std::vector<std::string> CheckedTypes;
     TOverwriteState Overwrite;
     TStepExecutor& Executor;
+    // Output folders this run made (device, inode): a walk never enters them, so a
+    // save folder inside the walked tree cannot feed the walk with its own results.
+    std::set<std::pair<std::uintmax_t, std::uintmax_t>> MadeFolders{};
 };
 
 }  // namespace quillane
