@@ -1,0 +1,61 @@
+#include "imaging/Files.h"
+#include "imaging/ThumbnailSteps.h"
+#include "imaging/Thumbnails.h"
+
+// Keep ratio with cut: the picture covers the box and the overflow is cut off
+// equally on both sides.
+namespace quillane {
+
+namespace {
+
+// Fast: a covering thumbnail, and the box-sized window of it copied 1:1.
+bool DrawCutFast(TGPGraphics& graphics, const TGPImage& source, const TCutFast& cut) {
+    if (!thumbnail::ValidSize(cut.thumbnail)) return false;
+    const TGPImage covering = source.GetThumbnail(static_cast<std::int32_t>(cut.thumbnail.width),
+                                                  static_cast<std::int32_t>(cut.thumbnail.height));
+    const TRect box{0, 0, static_cast<std::int32_t>(cut.window.width), static_cast<std::int32_t>(cut.window.height)};
+    return graphics.DrawImage(covering, box, thumbnail::ToRect(cut.window));
+}
+
+// High quality: the middle part of the source scaled bicubically into the box.
+bool DrawCutHighQuality(TGPGraphics& graphics, const TGPImage& source, const TRect64& part, std::int32_t width,
+                        std::int32_t height) {
+    graphics.SetInterpolationMode(imHighQualityBicubic);
+    return graphics.DrawImage(source, TRect{0, 0, width, height}, thumbnail::ToRect(part));
+}
+
+bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
+              std::int32_t height, bool overwrite) {
+    return thumbnail::Guarded([&] {
+        if (!PrepareTarget(target, overwrite)) return false;
+        const TGPImage source(sourcePath);
+        if (!thumbnail::ValidSize({width, height})) return false;
+        TGPBitmap canvas(width, height);
+        TGPGraphics graphics(canvas);
+        bool drawn = false;
+        if (highQuality) {
+            const std::optional<TRect64> part = CutPartHQ(source.GetWidth(), source.GetHeight(), width, height);
+            drawn = part && DrawCutHighQuality(graphics, source, *part, width, height);
+        } else {
+            const std::optional<TCutFast> cut = CutWindowFast(source.GetWidth(), source.GetHeight(), width, height);
+            drawn = cut && DrawCutFast(graphics, source, *cut);
+        }
+        if (!drawn) return false;
+        canvas.CopyMetadataFrom(source);
+        return canvas.Save(target, thumbnail::JpegEncoder());
+    });
+}
+
+}  // namespace
+
+bool ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                  bool overwrite) {
+    return ThumbCut(false, source, target, width, height, overwrite);
+}
+
+bool ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                bool overwrite) {
+    return ThumbCut(true, source, target, width, height, overwrite);
+}
+
+}  // namespace quillane

@@ -1,0 +1,49 @@
+#include "imaging/Files.h"
+#include "imaging/ThumbnailSteps.h"
+#include "imaging/Thumbnails.h"
+
+// Keep ratio with fill: the picture fitted inside the box, the rest in a colour.
+namespace quillane {
+
+namespace {
+
+// Draws the fitted picture; a side that rounds to nothing leaves just the fill.
+bool DrawFitted(TGPGraphics& graphics, bool highQuality, const TGPImage& source, const TRect64& placed) {
+    if (placed.width < 1 || placed.height < 1) return true;
+    if (highQuality) return graphics.DrawImage(source, thumbnail::ToRect(placed));
+    const TGPImage fitted = source.GetThumbnail(static_cast<std::int32_t>(placed.width),
+                                                static_cast<std::int32_t>(placed.height));
+    return graphics.DrawImage(fitted, static_cast<std::int32_t>(placed.x), static_cast<std::int32_t>(placed.y));
+}
+
+bool ThumbFill(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
+               std::int32_t height, TArgb fillColour, bool overwrite) {
+    return thumbnail::Guarded([&] {
+        if (!PrepareTarget(target, overwrite)) return false;
+        const TGPImage source(sourcePath);
+        const std::optional<TRect64> placed = FillPlacement(source.GetWidth(), source.GetHeight(), width, height);
+        if (!placed || !thumbnail::ValidSize({width, height})) return false;
+
+        TGPBitmap canvas(width, height);
+        TGPGraphics graphics(canvas);
+        if (highQuality) graphics.SetInterpolationMode(imHighQualityBicubic);
+        if (!graphics.FillRectangle(TGPSolidBrush(fillColour), {0, 0, width, height})) return false;
+        if (!DrawFitted(graphics, highQuality, source, *placed)) return false;
+        canvas.CopyMetadataFrom(source);
+        return canvas.Save(target, thumbnail::JpegEncoder());
+    });
+}
+
+}  // namespace
+
+bool ThumbFillFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                   TArgb fillColour, bool overwrite) {
+    return ThumbFill(false, source, target, width, height, fillColour, overwrite);
+}
+
+bool ThumbFillHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                 TArgb fillColour, bool overwrite) {
+    return ThumbFill(true, source, target, width, height, fillColour, overwrite);
+}
+
+}  // namespace quillane

@@ -1,0 +1,48 @@
+#include "imaging/Files.h"
+#include "imaging/ThumbnailSteps.h"
+#include "imaging/Thumbnails.h"
+
+// Single side: one side set to the size, the other following the proportions.
+namespace quillane {
+
+namespace {
+
+// A source that needs no scaling (or must not be enlarged) goes over unchanged.
+void CopyUnlessSameFile(const TPath& source, const TPath& target) {
+    if (!SameFile(source, target)) CopyFileReplacing(source, target);
+}
+
+bool ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, bool byWidth, std::int32_t size,
+               bool overwrite, bool skipSmaller) {
+    return thumbnail::Guarded([&] {
+        if (!PrepareTarget(target, overwrite)) return false;
+        const TGPImage source(sourcePath);
+        const std::int64_t fixed = byWidth ? source.GetWidth() : source.GetHeight();
+        if (fixed == size) {
+            CopyUnlessSameFile(sourcePath, target);
+            return true;
+        }
+        if (fixed == 0 || (skipSmaller && size > fixed)) {
+            CopyUnlessSameFile(sourcePath, target);
+            return false;
+        }
+        const TSize64 newSize = SideSize(source.GetWidth(), source.GetHeight(), byWidth, size);
+        const TEncoderId encoder = EncoderForExtension(target);
+        return highQuality ? thumbnail::SaveHighQuality(source, newSize, target, encoder)
+                           : thumbnail::SaveFast(source, newSize, target, encoder);
+    });
+}
+
+}  // namespace
+
+bool ThumbSideFast(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
+                   bool skipSmaller) {
+    return ThumbSide(false, source, target, byWidth, size, overwrite, skipSmaller);
+}
+
+bool ThumbSideHQ(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
+                 bool skipSmaller) {
+    return ThumbSide(true, source, target, byWidth, size, overwrite, skipSmaller);
+}
+
+}  // namespace quillane

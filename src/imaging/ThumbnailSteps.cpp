@@ -1,0 +1,41 @@
+#include "imaging/ThumbnailSteps.h"
+
+namespace quillane::thumbnail {
+
+namespace {
+constexpr std::int64_t kLargestSide = 10000000;
+}
+
+bool ValidSize(const TSize64& size) {
+    return size.width >= 1 && size.height >= 1 && size.width <= kLargestSide && size.height <= kLargestSide;
+}
+
+TRect ToRect(const TRect64& rect) {
+    return {static_cast<std::int32_t>(rect.x), static_cast<std::int32_t>(rect.y),
+            static_cast<std::int32_t>(rect.width), static_cast<std::int32_t>(rect.height)};
+}
+
+TEncoderId JpegEncoder() {
+    TEncoderId encoder{};
+    EncoderForMime("image/jpeg", encoder);
+    return encoder;
+}
+
+bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder) {
+    if (!ValidSize(size)) return false;
+    const TGPImage thumbnail =
+        source.GetThumbnail(static_cast<std::int32_t>(size.width), static_cast<std::int32_t>(size.height));
+    return thumbnail.Save(target, encoder);
+}
+
+bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder) {
+    if (!ValidSize(size) || source.IsEmpty()) return false;
+    TGPBitmap canvas(size.width, size.height);
+    TGPGraphics graphics(canvas);
+    graphics.SetInterpolationMode(imHighQualityBicubic);
+    if (!graphics.DrawImage(source, ToRect({0, 0, size.width, size.height}))) return false;
+    canvas.CopyMetadataFrom(source);
+    return canvas.Save(target, encoder);
+}
+
+}  // namespace quillane::thumbnail
