@@ -86,10 +86,19 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
     step.Target = plan.TargetFor ? plan.TargetFor(source, targetFolder) : AffixedTarget(source, targetFolder, plan.Output);
     step.SuccessText = plan.SuccessText;
     step.FailureText = plan.FailureText;
-    // A list item that is no regular file (a FIFO, a vanished file) is never opened.
-    if (IsRegularFile(source)) {
+    const std::optional<bool> settled =
+        plan.SettledWithoutCall ? plan.SettledWithoutCall(source, step.Target) : std::nullopt;
+    if (settled) {
+        step.Call = [result = *settled] { return result; };
+    } else if (IsRegularFile(source)) {
+        // A list item that is no regular file (a FIFO, a vanished file) is never opened.
         AskOverwrite(context.Host, step.Target, context.Overwrite);
         step.Call = plan.MakeCall(source, step.Target, context.Overwrite.Overwrite);
+        // A call that could not be made because the run was ended meanwhile (a field
+        // that cannot be read) leaves no line for this file.
+        if (!step.Call && context.Host.StopRequested()) {
+            return;
+        }
     }
     context.Executor.Submit(std::move(step));
 }

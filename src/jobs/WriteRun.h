@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "jobs/BatchJob.h"
@@ -24,6 +25,10 @@ struct TWritePlan {
     std::function<std::function<bool()>(const std::filesystem::path& source, const std::filesystem::path& target,
                                         bool overwrite)>
         MakeCall;
+    // A file whose result is known before the prompt (a conversion whose target is the
+    // source itself): no prompt and no routine call. Empty: the routine decides.
+    std::function<std::optional<bool>(const std::filesystem::path& source, const std::filesystem::path& target)>
+        SettledWithoutCall;
 };
 
 // The usual target: folder + the source's file name, with the affix applied.
