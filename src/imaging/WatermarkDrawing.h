@@ -5,7 +5,7 @@
 #include "imaging/Watermark.h"
 #include "imaging/WatermarkText.h"
 
-// Placing and blending a watermark onto a picture.
+// Placing a watermark and turning it into pixels to draw.
 namespace quillane {
 
 // The mark's top-left corner: the offset itself from the top-left corner, or the
@@ -13,23 +13,14 @@ namespace quillane {
 TPointF MarkOrigin(int pictureWidth, int pictureHeight, float markWidth, float markHeight, TPointF offset,
                    bool fromBottomRight);
 
-// The pixel a float position falls on (nearest, halves away from zero).
-int PixelPosition(float position);
+// The pixel a float position falls on (nearest, halves away from zero), kept within
+// a range where sums with a picture's size cannot overflow.
+std::int32_t PixelPosition(float position);
 
-// The picture as 8-bit sRGB, with its alpha band when it has one.
-vips::VImage AsSrgb8(const vips::VImage& picture);
-
-// The picture as 8-bit sRGB with alpha, as the colour matrix expects it.
-vips::VImage AsSrgba8(const vips::VImage& picture);
-
-// Text ink as an sRGB + alpha overlay in the ARGB colour: alpha = ink x colour alpha.
+// Text ink as 8-bit sRGB + alpha in the ARGB colour: alpha = ink x colour alpha.
 vips::VImage TextOverlay(const TTextInk& ink, TArgb colour);
 
+// 8-bit sRGB + alpha pixels transformed by the colour matrix.
 vips::VImage ApplyColorMatrix(const vips::VImage& rgba, const TColorMatrix& matrix);
-
-// Blends the overlay over the picture with its top-left corner at (x, y); what falls
-// outside the picture is clipped. The result keeps the picture's size, and has an
-// alpha band only when the picture had one.
-vips::VImage DrawOver(const vips::VImage& picture, const vips::VImage& overlay, int x, int y);
 
 }  // namespace quillane

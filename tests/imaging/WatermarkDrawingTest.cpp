@@ -57,47 +57,6 @@ TEST(ColorMatrixTest, OffsetsAndMixingAreClamped) {
     EXPECT_EQ(Pixel(out, 1, 1), (std::vector<double>{255, 10, 0, 255}));
 }
 
-TEST(DrawOverTest, OpaqueMarkReplacesOnlyTheCoveredPixels) {
-    const vips::VImage base = Solid(10, 8, {20, 40, 60});
-    const vips::VImage out = DrawOver(base, Solid(3, 2, {255, 0, 0, 255}), 8, -1);
-    ASSERT_EQ(out.width(), 10);
-    ASSERT_EQ(out.height(), 8);
-    ASSERT_EQ(out.bands(), 3);  // no alpha appears on an opaque picture
-    EXPECT_EQ(Pixel(out, 8, 0), (std::vector<double>{255, 0, 0}));
-    EXPECT_EQ(Pixel(out, 9, 0), (std::vector<double>{255, 0, 0}));
-    EXPECT_EQ(Pixel(out, 7, 0), (std::vector<double>{20, 40, 60}));
-    EXPECT_EQ(Pixel(out, 9, 1), (std::vector<double>{20, 40, 60}));
-    EXPECT_EQ(out.extract_area(0, 1, 10, 7).min(), 20.0);
-}
-
-TEST(DrawOverTest, HalfTransparentMarkBlends) {
-    const vips::VImage out = DrawOver(Solid(4, 4, {0, 0, 0}), Solid(2, 2, {200, 100, 255, 128}), 1, 1);
-    const auto blended = Pixel(out, 1, 1);
-    EXPECT_NEAR(blended[0], 100, 1.01);
-    EXPECT_NEAR(blended[1], 50, 1.01);
-    EXPECT_NEAR(blended[2], 128, 1.01);
-    EXPECT_EQ(Pixel(out, 0, 0), (std::vector<double>{0, 0, 0}));
-}
-
-TEST(DrawOverTest, TransparentPictureKeepsItsAlpha) {
-    const vips::VImage out = DrawOver(Solid(4, 4, {0, 0, 0, 0}), Solid(1, 1, {9, 8, 7, 128}), 2, 2);
-    ASSERT_EQ(out.bands(), 4);
-    EXPECT_EQ(Pixel(out, 2, 2), (std::vector<double>{9, 8, 7, 128}));
-    EXPECT_EQ(Pixel(out, 0, 0), (std::vector<double>{0, 0, 0, 0}));
-}
-
-TEST(DrawOverTest, GreyPictureAndMarkWhollyOutside) {
-    const vips::VImage grey = Solid(5, 5, {90});
-    const vips::VImage out = DrawOver(grey, Solid(2, 2, {255, 0, 0, 255}), 0, 0);
-    EXPECT_EQ(Pixel(out, 0, 0), (std::vector<double>{255, 0, 0}));
-    EXPECT_EQ(Pixel(out, 4, 4), (std::vector<double>{90, 90, 90}));
-
-    const vips::VImage untouched = DrawOver(grey, Solid(2, 2, {255, 0, 0, 255}), 5, -1000000000);
-    EXPECT_EQ(untouched.width(), 5);
-    EXPECT_EQ(untouched.min(), 90.0);
-    EXPECT_EQ(untouched.max(), 90.0);
-}
-
 TEST(TextOverlayTest, InkTakesTheColourAndScalesItsAlpha) {
     TTextInk ink;
     ink.mask = Solid(2, 1, {255}).insert(Solid(1, 1, {0}), 1, 0);

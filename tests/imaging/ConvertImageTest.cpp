@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "GraphicsFixture.h"
+#include "TestPictures.h"
+#include "imaging/Convert.h"
+#include "imaging/ConvertSeam.h"
+
+namespace quillane {
+namespace {
+
+using test::CoordinateImage;
+using test::FormatOf;
+using test::MakePicture;
+using test::PixelAt;
+using test::ReadBytes;
+using test::ReadPicture;
+using test::SizeOf;
+using test::TPixel;
+using test::WritePicture;
+
+// Points the system temporary folder at a folder of the test while it lives.
+class TTemporaryFolderOverride {
+public:
+    explicit TTemporaryFolderOverride(const std::filesystem::path& folder) {
+        if (const char* old = std::getenv("TMPDIR")) previous_ = old;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TTemporaryFolderOverride() {
+        if (previous_)
+            ::setenv("TMPDIR", previous_->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
+class ConvertImageTest : public test::GraphicsTest {
+protected:
+    std::filesystem::path Coordinates(const std::string& name, int width = 40, int height = 30) {
+        WritePicture(CoordinateImage(width, height), File(name));
+        return File(name);
+    }
+};
+
+TEST_F(ConvertImageTest, WritesEachFormat) {
+    const auto source = Coordinates("source.png");
+    const struct {
+        int format;
+        const char* target;
+        const char* expected;
+    } cases[] = {{ifBmp, "out.bmp", "bmp"}, {ifJpeg, "out.jpg", "jpeg"}, {ifGif, "out.gif", "gif"},
+                 {ifTiff, "out.tif", "tiff"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(ConvertImage(source, File(c.target), c.format, false)) << c.target;
+        EXPECT_EQ(FormatOf(File(c.target)), c.expected);
+        EXPECT_EQ(SizeOf(File(c.target)), (test::TPictureSize{40, 30})) << c.target;
+    }
+    // Lossless formats hold the very pixels.
+    EXPECT_EQ(PixelAt(File("out.bmp"), 17, 23), (TPixel{17, 23, 128}));
+    EXPECT_EQ(PixelAt(File("out.tif"), 39, 29), (TPixel{39, 29, 128}));
+
+    // The format decides, not the target's name.
+    ASSERT_TRUE(ConvertImage(source, File("named.jpg"), ifPng, false));
+    EXPECT_EQ(FormatOf(File("named.jpg")), "png");
+}
+
+TEST_F(ConvertImageTest, SourceAlreadyInTheFormatIsCopiedByteForByte) {
+    MakePicture(File("photo.JPEG"), 30, 20, {10, 120, 200});
+    ASSERT_TRUE(ConvertImage(File("photo.JPEG"), File("copy.jpg"), ifJpeg, false));
+    EXPECT_EQ(ReadBytes(File("copy.jpg")), ReadBytes(File("photo.JPEG")));
+
+    // Even a file that is no picture: nothing is decoded.
+    test::WriteBytes(File("odd.TIF"), "bytes that no decoder reads");
+    ASSERT_TRUE(ConvertImage(File("odd.TIF"), File("odd-copy.tiff"), ifTiff, false));
+    EXPECT_EQ(ReadBytes(File("odd-copy.tiff")), "bytes that no decoder reads");
+}
+
+TEST_F(ConvertImageTest, ReadOnlyTargetIsReplacedWithOverwrite) {
+    const auto source = Coordinates("source.png");
+    MakePicture(File("target.png"), 5, 5, {0, 0, 0});
+    std::filesystem::permissions(File("target.png"), std::filesystem::perms::owner_read);
+    const std::string before = ReadBytes(File("target.png"));
+
+    EXPECT_FALSE(ConvertImage(source, File("target.png"), ifPng, false));
+    EXPECT_EQ(ReadBytes(File("target.png")), before);
+    ASSERT_TRUE(ConvertImage(source, File("target.png"), ifPng, true));
+    EXPECT_EQ(ReadBytes(File("target.png")), ReadBytes(source));
+}
+
+TEST_F(ConvertImageTest, SameFileIsLeftAsItIs) {
+    const auto source = Coordinates("same.png");
+    const std::string before = ReadBytes(source);
+    std::filesystem::permissions(source, std::filesystem::perms::owner_read);
+
+    EXPECT_FALSE(ConvertImage(source, source, ifJpeg, false));
+    EXPECT_TRUE(ConvertImage(source, source, ifJpeg, true));
+    EXPECT_TRUE(ConvertImage(source, folder_.Path() / "." / "same.png", ifBmp, true));
+    EXPECT_EQ(ReadBytes(source), before);
+    const auto permissions = std::filesystem::status(source).permissions();
+    EXPECT_NE(permissions & std::filesystem::perms::owner_write, std::filesystem::perms::none);
+    EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"same.png"});
+}
+
+TEST_F(ConvertImageTest, FailuresWriteNothing) {
+    const auto source = Coordinates("source.png");
+    EXPECT_FALSE(ConvertImage(source, File("a.out"), 5, false));
+    EXPECT_FALSE(ConvertImage(source, File("b.out"), -1, false));
+    test::WriteBytes(File("broken.png"), "no picture here");
+    EXPECT_FALSE(ConvertImage(File("broken.png"), File("c.jpg"), ifJpeg, false));
+    EXPECT_FALSE(ConvertImage(File("missing.gif"), File("d.png"), ifPng, false));
+    EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"broken.png", "source.png"}));
+}
+
+TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughATemporaryBitmapThatStays) {
+    const TTemporaryFolderOverride temporary(folder_.Path());
+    const auto source = Coordinates("scan.tiff", 36, 24);
+    seams::RefuseNextJpegSave();
+    ASSERT_TRUE(ConvertImage(source, File("scan.jpg"), ifJpeg, false));
+    EXPECT_EQ(FormatOf(File("scan.jpg")), "jpeg");
+    EXPECT_EQ(SizeOf(File("scan.jpg")), (test::TPictureSize{36, 24}));
+    EXPECT_TRUE(test::Near(PixelAt(File("scan.jpg"), 20, 12), {20, 12, 128}, 6));
+
+    const auto bitmap = File("~quillane_tmp.bmp");
+    EXPECT_EQ(FormatOf(bitmap), "bmp");
+    EXPECT_EQ(PixelAt(bitmap, 35, 23), (TPixel{35, 23, 128}));
+}
+
+TEST_F(ConvertImageTest, RefusedBitmapHasNoSecondTry) {
+    const TTemporaryFolderOverride temporary(folder_.Path());
+    WritePicture(CoordinateImage(20, 10), File("plain.bmp"));
+    seams::RefuseNextJpegSave();
+    EXPECT_FALSE(ConvertImage(File("plain.bmp"), File("plain.jpg"), ifJpeg, false));
+    EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"plain.bmp"});
+    // The refusal was spent on that save.
+    EXPECT_TRUE(ConvertImage(File("plain.bmp"), File("plain.jpg"), ifJpeg, false));
+}
+
+TEST_F(ConvertImageTest, MultiFrameSourceGivesItsFirstFrameInAnotherFormat) {
+    // Two 16 x 10 frames: red, then blue.
+    const vips::VImage frames =
+        test::SolidImage(16, 10, {255, 0, 0}).join(test::SolidImage(16, 10, {0, 0, 255}), VIPS_DIRECTION_VERTICAL);
+    vips::VImage animated = frames.copy();
+    animated.set("page-height", 10);
+    WritePicture(animated, File("moving.gif"));
+    WritePicture(animated, File("pages.tif"));
+
+    ASSERT_TRUE(ConvertImage(File("moving.gif"), File("moving.png"), ifPng, false));
+    EXPECT_EQ(SizeOf(File("moving.png")), (test::TPictureSize{16, 10}));
+    EXPECT_TRUE(test::Near(PixelAt(File("moving.png"), 8, 5), {255, 0, 0}, 2));
+
+    ASSERT_TRUE(ConvertImage(File("pages.tif"), File("pages.bmp"), ifBmp, false));
+    EXPECT_EQ(SizeOf(File("pages.bmp")), (test::TPictureSize{16, 10}));
+
+    // To its own format the file is copied, every frame with it.
+    ASSERT_TRUE(ConvertImage(File("moving.gif"), File("copy.gif"), ifGif, false));
+    EXPECT_EQ(ReadBytes(File("copy.gif")), ReadBytes(File("moving.gif")));
+}
+
+}  // namespace
+}  // namespace quillane
