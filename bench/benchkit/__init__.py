@@ -1,0 +1,1 @@
+"""Pieces of the comparison benchmark that bench/run puts together."""

@@ -1,0 +1,80 @@
+"""Reads the performance targets off the measured table: met, missed (by how much) or n/a."""
+
+from .report import quillane_outcome
+
+
+def _find(results, key, tool):
+    for row, outcome in results.get(key, []):
+        if row.tool == tool and outcome.ok:
+            return outcome
+    return None
+
+
+def _verdict(value, limit, text, smaller_is_better=True):
+    if value is None:
+        return f"n/a  {text}"
+    met = value <= limit if smaller_is_better else value >= limit
+    word = "met   " if met else "MISSED"
+    return f"{word} {text}: {value:.2f} (target {'<=' if smaller_is_better else '>='} {limit:.2f})"
+
+
+def _ratio(numerator, denominator, attribute):
+    if numerator is None or denominator is None:
+        return None
+    bottom = getattr(denominator, attribute)
+    return getattr(numerator, attribute) / bottom if bottom else None
+
+
+def _fastest_other(rows):
+    others = [(outcome.wall, row.tool) for row, outcome in rows if not row.quillane and outcome.ok]
+    return min(others) if others else None
+
+
+def check(results, quality, catrom_row):
+    lines = []
+    for key in ("1a", "1b"):
+        q = quillane_outcome(results.get(key, []))
+        lines.append(_verdict(_ratio(q, _find(results, key, "vipsthumbnail"), "wall"), 0.6,
+                              f"{key} wall, Quillane / vipsthumbnail"))
+    q = quillane_outcome(results.get("1c", []))
+    lines.append(_verdict(_ratio(q, _find(results, "1c", "djpeg -scale 1/8"), "cpu"), 1.15,
+                          "1c CPU, Quillane / djpeg -scale 1/8 floor"))
+    q = quillane_outcome(results.get("2", []))
+    lines.append(_verdict(_ratio(q, _find(results, "2", "vips resize cubic, per file"), "wall"),
+                          0.6, "2 wall, Quillane / vips resize cubic"))
+    lines.append(_verdict(_ratio(_find(results, "2", "ImageMagick"), q, "wall"), 3.0,
+                          "2 wall, ImageMagick / Quillane", smaller_is_better=False))
+    for key, rows in results.items():
+        q = quillane_outcome(rows)
+        fastest = _fastest_other(rows)
+        if fastest and key not in ("1c", "1d", "1e"):
+            lines.append(_verdict(q.wall / fastest[0] if q else None, 1.0,
+                                  f"{key} wall, Quillane / fastest other ({fastest[1]})"))
+    q = quillane_outcome(results.get("1d", []))
+    lines.append(_verdict(_ratio(q, _find(results, "1d", "vipsthumbnail"), "peak_mb"), 1.5,
+                          "1d peak memory, Quillane / vipsthumbnail, largest photo"))
+    q = quillane_outcome(results.get("1e", []))
+    lines.append(_verdict(q.peak_mb if q else None, 200.0, "1e peak memory MB, 100-MP JPEG"))
+    lines += _quality_lines(quality, catrom_row)
+    return "\n".join(lines)
+
+
+def _quality_lines(quality, catrom_row):
+    """Each routine's PSNR to the Lanczos truth may fall short of what ImageMagick's
+    Catrom resize scores by the margin only. Judged on the PNG photos, whose outputs
+    are lossless, so only the scaling is compared."""
+    lines = []
+    checks = [("2", "Quillane", 0.5),
+              ("1a", "Quillane", 3.0), ("1b", "Quillane", 3.0),
+              ("1a", "Quillane (high quality)", 0.5), ("1b", "Quillane (high quality)", 0.5)]
+    for key, tool, margin in checks:
+        scored = quality.get(key, {})
+        mine = scored[tool].mean("lanczos", "png") if tool in scored else None
+        theirs = scored[catrom_row].mean("lanczos", "png") if catrom_row in scored else None
+        if mine is None or theirs is None:
+            lines.append(f"n/a  {key} PSNR of {tool} (needs PNG photos and a Quillane run)")
+            continue
+        lines.append(_verdict(theirs - mine, margin,
+                              f"{key} PSNR of {tool} below ImageMagick Catrom, to the Lanczos "
+                              f"truth on PNG photos ({mine:.2f} dB vs {theirs:.2f} dB)"))
+    return lines
