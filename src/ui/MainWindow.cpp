@@ -1,0 +1,219 @@
+#include "ui/MainWindow.h"
+
+#include "jobs/ThumbRoutines.h"
+#include "ui/AppInfo.h"
+#include "ui/ConvertPage.h"
+#include "ui/CutPage.h"
+#include "ui/Dialogs.h"
+#include "ui/JobRunner.h"
+#include "ui/PercentPage.h"
+#include "ui/PixelPage.h"
+#include "ui/RenamePage.h"
+#include "ui/SourceBrowser.h"
+#include "ui/WOrHPage.h"
+#include "ui/WatermarkPage.h"
+#include "ui/WindowHost.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quillane {
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kAppTitle);
+    host_ = new TWindowHost(*this);
+    runner_ = new TJobRunner(this);
+    connect(runner_, &TJobRunner::Finished, this, &TfrmMain::RunEnded);
+
+    auto* central = new QWidget(this);
+    GroupBox1 = new TSourceBrowser(central);
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    Splitter2 = new QSplitter(Qt::Vertical, central);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->addWidget(GroupBox1);
+    Splitter2->addWidget(PageControl1);
+    Splitter2->setStretchFactor(0, 1);
+    Splitter2->setSizes({400, 239});
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->addWidget(Splitter2);
+    setCentralWidget(central);
+
+    BuildMenus();
+    BuildPages();
+    connect(GroupBox1, &TSourceBrowser::OpenRequested, this, [this](const QUrl& url) {
+        if (dialogs_)
+            dialogs_->OpenUrl(url);
+    });
+    connect(GroupBox1, &TSourceBrowser::InformationRequested, this, [this](const QString& text) {
+        if (dialogs_)
+            dialogs_->ShowMessage(text, TMessageStyle::msInformationOk);
+    });
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    // The worker still calls into this window: end the run before anything goes away.
+    if (JobRunning()) {
+        host_->SetClosing();
+        RequestStop();
+        runner_->WaitUntilFinished();
+    }
+}
+
+void TfrmMain::BuildMenus()
+{
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    QAction* mnuExit = fileMenu->addAction(QStringLiteral("退出(&X)"), this, &TfrmMain::mnuExitClick);
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    QAction* N2 = helpMenu->addAction(QStringLiteral("升级信息"), this, &TfrmMain::N2Click);
+    N2->setObjectName(QStringLiteral("N2"));
+    helpMenu->addSeparator();
+    QAction* mnuAbout = helpMenu->addAction(QStringLiteral("关于..."), this, &TfrmMain::mnuAboutClick);
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void TfrmMain::BuildPages()
+{
+    TabSheet1 = new TPercentPage(PageControl1);
+    auto* convertPage = new TConvertPage(PageControl1);
+    // In the order of the tabs, which is also the order of TJobPage.
+    pages_ = {TabSheet1,      new TPixelPage(PageControl1), new TWOrHPage(PageControl1),
+              new TRenamePage(PageControl1), convertPage,  new TCutPage(PageControl1),
+              new TWatermarkPage(PageControl1)};
+    const char* const captions[] = {"按百分比生成缩略图", "按宽和高像素生成缩略图", "按宽或高像素生成缩略图",
+                                    "批量重命名",         "批量类型转换",           "批量剪裁",
+                                    "批量设置水印标签"};
+    for (size_t index = 0; index < pages_.size(); ++index) {
+        PageControl1->addTab(pages_[index], QString::fromUtf8(captions[index]));
+        connect(pages_[index], &TOperationPage::StopClicked, this, &TfrmMain::RequestStop);
+    }
+    connect(TabSheet1, &TOperationPage::StartClicked, this, &TfrmMain::BtnPercentClick);
+    connect(convertPage, &TConvertPage::BtnGoodClick, this, &TfrmMain::BtnGoodClick);
+}
+
+void TfrmMain::FormCreate()
+{
+    resize(839, 669);
+    CentreOnScreen();
+    GroupBox1->CheckAllTypes();
+    GroupBox1->RebuildList();
+    GroupBox1->SelectImagePreview();
+    GroupBox1->UpdateCaption();
+}
+
+void TfrmMain::CentreOnScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+TOperationPage* TfrmMain::Page(TJobPage page) const
+{
+    return pages_.at(static_cast<size_t>(page));
+}
+
+bool TfrmMain::JobRunning() const
+{
+    return runner_->Running();
+}
+
+void TfrmMain::StartJob(TJobPage page, std::shared_ptr<TBatchJob> job)
+{
+    if (JobRunning())
+        return;
+    host_->TakeSourceSnapshot();
+    if (!job->Check(*host_))
+        return;
+    host_->ClearStopRequest();
+    runningPage_ = Page(page);
+    SetRunLock(true);
+    runner_->Start([job, host = host_] { job->Run(*host); });
+}
+
+void TfrmMain::RequestStop()
+{
+    host_->RequestStop();
+}
+
+void TfrmMain::SetRunLock(bool locked)
+{
+    GroupBox1->setEnabled(!locked);
+    for (TOperationPage* page : pages_) {
+        if (page != runningPage_)
+            page->SetLocked(locked);
+        else if (locked)
+            page->BeginRun();
+        else
+            page->EndRun();
+    }
+}
+
+void TfrmMain::RunEnded()
+{
+    SetRunLock(false);
+    runningPage_ = nullptr;
+    emit RunFinished();
+    if (closeAfterRun_)
+        close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (JobRunning()) {
+        // Stop after the file in progress, answer a waiting prompt, and close once the
+        // worker has ended; the GUI thread never blocks on it.
+        closeAfterRun_ = true;
+        host_->SetClosing();
+        RequestStop();
+        if (dialogs_)
+            dialogs_->AnswerPending();
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TfrmMain::BtnPercentClick()
+{
+    StartJob(TJobPage::jpPercent,
+             std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()));
+}
+
+void TfrmMain::mnuExitClick()
+{
+    close();
+}
+
+void TfrmMain::mnuAboutClick()
+{
+    if (dialogs_)
+        dialogs_->ShowAbout();
+}
+
+void TfrmMain::N2Click()
+{
+    if (dialogs_)
+        dialogs_->OpenUrl(MakerWebPage());
+}
+
+void TfrmMain::BtnGoodClick()
+{
+    N2Click();
+}
+
+}  // namespace quillane

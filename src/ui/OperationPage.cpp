@@ -1,0 +1,102 @@
+#include "ui/OperationPage.h"
+
+#include "jobs/JobHost.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillane {
+
+TOperationPage::TOperationPage(QWidget* parent, const TNames& names) : QWidget(parent)
+{
+    setObjectName(QString::fromUtf8(names.Page));
+    rulesGroup_ = new QGroupBox(QString::fromUtf8(names.RulesCaption), this);
+    rulesGroup_->setFixedWidth(names.RulesWidth);
+
+    auto* startGroup = new QGroupBox(this);
+    startGroup->setFixedWidth(names.StartWidth);
+    startPanel_ = new QWidget(startGroup);
+    startLayout_ = new QVBoxLayout(startPanel_);
+    startLayout_->setContentsMargins(0, 0, 0, 0);
+    startButton_ = new QPushButton(QString::fromUtf8(names.StartCaption), startPanel_);
+    startButton_->setObjectName(QString::fromUtf8(names.StartButton));
+    startLayout_->addWidget(startButton_);
+
+    runPanel_ = new QWidget(startGroup);
+    progressBar_ = new QProgressBar(runPanel_);
+    progressBar_->setObjectName(QStringLiteral("PbRun"));
+    progressBar_->setTextVisible(false);
+    stopButton_ = new QPushButton(QStringLiteral("停止"), runPanel_);
+    stopButton_->setObjectName(QStringLiteral("BtnStop"));
+    auto* runLayout = new QVBoxLayout(runPanel_);
+    runLayout->setContentsMargins(0, 0, 0, 0);
+    runLayout->addWidget(progressBar_);
+    runLayout->addWidget(stopButton_);
+    runPanel_->hide();
+
+    auto* startGroupLayout = new QVBoxLayout(startGroup);
+    startGroupLayout->addWidget(startPanel_);
+    startGroupLayout->addStretch();
+    startGroupLayout->addWidget(runPanel_);
+
+    auto* resultsGroup = new QGroupBox(QStringLiteral("执行结果"), this);
+    resultsBox_ = new QPlainTextEdit(resultsGroup);
+    resultsBox_->setObjectName(QString::fromUtf8(names.ResultsBox));
+    resultsBox_->setFrameShape(QFrame::NoFrame);
+    resultsBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    resultsBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    resultsBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    resultsBox_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; }"));
+    resultsBox_->hide();
+    auto* resultsLayout = new QVBoxLayout(resultsGroup);
+    resultsLayout->setContentsMargins(2, 2, 2, 2);
+    resultsLayout->addWidget(resultsBox_);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->addWidget(rulesGroup_);
+    layout->addWidget(startGroup);
+    layout->addWidget(resultsGroup, 1);
+
+    connect(startButton_, &QPushButton::clicked, this, &TOperationPage::StartClicked);
+    connect(stopButton_, &QPushButton::clicked, this, [this] {
+        stopButton_->setEnabled(false);  // the run ends after the file in progress
+        emit StopClicked();
+    });
+}
+
+void TOperationPage::SetLocked(bool locked)
+{
+    rulesGroup_->setEnabled(!locked);
+    startPanel_->setEnabled(!locked);
+}
+
+void TOperationPage::BeginRun()
+{
+    SetLocked(true);
+    progressBar_->setRange(0, 0);
+    stopButton_->setEnabled(true);
+    runPanel_->show();
+}
+
+void TOperationPage::EndRun()
+{
+    runPanel_->hide();
+    SetLocked(false);
+}
+
+void TOperationPage::ShowProgress(const TProgress& progress)
+{
+    if (!progress.FilesTotal || *progress.FilesTotal == 0) {
+        progressBar_->setRange(0, 0);  // still counting: a busy bar
+        return;
+    }
+    progressBar_->setRange(0, static_cast<int>(*progress.FilesTotal));
+    progressBar_->setValue(static_cast<int>(progress.FilesDone));
+}
+
+}  // namespace quillane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QVBoxLayout;
+
+namespace quillane {
+
+struct TProgress;
+
+// The frame every operation page shares: the rules group on the left, the group with the
+// start button, and the "执行结果" group whose results box stays hidden until the page's
+// job first runs. Each page fills its rules group and may add to the start-button group.
+class TOperationPage : public QWidget {
+    Q_OBJECT
+
+public:
+    // Names are the control names of the page, its start button and its results box.
+    struct TNames {
+        const char* Page;
+        const char* StartButton;
+        const char* StartCaption;
+        const char* ResultsBox;
+        const char* RulesCaption;
+        int RulesWidth = 341;
+        int StartWidth = 124;
+    };
+
+    TOperationPage(QWidget* parent, const TNames& names);
+
+    QPushButton* StartButton() const { return startButton_; }
+    QPlainTextEdit* ResultsBox() const { return resultsBox_; }
+    QGroupBox* RulesGroup() const { return rulesGroup_; }
+
+    // While a job of this page runs: the page is locked except for its stop button,
+    // which appears with a progress bar in the start-button group.
+    void BeginRun();
+    void EndRun();
+    // Locks a page while another page's job runs.
+    void SetLocked(bool locked);
+    void ShowProgress(const TProgress& progress);
+
+signals:
+    void StartClicked();
+    void StopClicked();
+
+protected:
+    // The start-button group's layout, for the fast/high-quality pair or extra buttons.
+    QVBoxLayout* StartLayout() const { return startLayout_; }
+
+private:
+    QGroupBox* rulesGroup_;
+    QWidget* startPanel_;  // the start button and the page's own choices
+    QVBoxLayout* startLayout_;
+    QWidget* runPanel_;  // progress and stop, shown during a run only
+    QPushButton* startButton_;
+    QProgressBar* progressBar_;
+    QPushButton* stopButton_;
+    QPlainTextEdit* resultsBox_;
+};
+
+}  // namespace quillane

@@ -1,0 +1,69 @@
+#include "ui/PercentPage.h"
+
+#include "ui/PageFields.h"
+#include "ui/Pictures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace quillane {
+
+namespace {
+
+const TOperationPage::TNames kNames{"TabSheet1", "BtnPercent", "创建缩略图(&C)", "Memo1",
+                                    "-缩略图形成规则-"};
+
+}  // namespace
+
+TPercentPage::TPercentPage(QWidget* parent) : TOperationPage(parent, kNames)
+{
+    BuildRules();
+    const TQualityPair pair = AddQualityPair(StartLayout(), StartButton()->parentWidget(), "Rb1", "Rb1X");
+    Rb1 = pair.Fast;
+    Rb1X = pair.HighQuality;
+}
+
+void TPercentPage::BuildRules()
+{
+    auto* grid = new QGridLayout(RulesGroup());
+    lbEdtRWidth = AddLabelledEdit(grid, 0, "lbEdtRWidth", QStringLiteral("宽％ "), {}, 3);
+    lbEdtRHeight = AddLabelledEdit(grid, 1, "lbEdtRHeight", QStringLiteral("高％ "), {}, 3);
+    ChkConstraint = new QCheckBox(QStringLiteral("宽高强制约束"));
+    ChkConstraint->setObjectName(QStringLiteral("ChkConstraint"));
+    ChkConstraint->setChecked(true);
+    Image2 = new QLabel;
+    Image2->setPixmap(LinkPicture());
+    Image2->setObjectName(QStringLiteral("Image2"));
+    grid->addWidget(Image2, 0, 2, 2, 1);
+    grid->addWidget(ChkConstraint, 0, 3, 2, 1);
+    const TSaveFolderRow save = AddSaveFolderRow(grid, 2, "lbEdtSavePath", "SpeedButton1",
+                                                 QStringLiteral("缩略图存放路径：   "));
+    lbEdtSavePath = save.Edit;
+    SpeedButton1 = save.Button;
+    const TAffixRow affix = AddAffixRow(grid, 4, "CmbXfixPercent", "lbEdtPrefix", QStringLiteral("_s"));
+    CmbXfixPercent = affix.Position;
+    lbEdtPrefix = affix.Affix;
+    grid->setRowStretch(5, 1);
+}
+
+TPercentFields TPercentPage::Fields() const
+{
+    TPercentFields fields;
+    fields.Width = lbEdtRWidth->text().toStdString();
+    fields.Height = lbEdtRHeight->text().toStdString();
+    fields.SavePath = lbEdtSavePath->text().toStdString();
+    fields.Affix = lbEdtPrefix->text().toStdString();
+    fields.AffixPosition = CmbXfixPercent->currentIndex();
+    fields.Fast = Rb1->isChecked();
+    return fields;
+}
+
+}  // namespace quillane

@@ -1,0 +1,176 @@
+#include "ui/WindowHost.h"
+
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/OperationPage.h"
+#include "ui/ShellListView.h"
+#include "ui/SourceBrowser.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QThread>
+
+namespace quillane {
+
+namespace {
+
+QString FromEngine(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TWindowHost::TWindowHost(TfrmMain& window) : QObject(&window), window_(window) {}
+
+template <typename TCall>
+auto TWindowHost::OnGui(TCall call) -> decltype(call())
+{
+    using TResult = decltype(call());
+    if (QThread::currentThread() == thread()) {
+        return call();
+    } else if constexpr (std::is_void_v<TResult>) {
+        QMetaObject::invokeMethod(this, call, Qt::BlockingQueuedConnection);
+    } else {
+        TResult result{};
+        QMetaObject::invokeMethod(this, [&result, &call] { result = call(); },
+                                  Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+void TWindowHost::TakeSourceSnapshot()
+{
+    const TSourceBrowser& browser = *window_.Browser();
+    items_ = browser.SourceItems();
+    root_ = browser.SourceRoot();
+    subFolders_ = browser.SubFoldersIncluded();
+    checkedTypes_ = browser.CheckedTypeCaptions();
+}
+
+std::size_t TWindowHost::SourceItemCount()
+{
+    return items_.size();
+}
+
+TSourceItem TWindowHost::SourceItem(std::size_t index)
+{
+    return index < items_.size() ? items_[index] : TSourceItem{};
+}
+
+std::filesystem::path TWindowHost::SourceRoot()
+{
+    return root_;
+}
+
+bool TWindowHost::SubFoldersIncluded()
+{
+    return subFolders_;
+}
+
+std::vector<std::string> TWindowHost::CheckedTypeCaptions()
+{
+    return checkedTypes_;
+}
+
+TMessageAnswer TWindowHost::ShowMessage(const std::string& text, TMessageStyle style)
+{
+    return OnGui([this, &text, style] {
+        TDialogs* dialogs = window_.Dialogs();
+        if (closing_ || dialogs == nullptr)
+            return style == TMessageStyle::msQuestionYesNo ? TMessageAnswer::maNo : TMessageAnswer::maOk;
+        return dialogs->ShowMessage(FromEngine(text), style);
+    });
+}
+
+void TWindowHost::ShowError(const std::string& text)
+{
+    OnGui([this, &text] {
+        if (!closing_ && window_.Dialogs() != nullptr)
+            window_.Dialogs()->ShowError(FromEngine(text));
+    });
+}
+
+TOverwriteAnswer TWindowHost::ShowOverwritePrompt(const std::filesystem::path&)
+{
+    return OnGui([this] {
+        // Nobody is left to answer: keep the existing file.
+        if (closing_ || window_.Dialogs() == nullptr)
+            return TOverwriteAnswer{false, false};
+        return window_.Dialogs()->AskOverwrite();
+    });
+}
+
+void TWindowHost::ClearResults(TJobPage page)
+{
+    OnGui([this, page] { window_.Page(page)->ResultsBox()->clear(); });
+}
+
+void TWindowHost::ShowResults(TJobPage page)
+{
+    OnGui([this, page] { window_.Page(page)->ResultsBox()->show(); });
+}
+
+void TWindowHost::AppendResult(TJobPage page, const std::string& line)
+{
+    OnGui([this, page, &line] { window_.Page(page)->ResultsBox()->appendPlainText(FromEngine(line)); });
+}
+
+void TWindowHost::SetFieldText(const std::string& field, const std::string& text)
+{
+    OnGui([this, &field, &text] {
+        if (auto* edit = window_.findChild<QLineEdit*>(FromEngine(field)))
+            edit->setText(FromEngine(text));
+    });
+}
+
+void TWindowHost::FocusField(const std::string& field)
+{
+    OnGui([this, &field] {
+        if (auto* widget = window_.findChild<QWidget*>(FromEngine(field)))
+            widget->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TWindowHost::SetBusyCursor(bool busy)
+{
+    OnGui([this, busy] {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+            ++busyDepth_;
+        } else if (busyDepth_ > 0) {
+            QApplication::restoreOverrideCursor();
+            --busyDepth_;
+        }
+    });
+}
+
+void TWindowHost::SetTypeListEnabled(bool enabled)
+{
+    OnGui([this, enabled] { window_.Browser()->TypeList()->setEnabled(enabled); });
+}
+
+void TWindowHost::PumpEvents()
+{
+    // A run off the GUI thread leaves the event loop free; nothing to pump.
+    if (QThread::currentThread() == thread())
+        QCoreApplication::processEvents();
+}
+
+void TWindowHost::RefreshSourceList()
+{
+    OnGui([this] { window_.Browser()->List()->Rebuild(); });
+}
+
+void TWindowHost::ReportProgress(const TProgress& progress)
+{
+    OnGui([this, &progress] {
+        if (TOperationPage* page = window_.RunningPage())
+            page->ShowProgress(progress);
+    });
+}
+
+}  // namespace quillane

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "jobs/JobHost.h"
+
+namespace quillane {
+
+class TfrmMain;
+
+// The main window as the engine's host. Checks run on the GUI thread; a run may call
+// from a worker thread, and every such call is carried out on the GUI thread while the
+// worker waits (Qt::BlockingQueuedConnection), so prompts are modal there and widgets
+// are only ever touched by the thread that owns them.
+class TWindowHost : public QObject, public TJobHost {
+    Q_OBJECT
+
+public:
+    explicit TWindowHost(TfrmMain& window);
+
+    // Takes the source list as it stands at the click: the run works on exactly these
+    // items, whatever the list shows while results are written into the folder.
+    void TakeSourceSnapshot();
+    // The window is closing: no more boxes are shown, a prompt counts as "否".
+    void SetClosing() { closing_ = true; }
+
+    std::size_t SourceItemCount() override;
+    TSourceItem SourceItem(std::size_t index) override;
+    std::filesystem::path SourceRoot() override;
+    bool SubFoldersIncluded() override;
+    std::vector<std::string> CheckedTypeCaptions() override;
+
+    TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
+    void ShowError(const std::string& text) override;
+    TOverwriteAnswer ShowOverwritePrompt(const std::filesystem::path& target) override;
+
+    void ClearResults(TJobPage page) override;
+    void ShowResults(TJobPage page) override;
+    void AppendResult(TJobPage page, const std::string& line) override;
+
+    void SetFieldText(const std::string& field, const std::string& text) override;
+    void FocusField(const std::string& field) override;
+
+    void SetBusyCursor(bool busy) override;
+    void SetTypeListEnabled(bool enabled) override;
+    void PumpEvents() override;
+    void RefreshSourceList() override;
+    void ReportProgress(const TProgress& progress) override;
+
+private:
+    // Runs `call` on the GUI thread and returns its result; inline when already there.
+    template <typename TCall>
+    auto OnGui(TCall call) -> decltype(call());
+
+    TfrmMain& window_;
+    // Written on the GUI thread before a run starts, only read during the run.
+    std::vector<TSourceItem> items_;
+    std::filesystem::path root_;
+    bool subFolders_ = false;
+    std::vector<std::string> checkedTypes_;
+    bool closing_ = false;
+    int busyDepth_ = 0;
+};
+
+}  // namespace quillane

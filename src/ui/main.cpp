@@ -1,0 +1,35 @@
+#include "imaging/GraphicsLibrary.h"
+#include "ui/AppInfo.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    // The image library first, before any window; it is shut down last.
+    quillane::TGraphicsSession graphics(argv[0]);
+    if (!graphics.Started()) {
+        std::fprintf(stderr, "quillane: the image library could not be started\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(quillane::kAppTitle);
+    // The toolkit's own buttons ("是", "否", "确定") in the language of the window.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
+
+    quillane::TfrmMain frmMain;
+    quillane::TModalDialogs dialogs(&frmMain);
+    frmMain.SetDialogs(&dialogs);
+    frmMain.show();
+    const int status = QApplication::exec();
+    frmMain.SetDialogs(nullptr);
+    return status;
+}

@@ -1,0 +1,45 @@
+// quillane-screenshot FILE [PAGE]: starts the main window as the program does, shows
+// operation page PAGE (0 to 6, default 0) and saves a picture of the window to FILE.
+// Used to keep the pictures in docs/screenshots up to date.
+#include "imaging/GraphicsLibrary.h"
+#include "ui/AppInfo.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quillane-screenshot FILE [PAGE]\n");
+        return 2;
+    }
+    quillane::TGraphicsSession graphics(argv[0]);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(quillane::kAppTitle);
+    quillane::TfrmMain frmMain;
+    quillane::TModalDialogs dialogs(&frmMain);
+    frmMain.SetDialogs(&dialogs);
+    if (argc > 2) {
+        if (auto* pages = frmMain.findChild<QTabWidget*>(QStringLiteral("PageControl1")))
+            pages->setCurrentIndex(std::atoi(argv[2]));
+    }
+    frmMain.show();
+    const QString file = QString::fromLocal8Bit(argv[1]);
+    int status = 1;
+    // Give the folder tree and the list a moment to fill before the picture is taken.
+    QTimer::singleShot(1500, &app, [&] {
+        status = frmMain.grab().save(file) ? 0 : 1;
+        QApplication::quit();
+    });
+    QApplication::exec();
+    frmMain.SetDialogs(nullptr);
+    return status;
+}
