@@ -47,13 +47,9 @@ TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle
         terminal_.Err << text << '\n' << std::flush;
         return TMessageAnswer::maOk;
     }
-    if (yesToCreate_) {
-        terminal_.Err << text << " 是\n" << std::flush;
-        return TMessageAnswer::maYes;
-    }
-    if (!terminal_.InIsTty) {
-        terminal_.Err << text << " 否\n" << std::flush;
-        return TMessageAnswer::maNo;
+    if (yesToCreate_ || !terminal_.InIsTty) {
+        terminal_.Err << text << '\n' << std::flush;
+        return yesToCreate_ ? TMessageAnswer::maYes : TMessageAnswer::maNo;
     }
     const std::string answer = AskLine(text + " [y/N] ");
     return answer == "y" || answer == "yes" ? TMessageAnswer::maYes : TMessageAnswer::maNo;
@@ -77,7 +73,7 @@ TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path&
     }
     if (!terminal_.InIsTty) {
         ClearProgressLine();
-        terminal_.Err << kOverwriteQuestion << ' ' << target.string() << " 否\n" << std::flush;
+        terminal_.Err << kOverwriteQuestion << ' ' << target.string() << '\n' << std::flush;
         return {false, false};
     }
     return AskOverwriteOnTerminal(target);
