@@ -29,6 +29,9 @@ class TStepExecutor {
 public:
     virtual ~TStepExecutor() = default;
     virtual void Submit(TFileStep step) = 0;
+    // Returns once no submitted step is still to write `target`, so that whether it
+    // exists is decided as a one-at-a-time run would see it.
+    virtual void Settle(const std::filesystem::path& target) { (void)target; }
     // Returns once every submitted step has run and its line is logged.
     virtual void Finish() = 0;
     virtual TRunOutcome Outcome() const = 0;

@@ -86,6 +86,7 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
     step.Target = plan.TargetFor ? plan.TargetFor(source, targetFolder) : AffixedTarget(source, targetFolder, plan.Output);
     step.SuccessText = plan.SuccessText;
     step.FailureText = plan.FailureText;
+    context.Executor.Settle(step.Target);
     const std::optional<bool> settled =
         plan.SettledWithoutCall ? plan.SettledWithoutCall(source, step.Target) : std::nullopt;
     if (settled) {
