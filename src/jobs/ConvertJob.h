@@ -1,0 +1,74 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "imaging/Convert.h"
+#include "jobs/BatchJob.h"
+#include "jobs/OutputRule.h"
+#include "jobs/RunContext.h"
+#include "jobs/WriteRun.h"
+
+namespace quillane {
+
+// The conversion page's fields as the page holds them.
+struct TConvertFields {
+    int TargetType = 0;       // CmbD index; -1 while the box shows no type
+    std::string SavePath;     // lbEdtSavePath2
+    std::string Affix;        // lbEdtPrefix2, empty at start
+    int AffixPosition = 0;    // CmbXFix2: 0 "后缀", 1 "前缀"
+};
+
+struct TConvertJob {
+    int TargetType = 0;
+    TOutputRule Output;
+};
+
+// The routine a conversion calls: source, target, format, overwrite.
+using TConvertRoutine = std::function<bool(const TPath&, const TPath&, int, bool)>;
+
+// One entry of the target type box: its caption, the new extension and the format.
+struct TConvertTarget {
+    const char* Caption;
+    const char* Extension;
+    TImageFormat Format;
+};
+
+// The entry at a CmbD index; empty outside 0 to 4. The box's order is not the
+// order of the formats.
+std::optional<TConvertTarget> ConvertTargetAt(int targetType);
+
+// The target of a source: folder + file name, the affix, then the file name's
+// extension cut off and the type's extension appended.
+std::filesystem::path ConvertedTarget(const std::filesystem::path& source, const std::string& targetFolder,
+                                      const TOutputRule& rule, const std::string& newExtension);
+
+// The per-file rules: a target that is the source itself counts as converted
+// without a call; a type outside the table fails without one.
+TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine);
+
+// Every matching picture below `folder`, into the mirrored folder below `targetRoot`.
+void WalkConvertFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
+                       const std::string& folder, const TWritePlan& plan);
+
+// "类型转换(&R)".
+class TConvertBatch final : public TBatchJob {
+public:
+    explicit TConvertBatch(TConvertFields fields, TConvertRoutine routine = ConvertImage);
+    bool Check(TJobHost& host) override;
+    TRunOutcome Run(TJobHost& host) override;
+    const TConvertJob& Job() const { return job_; }
+
+private:
+    TConvertFields fields_;
+    TConvertRoutine routine_;
+    TConvertJob job_;
+    bool checked_ = false;
+};
+
+std::optional<TRunOutcome> BtnConvertClick(TJobHost& host, const TConvertFields& fields,
+                                           const TConvertRoutine& routine = ConvertImage);
+
+}  // namespace quillane

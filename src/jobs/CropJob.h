@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "imaging/Crop.h"
+#include "jobs/BatchJob.h"
+#include "jobs/OutputRule.h"
+#include "jobs/RunContext.h"
+#include "jobs/WriteRun.h"
+
+namespace quillane {
+
+// The crop page's fields as the page holds them.
+struct TCropFields {
+    std::string Left = "0";      // EdtLeft
+    std::string Top = "0";       // EdtTop
+    std::string Width = "100";   // EdtW
+    std::string Height = "100";  // EdtH
+    std::string SavePath;        // EdtCutSave
+    std::string Affix = "_c";    // EdtCutPrefix
+    int AffixPosition = 0;       // CmbXFixCut: 0 "后缀", 1 "前缀"
+};
+
+struct TCropJob {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    TOutputRule Output;
+};
+
+// The routine a crop calls: source, target, left, top, width, height, overwrite.
+using TCropRoutine = std::function<bool(const TPath&, const TPath&, std::int32_t, std::int32_t, std::int32_t,
+                                        std::int32_t, bool)>;
+
+// Whether "创建剪切图(&C)" can be pressed: both size texts given and the product of
+// their values above 0.
+bool CropStartEnabled(const std::string& widthText, const std::string& heightText);
+
+// The per-file rules; the rectangle is the one read when the run started.
+TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine);
+
+void WalkCropFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
+                    const std::string& folder, const TWritePlan& plan);
+
+// "创建剪切图(&C)". The rectangle is read after the results box was cleared, so a
+// field that holds no whole number ends the click with that box empty.
+class TCropBatch final : public TBatchJob {
+public:
+    explicit TCropBatch(TCropFields fields, TCropRoutine routine = CropImage);
+    bool Check(TJobHost& host) override;
+    TRunOutcome Run(TJobHost& host) override;
+    const TCropJob& Job() const { return job_; }
+
+private:
+    bool ReadRectangle(TJobHost& host);
+
+    TCropFields fields_;
+    TCropRoutine routine_;
+    TCropJob job_;
+    bool checked_ = false;
+};
+
+std::optional<TRunOutcome> BtnCutClick(TJobHost& host, const TCropFields& fields,
+                                       const TCropRoutine& routine = CropImage);
+
+}  // namespace quillane

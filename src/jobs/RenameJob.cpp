@@ -1,0 +1,157 @@
+#include "jobs/RenameJob.h"
+
+#include <sys/stat.h>
+
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "imaging/Files.h"
+#include "jobs/FolderWalk.h"
+#include "jobs/JobChecks.h"
+#include "jobs/NewFileFolder.h"
+#include "jobs/NoReplaceRename.h"
+#include "jobs/StepExecutor.h"
+
+namespace quillane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kNoFiles = "没有需要重命名的文件！";
+const char* const kRenamed = "重命名成功！";
+const char* const kNotRenamed = "重命名失败！";
+
+// The hourglass for the length of the run, on every way out.
+class TBusyCursor {
+public:
+    explicit TBusyCursor(TJobHost& host) : host_(host) { host_.SetBusyCursor(true); }
+    ~TBusyCursor() { host_.SetBusyCursor(false); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    TJobHost& host_;
+};
+
+std::optional<std::pair<std::uintmax_t, std::uintmax_t>> FileIdentity(const fs::path& file)
+{
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::pair<std::uintmax_t, std::uintmax_t>(info.st_dev, info.st_ino);
+}
+
+bool IsRegularFile(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+}  // namespace
+
+fs::path RenamedPath(const fs::path& file, const std::string& prefix, const std::string& tag)
+{
+    return file.parent_path() / (prefix + tag + ExtractExtension(file.filename()));
+}
+
+TRenameRun::TRenameRun(TRunContext& context, const TRenameJob& job, std::uint32_t seed)
+    : context_(context), job_(job), generator_(seed)
+{
+}
+
+std::string TRenameRun::Tag(std::size_t number)
+{
+    return job_.Mode == rmRandom ? RandomThreeChars(generator_) : std::to_string(number);
+}
+
+void TRenameRun::RenameFile(const fs::path& file, std::size_t number)
+{
+    const auto identity = FileIdentity(file);
+    if (identity && renamed_.contains(*identity)) {
+        return;  // a name this run gave; the file has had its turn
+    }
+    TFileStep step{file, RenamedPath(file, job_.Prefix, Tag(number)), {}, kRenamed, kNotRenamed};
+    if (identity && IsRegularFile(file)) {
+        step.Call = [this, from = step.Source, to = step.Target, id = *identity] {
+            if (!RenameNoReplace(from, to)) {
+                return false;
+            }
+            renamed_.insert(id);  // a rename keeps the file's inode
+            return true;
+        };
+    }
+    context_.Executor.Submit(std::move(step));
+}
+
+void WalkRenameFolder(TRenameRun& run, const std::string& sourceRoot, const std::string& folder)
+{
+    fs::path counted;
+    std::size_t counter = 0;
+    TFolderWalk walk(run.Context(), sourceRoot, std::nullopt, [&](const fs::path& file, const std::string&) {
+        // The walk hands over one folder's files together; each folder counts from 0.
+        if (file.parent_path() != counted) {
+            counted = file.parent_path();
+            counter = 0;
+        }
+        run.RenameFile(file, counter++);
+    });
+    walk.Walk(folder);
+}
+
+TRenameBatch::TRenameBatch(TRenameFields fields, TSeedSource seeds) : fields_(std::move(fields)), seeds_(std::move(seeds))
+{
+}
+
+bool TRenameBatch::Check(TJobHost& host)
+{
+    checked_ = CheckListNotEmpty(host, kNoFiles);
+    return checked_;
+}
+
+TRunOutcome TRenameBatch::Run(TJobHost& host)
+{
+    if (!checked_) {
+        return {};
+    }
+    host.ShowResults(TJobPage::jpRename);
+    TRunOutcome outcome;
+    {
+        const TBusyCursor busy(host);
+        const bool walkFolders = host.SubFoldersIncluded();
+        const std::size_t count = host.SourceItemCount();  // read once
+        std::vector<TSourceItem> items;
+        for (std::size_t index = 0; index < count; ++index) {
+            items.push_back(host.SourceItem(index));
+        }
+        TInlineExecutor executor(host, TJobPage::jpRename, walkFolders ? std::nullopt : std::optional(count));
+        TRunContext context{host, TJobPage::jpRename, host.CheckedTypeCaptions(), TOverwriteState{}, executor};
+        TRenameRun run(context, fields_, seeds_());
+        const std::string sourceRoot = host.SourceRoot().string();
+        for (std::size_t index = 0; index < items.size() && !host.StopRequested(); ++index) {
+            if (items[index].IsFolder && walkFolders) {
+                WalkRenameFolder(run, sourceRoot, items[index].Path.string());
+            } else {
+                run.RenameFile(items[index].Path, index);
+            }
+        }
+        executor.Finish();
+        outcome = executor.Outcome();
+        outcome.Stopped = host.StopRequested();
+    }
+    if (!outcome.Stopped) {
+        host.ShowMessage(kProcessingFinished, TMessageStyle::msInformationOk);
+    }
+    host.RefreshSourceList();  // the list shows the new names
+    return outcome;
+}
+
+std::optional<TRunOutcome> BtnRenameClick(TJobHost& host, const TRenameFields& fields, const TSeedSource& seeds)
+{
+    TRenameBatch job(fields, seeds);
+    return RunClick(job, host);
+}
+
+}  // namespace quillane

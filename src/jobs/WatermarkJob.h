@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "imaging/Watermark.h"
+#include "jobs/BatchJob.h"
+#include "jobs/OutputRule.h"
+#include "jobs/RunContext.h"
+#include "jobs/WatermarkValues.h"
+#include "jobs/WriteRun.h"
+
+namespace quillane {
+
+// The watermark page's fields as the page holds them.
+struct TWatermarkFields {
+    bool UseText = true;          // RbText "文字水印"; RbImgWatermark "图片水印" otherwise
+    std::string Text;             // EdtWatermark, as typed
+    TWatermarkFont Font;          // EdtWatermarkFont
+    std::string PicturePath;      // EdtWatermarkPic
+    std::string X;                // EdtWatermarkX
+    std::string Y;                // EdtWatermarkY
+    std::string Opacity = "100";  // EdtWatermarkOpacity, percent
+    int Origin = 0;               // CmbOrigin: 0 "右底点" (bottom-right), 1 "左顶点" (top-left)
+    std::string MinWidth = "0";   // EdtMinWidth
+    std::string SavePath;         // EdtWatermarkSave
+    std::string Affix = "_w";     // EdtWatermarkPrefix
+    int AffixPosition = 0;        // CmbXFixWatermark: 0 "后缀", 1 "前缀"
+};
+
+// What the checks settled. The position stays text: it is read for every file.
+struct TWatermarkJob {
+    bool UseText = true;
+    std::string Text;
+    TWatermarkFont Font;
+    std::string PicturePath;
+    std::string X;
+    std::string Y;
+    std::int32_t Opacity = 100;
+    bool FromBottomRight = true;
+    std::int32_t MinWidth = 0;
+    TOutputRule Output;
+};
+
+// The two stamping routines, as a table so that the calls can be watched.
+struct TWatermarkRoutines {
+    std::function<bool(const TPath&, const TPath&, const std::string&, const TGPFont&, TArgb, TPointF, bool, bool,
+                       std::int32_t)>
+        Text;
+    std::function<bool(const TPath&, const TPath&, const TPath&, const TColorMatrix&, TPointF, bool, bool,
+                       std::int32_t)>
+        Picture;
+};
+
+TWatermarkRoutines LibraryWatermarkRoutines();
+
+// The per-file rules. `font` is the run's graphics font (none for a picture) and
+// must outlive the run. A position that cannot be read ends the run at the file
+// that reaches it.
+TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::optional<TGPFont>& font,
+                         const TWatermarkRoutines& routines);
+
+void WalkWatermarkFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
+                         const std::string& folder, const TWritePlan& plan);
+
+// "创建水印标签(&C)".
+class TWatermarkBatch final : public TBatchJob {
+public:
+    explicit TWatermarkBatch(TWatermarkFields fields, TWatermarkRoutines routines = LibraryWatermarkRoutines());
+    bool Check(TJobHost& host) override;
+    TRunOutcome Run(TJobHost& host) override;
+    const TWatermarkJob& Job() const { return job_; }
+
+private:
+    std::optional<std::int32_t> CheckOpacity(TJobHost& host);
+    bool CheckPosition(TJobHost& host);
+    bool CheckMark(TJobHost& host);
+
+    TWatermarkFields fields_;
+    TWatermarkRoutines routines_;
+    TWatermarkJob job_;
+    bool checked_ = false;
+};
+
+std::optional<TRunOutcome> BtnWatermarkClick(TJobHost& host, const TWatermarkFields& fields,
+                                             const TWatermarkRoutines& routines = LibraryWatermarkRoutines());
+
+}  // namespace quillane
