@@ -68,6 +68,25 @@ VImage CoordinateImage(int width, int height) {
     return rgb.cast(VIPS_FORMAT_UCHAR).copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
+const TPixel kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
+
+VImage QuadrantImage(int width, int height) {
+    const int left = width / 2;
+    const int top = height / 2;
+    const VImage upper = SolidImage(left, top, kRed).join(SolidImage(width - left, top, kGreen), VIPS_DIRECTION_HORIZONTAL);
+    const VImage lower = SolidImage(left, height - top, kBlue)
+                             .join(SolidImage(width - left, height - top, kWhite), VIPS_DIRECTION_HORIZONTAL);
+    return upper.join(lower, VIPS_DIRECTION_VERTICAL);
+}
+
+VImage RampImage(int width, int height) {
+    const VImage red = VImage::xyz(width, height).extract_band(0) * (255.0 / (width - 1));
+    const VImage zero = VImage::black(width, height);
+    return VImage::bandjoin({red, zero, zero})
+        .cast(VIPS_FORMAT_UCHAR)
+        .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
 VImage NoiseImage(int width, int height) {
     VImage noise = VImage::gaussnoise(width, height, VImage::option()->set("sigma", 60.0)->set("mean", 128.0));
     return VImage::bandjoin({noise, noise.rot180(), noise.fliphor()})

@@ -19,6 +19,14 @@ vips::VImage SolidImage(int width, int height, const TPixel& colour);
 // where it came from.
 vips::VImage CoordinateImage(int width, int height);
 
+// Four quadrants: red top-left, green top-right, blue bottom-left, white
+// bottom-right (the split at width / 2 and height / 2).
+vips::VImage QuadrantImage(int width, int height);
+extern const TPixel kRed, kGreen, kBlue, kWhite;
+
+// A horizontal ramp: red = x * 255 / (width - 1), green and blue 0.
+vips::VImage RampImage(int width, int height);
+
 // Noise, so that compressed files have real size (for truncation tests).
 vips::VImage NoiseImage(int width, int height);
 
