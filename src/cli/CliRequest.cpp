@@ -52,15 +52,66 @@ TPixelMode PixelModeNamed(const std::string& name)
     return name == "fill" ? pmFill : name == "cut" ? pmCut : pmExact;
 }
 
-void FinishRequest(TCliRequest& request, const TCommonOptions& common, int& affixPosition)
+// Everything the parser fills in before the request is complete.
+struct TParseState {
+    TCliRequest Request;
+    TCommonOptions Common;
+    std::string PixelMode = "exact";
+    std::string Fill = "FFFFFF";
+    CLI::Option* SideWidth = nullptr;
+    CLI::Option* SideHeight = nullptr;
+};
+
+void AddPercentJob(CLI::App& app, TParseState& state)
 {
-    for (const std::string& type : common.Types) {
+    TPercentFields& fields = state.Request.Percent;
+    CLI::App* job = app.add_subcommand("percent", "thumbnails by a percentage of width and height");
+    AddCommonOptions(*job, state.Request, state.Common, fields.SavePath, fields.Affix, fields.Fast);
+    job->add_option("--width", fields.Width, "width percentage (lbEdtRWidth)");
+    job->add_option("--height", fields.Height, "height percentage (lbEdtRHeight)");
+}
+
+void AddPixelJob(CLI::App& app, TParseState& state)
+{
+    TPixelFields& fields = state.Request.Pixel;
+    CLI::App* job = app.add_subcommand("pixel", "thumbnails of an exact width and height");
+    AddCommonOptions(*job, state.Request, state.Common, fields.SavePath, fields.Affix, fields.Fast);
+    job->add_option("--width", fields.Width, "width in pixels (lbEdtWidth)");
+    job->add_option("--height", fields.Height, "height in pixels (lbEdtHeight)");
+    job->add_option("--mode", state.PixelMode, "exact (default), fill or cut")
+        ->check(CLI::IsMember({"exact", "fill", "cut"}));
+    job->add_option("--fill", state.Fill, "fill colour of the fill mode (default FFFFFF)")->check(RgbHex());
+}
+
+void AddSideJob(CLI::App& app, TParseState& state)
+{
+    TWOrHFields& fields = state.Request.Side;
+    CLI::App* job = app.add_subcommand("side", "thumbnails by width only or by height only");
+    AddCommonOptions(*job, state.Request, state.Common, fields.SavePath, fields.Affix, fields.Fast);
+    state.SideWidth = job->add_option("--width", fields.WidthText, "the width (RbWOnly + EdtWOnly)");
+    state.SideHeight = job->add_option("--height", fields.HeightText, "the height (RbHOnly + EdtHOnly)");
+    state.SideWidth->excludes(state.SideHeight);
+    job->add_flag("--skip-smaller", fields.SkipSmaller, "leave sources already smaller than the size");
+}
+
+// The choices that are not plain field texts, turned into the page's states.
+TCliRequest FinishRequest(TParseState& state, const std::string& job)
+{
+    TCliRequest& request = state.Request;
+    request.Job = job;
+    for (const std::string& type : state.Common.Types) {
         request.CheckedTypes.push_back(TypeCaptions()[kTypeIndexes.at(type)]);
     }
-    request.Overwrite = common.Overwrite == "yes"  ? TOverwriteMode::omYes
-                        : common.Overwrite == "no" ? TOverwriteMode::omNo
-                                                   : TOverwriteMode::omAsk;
-    affixPosition = common.Prefix ? 1 : 0;
+    request.Overwrite = state.Common.Overwrite == "yes"  ? TOverwriteMode::omYes
+                        : state.Common.Overwrite == "no" ? TOverwriteMode::omNo
+                                                         : TOverwriteMode::omAsk;
+    const int position = state.Common.Prefix ? 1 : 0;
+    request.Percent.AffixPosition = request.Pixel.AffixPosition = request.Side.AffixPosition = position;
+    request.Pixel.Mode = PixelModeNamed(state.PixelMode);
+    request.Pixel.BackColourRgb = static_cast<std::uint32_t>(std::stoul(state.Fill, nullptr, 16));
+    request.Side.WidthChosen = state.SideWidth->count() > 0;
+    request.Side.HeightChosen = state.SideHeight->count() > 0;
+    return request;
 }
 
 }  // namespace
@@ -71,47 +122,16 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
     CLI::App app{"Applies one thumbnail operation to every picture the folder's file list shows.",
                  "quillane-batch"};
     app.require_subcommand(1);
-    TCliRequest request;
-    TCommonOptions common;
-    std::string pixelMode = "exact";
-    std::string fill = "FFFFFF";
-
-    CLI::App* percent = app.add_subcommand("percent", "thumbnails by a percentage of width and height");
-    AddCommonOptions(*percent, request, common, request.Percent.SavePath, request.Percent.Affix, request.Percent.Fast);
-    percent->add_option("--width", request.Percent.Width, "width percentage (lbEdtRWidth)");
-    percent->add_option("--height", request.Percent.Height, "height percentage (lbEdtRHeight)");
-
-    CLI::App* pixel = app.add_subcommand("pixel", "thumbnails of an exact width and height");
-    AddCommonOptions(*pixel, request, common, request.Pixel.SavePath, request.Pixel.Affix, request.Pixel.Fast);
-    pixel->add_option("--width", request.Pixel.Width, "width in pixels (lbEdtWidth)");
-    pixel->add_option("--height", request.Pixel.Height, "height in pixels (lbEdtHeight)");
-    pixel->add_option("--mode", pixelMode, "exact (default), fill or cut")
-        ->check(CLI::IsMember({"exact", "fill", "cut"}));
-    pixel->add_option("--fill", fill, "fill colour of the fill mode (default FFFFFF)")->check(RgbHex());
-
-    CLI::App* side = app.add_subcommand("side", "thumbnails by width only or by height only");
-    AddCommonOptions(*side, request, common, request.Side.SavePath, request.Side.Affix, request.Side.Fast);
-    CLI::Option* width = side->add_option("--width", request.Side.WidthText, "the width (RbWOnly + EdtWOnly)");
-    CLI::Option* height = side->add_option("--height", request.Side.HeightText, "the height (RbHOnly + EdtHOnly)");
-    width->excludes(height);
-    side->add_flag("--skip-smaller", request.Side.SkipSmaller, "leave sources already smaller than the size");
-
+    TParseState state;
+    AddPercentJob(app, state);
+    AddPixelJob(app, state);
+    AddSideJob(app, state);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error, out, err);
-        return status == 0 ? 0 : 2;
+        return app.exit(error, out, err) == 0 ? 0 : 2;
     }
-    request.Job = app.get_subcommands().front()->get_name();
-    FinishRequest(request, common,
-                  request.Job == "percent" ? request.Percent.AffixPosition
-                  : request.Job == "pixel" ? request.Pixel.AffixPosition
-                                           : request.Side.AffixPosition);
-    request.Pixel.Mode = PixelModeNamed(pixelMode);
-    request.Pixel.BackColourRgb = static_cast<std::uint32_t>(std::stoul(fill, nullptr, 16));
-    request.Side.WidthChosen = width->count() > 0;
-    request.Side.HeightChosen = height->count() > 0;
-    return request;
+    return FinishRequest(state, app.get_subcommands().front()->get_name());
 }
 
 }  // namespace quillane

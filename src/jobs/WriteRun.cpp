@@ -113,6 +113,27 @@ void WalkWriteFolder(TRunContext& context, const TWritePlan& plan, const std::st
     walk.Walk(folder);
 }
 
+namespace {
+
+// The item loop: files straight to their step, folder items to the job's walker.
+void RunItems(TRunContext& context, const std::vector<TSourceItem>& items, bool walkFolders, const TWritePlan& plan,
+              const TFolderWalker& walkFolder)
+{
+    const std::string sourceRoot = context.Host.SourceRoot().string();
+    for (const TSourceItem& item : items) {
+        if (context.Host.StopRequested()) {
+            return;
+        }
+        if (item.IsFolder && walkFolders) {
+            walkFolder(context, sourceRoot, plan.Output.SaveFolder, item.Path.string());
+        } else {
+            SubmitWriteStep(context, plan, item.Path, plan.Output.SaveFolder);
+        }
+    }
+}
+
+}  // namespace
+
 TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& plan, const TFolderWalker& walkFolder)
 {
     host.ClearResults(run.Page);
@@ -125,17 +146,7 @@ TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& 
         const std::vector<TSourceItem> items = ReadSourceItems(host);
         TInlineExecutor executor(host, run.Page, KnownTotal(items, walkFolders));
         TRunContext context{host, run.Page, host.CheckedTypeCaptions(), TOverwriteState{}, executor};
-        const std::string sourceRoot = host.SourceRoot().string();
-        for (const TSourceItem& item : items) {
-            if (host.StopRequested()) {
-                break;
-            }
-            if (item.IsFolder && walkFolders) {
-                walkFolder(context, sourceRoot, plan.Output.SaveFolder, item.Path.string());
-            } else {
-                SubmitWriteStep(context, plan, item.Path, plan.Output.SaveFolder);
-            }
-        }
+        RunItems(context, items, walkFolders, plan, walkFolder);
         executor.Finish();
         outcome = executor.Outcome();
         outcome.Stopped = host.StopRequested();
