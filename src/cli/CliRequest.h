@@ -6,9 +6,13 @@
 #include <variant>
 #include <vector>
 
+#include "jobs/ConvertJob.h"
+#include "jobs/CropJob.h"
 #include "jobs/PercentJob.h"
 #include "jobs/PixelJob.h"
+#include "jobs/RenameJob.h"
 #include "jobs/WOrHJob.h"
+#include "jobs/WatermarkJob.h"
 
 namespace quillane {
 
@@ -17,7 +21,7 @@ enum class TOverwriteMode { omAsk, omYes, omNo };
 // What the command line asked for: the job, the source list's settings and the
 // page's fields as texts, exactly as the window's page would hold them.
 struct TCliRequest {
-    std::string Job;  // "percent", "pixel" or "side"
+    std::string Job;  // "percent", "pixel", "side", "rename", "convert", "crop" or "watermark"
     std::filesystem::path SourceFolder;
     std::vector<std::string> CheckedTypes;  // captions of the ticked type entries
     bool SubFolders = false;
@@ -26,6 +30,10 @@ struct TCliRequest {
     TPercentFields Percent;
     TPixelFields Pixel;
     TWOrHFields Side;
+    TRenameFields Rename;
+    TConvertFields Convert;
+    TCropFields Crop;
+    TWatermarkFields Watermark;
 };
 
 // The request, or the exit status when parsing ended the command (--help: 0,
