@@ -30,8 +30,11 @@ std::filesystem::path ApplyAffix(const std::filesystem::path& path, const TOutpu
         return path;
     }
     if (rule.AffixPosition == apSuffix) {
+        // Only a dot of the file name itself: a name without one must not move the
+        // result into another folder (/out.d/JPEG is not /out_s.d/JPEG).
         const auto dot = text.rfind('.');
-        if (dot != std::string::npos) {
+        const auto slash = text.rfind('/');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
             text.insert(dot, affix);
         }
     } else {

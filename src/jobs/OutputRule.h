@@ -23,8 +23,9 @@ TOutputRule MakeOutputRule(const std::string& saveFolder, const std::string& aff
 // The text with a "/" appended unless it already ends in one.
 std::string WithTrailingSlash(std::string text);
 
-// A suffix goes right before the last "." of the whole path, a prefix right after
-// its last "/". A path without that character is returned unchanged.
+// A suffix goes right before the last "." of the path, a prefix right after its last
+// "/". A path without that character is returned unchanged, and so is a path whose
+// file name has no "." for a suffix.
 std::filesystem::path ApplyAffix(const std::filesystem::path& path, const TOutputRule& rule);
 
 }  // namespace quillane

@@ -36,12 +36,13 @@ TOutputRule Rule(const std::string& affix, TAffixPosition position)
     return TOutputRule{"/thumbs/", affix, position};
 }
 
-TEST(ApplyAffix, SuffixGoesBeforeTheLastDotOfTheWholePath)
+TEST(ApplyAffix, SuffixGoesBeforeTheLastDotOfTheFileName)
 {
     EXPECT_EQ(ApplyAffix("/thumbs/photo.jpg", Rule("_s", apSuffix)), "/thumbs/photo_s.jpg");
     EXPECT_EQ(ApplyAffix("/thumbs/a.b.jpg", Rule("_s", apSuffix)), "/thumbs/a.b_s.jpg");
     EXPECT_EQ(ApplyAffix("/thumbs/JPEG", Rule("_s", apSuffix)), "/thumbs/JPEG");
-    EXPECT_EQ(ApplyAffix("/out.d/JPEG", Rule("_s", apSuffix)), "/out_s.d/JPEG");  // the whole path counts
+    EXPECT_EQ(ApplyAffix("/out.d/JPEG", Rule("_s", apSuffix)), "/out.d/JPEG");  // never into another folder
+    EXPECT_EQ(ApplyAffix("./JPEG", Rule("_s", apSuffix)), "./JPEG");
 }
 
 TEST(ApplyAffix, PrefixGoesAfterTheLastSlash)
