@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "cli/CliRequest.h"
+#include "cli/FileJobOptions.h"
 #include "cli/TerminalHost.h"
 #include "jobs/PercentJob.h"
 #include "jobs/PixelJob.h"
@@ -20,6 +21,9 @@ namespace {
 
 std::unique_ptr<TBatchJob> MakeJob(const TCliRequest& request)
 {
+    if (IsFileJob(request.Job)) {
+        return MakeFileJob(request);
+    }
     if (request.Job == "percent") {
         return std::make_unique<TPercentBatch>(request.Percent, LibraryThumbRoutines());
     }

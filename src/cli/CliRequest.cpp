@@ -5,6 +5,7 @@
 #include <map>
 #include <ostream>
 
+#include "cli/FileJobOptions.h"
 #include "jobs/TypeFilter.h"
 
 namespace quillane {
@@ -119,19 +120,30 @@ TCliRequest FinishRequest(TParseState& state, const std::string& job)
 std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
                                                  std::ostream& err)
 {
-    CLI::App app{"Applies one thumbnail operation to every picture the folder's file list shows.",
+    CLI::App app{"Applies one image operation to every picture the folder's file list shows.",
                  "quillane-batch"};
     app.require_subcommand(1);
     TParseState state;
     AddPercentJob(app, state);
     AddPixelJob(app, state);
     AddSideJob(app, state);
+    TFileJobOptions fileJobOptions;
+    AddFileJobCommands(app, state.Request, fileJobOptions);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error, out, err) == 0 ? 0 : 2;
     }
-    return FinishRequest(state, app.get_subcommands().front()->get_name());
+    const std::string job = app.get_subcommands().front()->get_name();
+    if (IsFileJob(job)) {
+        state.Request.Job = job;
+        if (const auto refusal = FinishFileJobRequest(state.Request, fileJobOptions)) {
+            err << *refusal << '\n';
+            return 2;
+        }
+        return state.Request;
+    }
+    return FinishRequest(state, job);
 }
 
 }  // namespace quillane
