@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "jobs/ThumbRoutines.h"
+#include "jobs/ThumbWalk.h"
 #include "ui/AppInfo.h"
 #include "ui/ConvertPage.h"
 #include "ui/CutPage.h"
@@ -66,7 +67,7 @@ TfrmMain::~TfrmMain()
     // The worker still calls into this window: end the run before anything goes away.
     if (JobRunning()) {
         host_->SetClosing();
-        RequestStop();
+        host_->RequestStop();
         runner_->WaitUntilFinished();
     }
 }
@@ -132,7 +133,7 @@ bool TfrmMain::JobRunning() const
     return runner_->Running();
 }
 
-void TfrmMain::StartJob(TJobPage page, std::shared_ptr<TBatchJob> job)
+void TfrmMain::StartJob(TJobPage page, std::shared_ptr<TBatchJob> job, std::string closingMessage)
 {
     if (JobRunning())
         return;
@@ -141,12 +142,18 @@ void TfrmMain::StartJob(TJobPage page, std::shared_ptr<TBatchJob> job)
         return;
     host_->ClearStopRequest();
     runningPage_ = Page(page);
+    closingMessage_ = std::move(closingMessage);
+    stoppedByUser_ = false;
+    outcome_ = std::make_shared<TRunOutcome>();
     SetRunLock(true);
-    runner_->Start([job, host = host_] { job->Run(*host); });
+    runner_->Start([job, host = host_, outcome = outcome_] { *outcome = job->Run(*host); });
 }
 
 void TfrmMain::RequestStop()
 {
+    if (!JobRunning())
+        return;
+    stoppedByUser_ = true;
     host_->RequestStop();
 }
 
@@ -167,6 +174,10 @@ void TfrmMain::RunEnded()
 {
     SetRunLock(false);
     runningPage_ = nullptr;
+    // The engine ends a stopped run quietly, since a job may stop itself on an error;
+    // a stop the user asked for still gets the run's closing message.
+    if (outcome_->Stopped && stoppedByUser_ && !closeAfterRun_ && !closingMessage_.empty())
+        host_->ShowMessage(closingMessage_, TMessageStyle::msInformationOk);
     emit RunFinished();
     if (closeAfterRun_)
         close();
@@ -179,7 +190,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         // worker has ended; the GUI thread never blocks on it.
         closeAfterRun_ = true;
         host_->SetClosing();
-        RequestStop();
+        host_->RequestStop();
         if (dialogs_)
             dialogs_->AnswerPending();
         event->ignore();
@@ -191,7 +202,8 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::BtnPercentClick()
 {
     StartJob(TJobPage::jpPercent,
-             std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()));
+             std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()),
+             kThumbClosingMessage);
 }
 
 void TfrmMain::mnuExitClick()

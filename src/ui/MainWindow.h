@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "jobs/BatchJob.h"
 
@@ -41,7 +42,10 @@ public:
     bool JobRunning() const;
 
     // A start button's click: the checks now, then the run on the worker thread.
-    void StartJob(TJobPage page, std::shared_ptr<TBatchJob> job);
+    // `closingMessage` is the job's closing message: a run the user stopped still ends
+    // with it, as every run that passed its checks does.
+    void StartJob(TJobPage page, std::shared_ptr<TBatchJob> job, std::string closingMessage);
+    // The stop button: the run ends after the file in progress.
     void RequestStop();
 
 signals:
@@ -74,6 +78,9 @@ private:
     TPercentPage* TabSheet1 = nullptr;
     std::array<TOperationPage*, 7> pages_{};
     TOperationPage* runningPage_ = nullptr;
+    std::shared_ptr<TRunOutcome> outcome_;
+    std::string closingMessage_;
+    bool stoppedByUser_ = false;
     bool closeAfterRun_ = false;
 };
 

@@ -231,6 +231,7 @@ private slots:
         QCOMPARE(static_cast<int>(std::distance(fs::directory_iterator(out.Path()), fs::directory_iterator())),
                  lines);
         QVERIFY(setup.Button("BtnPercent")->isEnabled());
+        QCOMPARE(setup.Dialogs.MessageTexts(), QStringList({"处理完成！"}));
     }
 
     void closingDuringARunStopsItFirst()
