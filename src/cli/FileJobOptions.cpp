@@ -80,7 +80,7 @@ void AddWatermark(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
     AddOutputOptions(*mark, request, options, fields.SavePath, fields.Affix);
     CLI::Option* text = mark->add_option("--text", fields.Text, "the watermark text");
     mark->add_option("--font", fields.Font.Name, "font family (default \"" + fields.Font.Name + "\")");
-    mark->add_option("--size", fields.Font.Size, "font size in points (default 12)");
+    mark->add_option("--size", fields.Font.Size, "font size in points (default 12)")->check(CLI::PositiveNumber);
     mark->add_flag("--bold", fields.Font.Bold, "bold text");
     mark->add_flag("--italic", fields.Font.Italic, "italic text");
     mark->add_flag("--underline", fields.Font.Underline, "underlined text");

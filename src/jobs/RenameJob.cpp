@@ -74,7 +74,9 @@ void TRenameRun::RenameFile(const fs::path& file, std::size_t number)
         return;  // a name this run gave; the file has had its turn
     }
     TFileStep step{file, RenamedPath(file, job_.Prefix, Tag(number)), {}, kRenamed, kNotRenamed};
-    if (identity && IsRegularFile(file)) {
+    // A prefix holding a "/" would move the file elsewhere: that rename fails.
+    const bool staysInItsFolder = step.Target.parent_path() == file.parent_path();
+    if (identity && staysInItsFolder && IsRegularFile(file)) {
         step.Call = [this, from = step.Source, to = step.Target, id = *identity] {
             if (!RenameNoReplace(from, to)) {
                 return false;

@@ -119,6 +119,20 @@ TEST_F(RenameJob, TakenNameFailsAndLeavesBothFilesAsTheyWere)
     EXPECT_EQ(outcome->Failed, 1u);
 }
 
+TEST_F(RenameJob, PrefixWithASlashNeverMovesAFileOutOfItsFolder)
+{
+    Touch(source_ / "a.jpg");
+    fs::create_directories(source_ / "sub");
+    host_.ShowFolder(source_, false);
+    for (const std::string prefix : {"sub/", "../", "/tmp/"}) {
+        ASSERT_TRUE(Run(prefix));
+        EXPECT_EQ(host_.Lines.back(), Line(source_ / "a.jpg", false)) << prefix;
+    }
+    EXPECT_EQ(Names(source_), (std::vector<std::string>{"a.jpg", "sub"}));
+    EXPECT_TRUE(fs::is_empty(source_ / "sub"));
+    EXPECT_EQ(Names(folder_.Path()), std::vector<std::string>{"src"});
+}
+
 TEST_F(RenameJob, SecondRunAppendsUnderTheFirst)
 {
     Touch(source_ / "a.jpg");
