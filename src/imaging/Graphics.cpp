@@ -1,59 +1,19 @@
 #include "imaging/Graphics.h"
 
 #include <algorithm>
-#include <functional>
 #include <new>
 
 #include "imaging/ImageSaving.h"
+#include "imaging/PictureLoading.h"
 #include "imaging/Pixels.h"
 
 namespace quillane {
 
 using vips::VImage;
-using vips::VSource;
 
 namespace {
 
 constexpr std::int64_t kLargestSide = 10000000;  // the library's limit on a side
-
-// Loader options: decoding errors and truncation fail the load (or the later
-// read of the pixels) rather than giving a grey-filled picture.
-VImage LoadFromSource(const VSource& source, VipsAccess access) {
-    return VImage::new_from_source(source, "",
-                                   VImage::option()->set("access", access)->set("fail_on", VIPS_FAIL_ON_ERROR));
-}
-
-bool NeedsTurning(const VImage& image) {
-    if (image.get_typeof(VIPS_META_ORIENTATION) == 0) return false;
-    const int orientation = image.get_int(VIPS_META_ORIENTATION);
-    return orientation >= 2 && orientation <= 8;
-}
-
-// Streams the picture top to bottom when it is already upright; a turned picture
-// is read in another order, so it is opened for random access and turned.
-VImage LoadUpright(const std::function<VSource()>& open) {
-    VImage image = LoadFromSource(open(), VIPS_ACCESS_SEQUENTIAL);
-    if (!NeedsTurning(image)) return image;
-    return LoadFromSource(open(), VIPS_ACCESS_RANDOM).autorot();
-}
-
-bool HasSourceLoader(const VSource& source) {
-    if (vips_foreign_find_load_source(source.get_source()) != nullptr) return true;
-    vips_error_clear();
-    return false;
-}
-
-// Formats with no streaming loader are decoded at once from the bytes, while they live.
-VImage DecodeBytes(const std::string& bytes) {
-    VImage image = VImage::new_from_buffer(bytes.data(), bytes.size(), "",
-                                           VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
-    image = image.copy_memory();
-    return NeedsTurning(image) ? image.autorot() : image;
-}
-
-VSource SourceFromBlob(VipsBlob* blob) {
-    return VSource(vips_source_new_from_blob(blob));
-}
 
 std::vector<double> BandsOf(TArgb colour) {
     return {static_cast<double>((colour >> 16) & 0xff), static_cast<double>((colour >> 8) & 0xff),
@@ -80,47 +40,36 @@ VImage CutPart(const VImage& image, const TRect& part) {
 
 TGPImage::TGPImage(const TPath& file) {
     try {
-        VSource probe = VSource::new_from_file(file.c_str());
-        if (HasSourceLoader(probe)) {
-            image_ = LoadUpright([&file] { return VSource::new_from_file(file.c_str()); });
-            file_ = file;
-        } else {
-            std::string bytes;
-            if (!ReadWholeFile(file, bytes)) return;
-            image_ = DecodeBytes(bytes);
-        }
-        loaded_ = image_.width() > 0 && image_.height() > 0;
-        knownOpaque_ = !pixels::HasAlpha(image_);
+        const loading::TLoaded loaded = loading::LoadPictureFile(file);
+        Adopt(loaded.image);
+        if (loaded_ && loaded.streamable) file_ = file;
     } catch (const vips::VError&) {
         vips_error_clear();
-        image_ = VImage();
-        loaded_ = false;
+        Adopt(VImage());
     } catch (const std::bad_alloc&) {
-        image_ = VImage();
-        loaded_ = false;
+        Adopt(VImage());
     }
 }
 
 TGPImage TGPImage::FromMemory(std::string bytes) {
     TGPImage result;
-    VipsBlob* blob = nullptr;
     try {
-        // The blob owns a copy of the bytes for as long as the loaded picture needs them.
-        blob = vips_blob_copy(bytes.data(), bytes.size());
-        if (HasSourceLoader(SourceFromBlob(blob)))
-            result.image_ = LoadUpright([blob] { return SourceFromBlob(blob); });
-        else
-            result.image_ = DecodeBytes(bytes);
-        result.loaded_ = result.image_.width() > 0 && result.image_.height() > 0;
-        result.knownOpaque_ = !pixels::HasAlpha(result.image_);
+        result.Adopt(loading::LoadPictureBytes(bytes).image);
     } catch (const vips::VError&) {
         vips_error_clear();
-        result = TGPImage();
+        result.Adopt(VImage());
     } catch (const std::bad_alloc&) {
-        result = TGPImage();
+        result.Adopt(VImage());
     }
-    if (blob != nullptr) vips_area_unref(VIPS_AREA(blob));
     return result;
+}
+
+void TGPImage::Adopt(const VImage& image) {
+    loaded_ = image.get_image() != nullptr && image.width() > 0 && image.height() > 0;
+    image_ = loaded_ ? image : VImage();
+    knownOpaque_ = loaded_ && !pixels::HasAlpha(image_);
+    blank_ = false;
+    file_.clear();
 }
 
 std::uint32_t TGPImage::GetWidth() const {
@@ -137,11 +86,7 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
     try {
         VImage thumbnail;
         if (!file_.empty()) {
-            thumbnail = VImage::thumbnail_source(VSource::new_from_file(file_.c_str()), width,
-                                                 VImage::option()
-                                                     ->set("height", height)
-                                                     ->set("size", VIPS_SIZE_FORCE)
-                                                     ->set("option_string", "fail_on=error"));
+            thumbnail = loading::ThumbnailFromFile(file_, width, height);
         } else {
             thumbnail = image_.thumbnail_image(
                 width, VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE)->set("no_rotate", true));

@@ -26,9 +26,10 @@ struct TRect {
 class TGPImage {
 public:
     TGPImage() = default;
-    // Loads a picture file, upright (its EXIF orientation applied). A file that
-    // cannot be opened or decoded gives an empty image; damage inside the pixel
-    // data makes the later save fail. The pixels stream from the file: draw or save
+    // Loads a JPEG, PNG, GIF, TIFF or BMP file (known by its content), upright (its
+    // EXIF orientation applied). Any other file, one that cannot be opened or
+    // decoded, or a header claiming an absurd size gives an empty image; damage
+    // inside the pixel data makes the later save fail. The pixels stream from the file: draw or save
     // a loaded picture once (its thumbnail reads the file afresh).
     explicit TGPImage(const TPath& file);
     // Loads from an in-memory copy of a picture file; the copy is kept as needed.
@@ -57,6 +58,9 @@ public:
 
 protected:
     friend class TGPGraphics;
+
+    // Takes a decoded picture, or none (an empty image) when it has no pixels.
+    void Adopt(const vips::VImage& image);
 
     vips::VImage image_;
     bool loaded_ = false;

@@ -38,6 +38,32 @@ TEST_F(GraphicsLayer, UndecodableMissingOrFolderSourcesAreEmpty) {
     }
 }
 
+TEST_F(GraphicsLayer, OnlyTheFivePictureFormatsAreReadKnownByTheirContent) {
+    test::WriteBytes(File("drawing.png"),
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"><rect/></svg>");
+    test::WriteBytes(File("portable.jpg"), "P6\n2 2\n255\n" + std::string(12, '\x7f'));
+    EXPECT_TRUE(TGPImage(File("drawing.png")).IsEmpty());
+    EXPECT_TRUE(TGPImage(File("portable.jpg")).IsEmpty());
+    EXPECT_TRUE(TGPImage::FromMemory(test::ReadBytes(File("portable.jpg"))).IsEmpty());
+    MakePicture(File("png-named.jpg"), 6, 4, {1, 2, 3}, "png");
+    EXPECT_EQ(TGPImage(File("png-named.jpg")).GetWidth(), 6u);
+}
+
+// A small JPEG whose frame header claims 60000 x 60000 pixels.
+TEST_F(GraphicsLayer, AHeaderClaimingAnAbsurdSizeIsRefusedBeforeDecoding) {
+    MakePicture(File("small.jpg"), 16, 16, {1, 2, 3});
+    std::string bytes = test::ReadBytes(File("small.jpg"));
+    const std::size_t frame = bytes.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    for (const std::size_t at : {frame + 5, frame + 7}) {
+        bytes[at] = static_cast<char>(60000 >> 8);
+        bytes[at + 1] = static_cast<char>(60000 & 0xff);
+    }
+    test::WriteBytes(File("giant.jpg"), bytes);
+    EXPECT_TRUE(TGPImage(File("giant.jpg")).IsEmpty());
+    EXPECT_TRUE(TGPImage::FromMemory(bytes).IsEmpty());
+}
+
 TEST_F(GraphicsLayer, NamesWithBracketsLoadAsTheFilesTheyName) {
     MakePicture(File("a.jpg[1]"), 12, 8, {0, 0, 255}, "jpeg");
     MakePicture(File("x]"), 9, 5, {0, 255, 0}, "png");

@@ -1,0 +1,128 @@
+#include "imaging/PictureLoading.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace quillane::loading {
+
+using vips::VImage;
+using vips::VSource;
+
+namespace {
+
+enum class TKind { None, Jpeg, Png, Gif, Tiff, Bmp };
+
+// 2^29 pixels (a 32768 x 16384 panorama); more is a lie or beyond what one
+// picture at a time may take.
+constexpr std::int64_t kLargestPixelCount = std::int64_t{1} << 29;
+
+TKind KindOf(const std::string& head) {
+    auto starts = [&head](const std::string& magic) { return head.compare(0, magic.size(), magic) == 0; };
+    if (starts("\xFF\xD8\xFF")) return TKind::Jpeg;
+    if (starts("\x89PNG\r\n\x1A\n")) return TKind::Png;
+    if (starts("GIF87a") || starts("GIF89a")) return TKind::Gif;
+    if (starts(std::string("II*\0", 4)) || starts(std::string("MM\0*", 4))) return TKind::Tiff;
+    if (starts("BM")) return TKind::Bmp;
+    return TKind::None;
+}
+
+std::string FileHead(const TPath& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    char head[8] = {};
+    const ssize_t got = ::read(fd, head, sizeof head);
+    ::close(fd);
+    return got > 0 ? std::string(head, static_cast<std::size_t>(got)) : std::string();
+}
+
+// Decoding errors and truncation fail the load (or the later read of the pixels)
+// rather than giving a grey-filled picture.
+VImage LoadStream(TKind kind, const VSource& source, VipsAccess access) {
+    vips::VOption* options = VImage::option()->set("access", access)->set("fail_on", VIPS_FAIL_ON_ERROR);
+    switch (kind) {
+        case TKind::Jpeg: return VImage::jpegload_source(source, options);
+        case TKind::Png: return VImage::pngload_source(source, options);
+        case TKind::Gif: return VImage::gifload_source(source, options);
+        default: return VImage::tiffload_source(source, options);
+    }
+}
+
+bool Plausible(const VImage& image) {
+    return image.width() > 0 && image.height() > 0 &&
+           std::int64_t{image.width()} * image.height() <= kLargestPixelCount;
+}
+
+bool NeedsTurning(const VImage& image) {
+    if (image.get_typeof(VIPS_META_ORIENTATION) == 0) return false;
+    const int orientation = image.get_int(VIPS_META_ORIENTATION);
+    return orientation >= 2 && orientation <= 8;
+}
+
+// Streams the picture top to bottom when it is already upright; a turned picture
+// is read in another order, so it is opened for random access and turned.
+VImage LoadUpright(TKind kind, const std::function<VSource()>& open) {
+    const VImage image = LoadStream(kind, open(), VIPS_ACCESS_SEQUENTIAL);
+    if (!Plausible(image)) return VImage();
+    if (!NeedsTurning(image)) return image;
+    return LoadStream(kind, open(), VIPS_ACCESS_RANDOM).autorot();
+}
+
+// BMP has no streaming decoder here: it is decoded at once from the bytes.
+VImage DecodeBmp(const std::string& bytes) {
+    VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
+    VImage image;
+    try {
+        image = VImage::magickload_buffer(blob, VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
+    } catch (...) {
+        vips_area_unref(VIPS_AREA(blob));
+        throw;
+    }
+    vips_area_unref(VIPS_AREA(blob));
+    if (!Plausible(image)) return VImage();
+    image = image.copy_memory();
+    return NeedsTurning(image) ? image.autorot() : image;
+}
+
+}  // namespace
+
+TLoaded LoadPictureFile(const TPath& file) {
+    const TKind kind = KindOf(FileHead(file));
+    if (kind == TKind::None) return {};
+    if (kind == TKind::Bmp) return LoadPictureBytes([&file] {
+        std::string bytes;
+        return ReadWholeFile(file, bytes) ? bytes : std::string();
+    }());
+    TLoaded loaded;
+    loaded.image = LoadUpright(kind, [&file] { return VSource::new_from_file(file.c_str()); });
+    loaded.streamable = true;
+    return loaded;
+}
+
+TLoaded LoadPictureBytes(const std::string& bytes) {
+    const TKind kind = KindOf(bytes.substr(0, 8));
+    if (kind == TKind::None) return {};
+    if (kind == TKind::Bmp) return {DecodeBmp(bytes), false};
+    // The blob keeps a copy of the bytes for as long as the picture's sources need it.
+    VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
+    TLoaded loaded;
+    try {
+        loaded.image = LoadUpright(kind, [blob] { return VSource(vips_source_new_from_blob(blob)); });
+    } catch (...) {
+        vips_area_unref(VIPS_AREA(blob));
+        throw;
+    }
+    vips_area_unref(VIPS_AREA(blob));
+    return loaded;
+}
+
+VImage ThumbnailFromFile(const TPath& file, int width, int height) {
+    return VImage::thumbnail_source(VSource::new_from_file(file.c_str()), width,
+                                    VImage::option()
+                                        ->set("height", height)
+                                        ->set("size", VIPS_SIZE_FORCE)
+                                        ->set("option_string", "fail_on=error"));
+}
+
+}  // namespace quillane::loading

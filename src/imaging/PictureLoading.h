@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vips/vips8>
+
+#include "imaging/Files.h"
+
+// Decoding of the five picture formats the program reads (JPEG, PNG, GIF, TIFF,
+// BMP), recognised by their first bytes whatever the name says. Anything else,
+// and a header claiming more pixels than a picture can sensibly have, is refused
+// before any pixel is decoded.
+namespace quillane::loading {
+
+struct TLoaded {
+    vips::VImage image;       // upright; no image (get_image() null) when refused
+    bool streamable = false;  // re-readable from its file by the fast thumbnail
+};
+
+// Both throw vips::VError when the library fails.
+TLoaded LoadPictureFile(const TPath& file);
+TLoaded LoadPictureBytes(const std::string& bytes);
+
+// A fast thumbnail of a streamable picture file, read afresh (shrink-on-load).
+vips::VImage ThumbnailFromFile(const TPath& file, int width, int height);
+
+}  // namespace quillane::loading
