@@ -100,6 +100,8 @@ VImage WithMetadataOf(const VImage& target, const VImage& source) {
         vips_image_set(result.get_image(), name.c_str(), &value);
         g_value_unset(&value);
     }
+    // The EXIF block still holds the stored orientation; the saver rewrites it from this.
+    if (result.get_typeof(VIPS_META_EXIF_NAME) != 0) result.set(VIPS_META_ORIENTATION, 1);
     return result;
 }
 

@@ -130,6 +130,21 @@ TEST_P(ThumbPercent, ATurnedPhotoGivesAnUprightThumbnail) {
     EXPECT_TRUE(Near(PixelAt(File("thumb.png"), 26, 10), test::kBlue, 40));
 }
 
+TEST_P(ThumbPercent, ThumbnailsKeepTheSourcesExifAndColourProfile) {
+    vips::VImage tagged = test::CoordinateImage(60, 40).rot270();
+    tagged.set("exif-ifd0-Artist", "Quillane tester (ASCII, 16 components, 16 bytes)");
+    tagged.set(VIPS_META_ORIENTATION, 6);
+    WritePicture(tagged, File("tagged.jpg"), "jpeg", "[profile=srgb]");
+    ASSERT_TRUE(Run("tagged.jpg", "thumb.jpg", 50, 50));
+    const vips::VImage thumb = test::ReadPicture(File("thumb.jpg"));
+    EXPECT_EQ(thumb.width(), 30);
+    EXPECT_NE(thumb.get_typeof(VIPS_META_ICC_NAME), 0u);
+    ASSERT_NE(thumb.get_typeof("exif-ifd0-Artist"), 0u);
+    EXPECT_NE(std::string(thumb.get_string("exif-ifd0-Artist")).find("Quillane tester"), std::string::npos);
+    const int orientation = thumb.get_typeof(VIPS_META_ORIENTATION) ? thumb.get_int(VIPS_META_ORIENTATION) : 1;
+    EXPECT_EQ(orientation, 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Forms, ThumbPercent,
                          ::testing::Values(TPercentForm{"Fast", ThumbPercentFast}, TPercentForm{"HQ", ThumbPercentHQ}),
                          [](const auto& info) { return std::string(info.param.name); });
