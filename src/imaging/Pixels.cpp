@@ -29,6 +29,8 @@ void* CollectName(VipsImage*, const char* name, GValue*, void* names) {
 }  // namespace
 
 bool HasAlpha(const VImage& image) {
+    // CMYK has four colour bands; its alpha would be a fifth.
+    if (image.interpretation() == VIPS_INTERPRETATION_CMYK) return image.bands() == 5;
     return image.bands() == 2 || image.bands() == 4;
 }
 

@@ -9,6 +9,7 @@ namespace quillane::pixels {
 // Interpolation used when a picture is scaled.
 enum class TKernel { Bilinear, Bicubic };
 
+// True when the last band is alpha (not the K of a CMYK picture).
 bool HasAlpha(const vips::VImage& image);
 
 // 8-bit sRGB, or 8-bit grey for grey pictures; CMYK, 16-bit and other spaces are converted.

@@ -250,6 +250,28 @@ TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit) {
     EXPECT_TRUE(test::Near(PixelAt(File("o.bmp"), 1, 1), {77, 77, 77}, 1));
 }
 
+// A CMYK JPEG with its profile: four bands, none of them alpha.
+TEST_F(GraphicsLayer, CmykSourcesAreDrawnAndSavedInTheirColourWithoutTheirProfile) {
+    const vips::VImage cmyk = test::SolidImage(64, 48, {255, 255, 0}).colourspace(VIPS_INTERPRETATION_CMYK);  // K is 0
+    WritePicture(cmyk, File("cmyk.jpg"), "jpeg", "[Q=95]");
+    ASSERT_EQ(ReadPicture(File("cmyk.jpg")).bands(), 4);
+    ASSERT_NE(ReadPicture(File("cmyk.jpg")).get_typeof(VIPS_META_ICC_NAME), 0u);
+    TGPBitmap canvas(32, 24);
+    TGPGraphics graphics(canvas);
+    graphics.SetInterpolationMode(imHighQualityBicubic);
+    const TGPImage source(File("cmyk.jpg"));
+    ASSERT_TRUE(graphics.DrawImage(source, TRect{0, 0, 32, 24}));
+    canvas.CopyMetadataFrom(source);
+    ASSERT_TRUE(canvas.Save(File("drawn.jpg"), EncoderForExtension("drawn.jpg")));
+    ASSERT_TRUE(TGPImage(File("cmyk.jpg")).Save(File("plain.png"), EncoderForExtension("plain.png")));
+    for (const char* name : {"drawn.jpg", "plain.png"}) {
+        const vips::VImage out = ReadPicture(File(name));
+        EXPECT_EQ(out.bands(), 3) << name;
+        EXPECT_EQ(out.get_typeof(VIPS_META_ICC_NAME), 0u) << name << ": a CMYK profile on RGB pixels";
+        EXPECT_TRUE(test::Near(PixelAt(out, 10, 10), {255, 255, 0}, 24)) << name << " " << test::Describe(PixelAt(out, 10, 10));
+    }
+}
+
 TEST_F(GraphicsLayer, ADamagedJpegFailsToSaveAndLeavesTheTargetAsItWas) {
     WritePicture(test::NoiseImage(300, 200), File("whole.jpg"));
     const std::string bytes = test::ReadBytes(File("whole.jpg"));
