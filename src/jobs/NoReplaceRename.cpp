@@ -8,23 +8,17 @@
 
 namespace quillane {
 
-namespace {
-
-// For file systems without an atomic no-replace rename: a hard link fails when the
-// name is taken, and only once it exists is the old name dropped.
-bool LinkThenUnlink(const char* from, const char* to)
+bool RenameByLinking(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (::link(from, to) != 0) {
+    if (::link(from.c_str(), to.c_str()) != 0) {
         return false;
     }
-    if (::unlink(from) != 0) {
-        ::unlink(to);  // keep the file under its old name only
+    if (::unlink(from.c_str()) != 0) {
+        ::unlink(to.c_str());  // keep the file under its old name only
         return false;
     }
     return true;
 }
-
-}  // namespace
 
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to)
 {
@@ -32,7 +26,7 @@ bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::p
         return true;
     }
     if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
-        return LinkThenUnlink(from.c_str(), to.c_str());
+        return RenameByLinking(from, to);
     }
     return false;
 }

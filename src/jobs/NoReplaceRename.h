@@ -8,4 +8,8 @@ namespace quillane {
 // false, and nothing changed, when the new name is taken or the rename fails.
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// The same for file systems without an atomic no-replace rename: a hard link under
+// the new name, which fails when the name is taken, then the old name dropped.
+bool RenameByLinking(const std::filesystem::path& from, const std::filesystem::path& to);
+
 }  // namespace quillane

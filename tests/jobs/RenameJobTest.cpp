@@ -191,19 +191,26 @@ TEST(RandomThreeChars, DrawsEveryCharacterAboutEquallyOften)
     }
 }
 
-TEST(RenameNoReplace, NeverReplacesAnExistingFile)
+class RenameNoReplace : public ::testing::TestWithParam<bool (*)(const fs::path&, const fs::path&)> {};
+
+TEST_P(RenameNoReplace, NeverReplacesAnExistingFile)
 {
+    const auto rename = GetParam();
     TTempFolder folder;
     Touch(folder / "a", "a");
     Touch(folder / "b", "b");
-    EXPECT_FALSE(RenameNoReplace(folder / "a", folder / "b"));
+    EXPECT_FALSE(rename(folder / "a", folder / "b"));
     EXPECT_EQ(Slurp(folder / "a"), "a");
     EXPECT_EQ(Slurp(folder / "b"), "b");
-    EXPECT_TRUE(RenameNoReplace(folder / "a", folder / "c"));
+    EXPECT_TRUE(rename(folder / "a", folder / "c"));
     EXPECT_FALSE(fs::exists(folder / "a"));
     EXPECT_EQ(Slurp(folder / "c"), "a");
-    EXPECT_FALSE(RenameNoReplace(folder / "missing", folder / "d"));
+    EXPECT_FALSE(rename(folder / "missing", folder / "d"));
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"b", "c"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(BothWays, RenameNoReplace,
+                         ::testing::Values(&quillane::RenameNoReplace, &quillane::RenameByLinking));
 
 }  // namespace
 }  // namespace quillane::test
