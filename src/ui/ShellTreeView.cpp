@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QTimer>
 
 namespace quillane {
 
@@ -26,13 +27,14 @@ TShellTreeView::TShellTreeView(QWidget* parent)
     connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
         emit FolderClicked(model_->filePath(index));
     });
-    // The tree fills in the background: keep the selected folder in sight as its
-    // parents are read.
-    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
-        const QString selected = SelectedPath();
-        if (selected.startsWith(folder))
-            scrollTo(currentIndex());
-    });
+    // The tree fills and sorts itself in the background, moving rows about: keep a folder
+    // selected by the program in sight until the user takes over.
+    const auto keepInSight = [this] {
+        if (followSelection_)
+            QTimer::singleShot(0, this, [this] { scrollTo(currentIndex(), PositionAtCenter); });
+    };
+    connect(model_, &QAbstractItemModel::layoutChanged, this, keepInSight);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, keepInSight);
     SelectPath(QDir::homePath());
 }
 
@@ -52,7 +54,26 @@ bool TShellTreeView::SelectPath(const QString& path)
     expand(index);
     setCurrentIndex(index);
     scrollTo(index);
+    followSelection_ = true;
     return true;
+}
+
+void TShellTreeView::mousePressEvent(QMouseEvent* event)
+{
+    followSelection_ = false;
+    QTreeView::mousePressEvent(event);
+}
+
+void TShellTreeView::keyPressEvent(QKeyEvent* event)
+{
+    followSelection_ = false;
+    QTreeView::keyPressEvent(event);
+}
+
+void TShellTreeView::wheelEvent(QWheelEvent* event)
+{
+    followSelection_ = false;
+    QTreeView::wheelEvent(event);
 }
 
 }  // namespace quillane

@@ -26,8 +26,14 @@ signals:
     // The user clicked a folder.
     void FolderClicked(const QString& path);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     QFileSystemModel* model_;
+    bool followSelection_ = false;
 };
 
 }  // namespace quillane

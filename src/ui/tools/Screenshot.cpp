@@ -1,10 +1,15 @@
-// quillane-screenshot FILE [PAGE]: starts the main window as the program does, shows
-// operation page PAGE (0 to 6, default 0) and saves a picture of the window to FILE.
+// quillane-screenshot FILE [PAGE [FOLDER]]: starts the main window as the program does,
+// shows operation page PAGE (0 to 6, default 0), lists FOLDER with its first picture in
+// the preview, and saves a picture of the window to FILE.
 // Used to keep the pictures in docs/screenshots up to date.
 #include "imaging/GraphicsLibrary.h"
 #include "ui/AppInfo.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/ShellListView.h"
+#include "ui/ShellTreeView.h"
+#include "ui/SourceBrowser.h"
+#include "ui/SourceListModel.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -32,6 +37,19 @@ int main(int argc, char** argv)
             pages->setCurrentIndex(std::atoi(argv[2]));
     }
     frmMain.show();
+    if (argc > 3) {
+        frmMain.findChild<quillane::TShellTreeView*>(QStringLiteral("ShellTreeView1"))
+            ->SelectPath(QString::fromLocal8Bit(argv[3]));
+        frmMain.Browser()->UpdateCaption();
+        quillane::TShellListView* list = frmMain.Browser()->List();
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            if (!list->Model().Item(row).IsFolder) {
+                list->setCurrentIndex(list->model()->index(row, 0));
+                emit list->clicked(list->currentIndex());
+                break;
+            }
+        }
+    }
     const QString file = QString::fromLocal8Bit(argv[1]);
     int status = 1;
     // Give the folder tree and the list a moment to fill before the picture is taken.
