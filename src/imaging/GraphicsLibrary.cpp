@@ -2,6 +2,8 @@
 
 #include <vips/vips8>
 
+#include "imaging/PictureChecks.h"
+
 namespace quillane {
 
 bool GraphicsStartup(const char* argv0) {
@@ -13,6 +15,7 @@ bool GraphicsStartup(const char* argv0) {
     vips_cache_set_max(0);
     vips_cache_set_max_mem(0);
     vips_cache_set_max_files(0);
+    RestrictDecoders();
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "imaging/PictureChecks.h"
+
 namespace quillane::loading {
 
 using vips::VImage;
@@ -14,9 +16,9 @@ namespace {
 
 enum class TKind { None, Jpeg, Png, Gif, Tiff, Bmp };
 
-// 2^29 pixels (a 32768 x 16384 panorama); more is a lie or beyond what one
-// picture at a time may take.
-constexpr std::int64_t kLargestPixelCount = std::int64_t{1} << 29;
+// 16384 x 16384 pixels; more is a lie or beyond what one picture at a time may
+// take (the README promises this limit).
+constexpr std::int64_t kLargestPixelCount = std::int64_t{16384} * 16384;
 
 TKind KindOf(const std::string& head) {
     auto starts = [&head](const std::string& magic) { return head.compare(0, magic.size(), magic) == 0; };
@@ -88,6 +90,8 @@ VImage DecodeBmp(const std::string& bytes) {
 }  // namespace
 
 TLoaded LoadPictureFile(const TPath& file) {
+    // Also keeps a FIFO or a device from ever being opened for reading.
+    if (!FileLooksComplete(file)) return {};
     const TKind kind = KindOf(FileHead(file));
     if (kind == TKind::None) return {};
     if (kind == TKind::Bmp) return LoadPictureBytes([&file] {
@@ -101,6 +105,7 @@ TLoaded LoadPictureFile(const TPath& file) {
 }
 
 TLoaded LoadPictureBytes(const std::string& bytes) {
+    if (!LooksComplete(bytes)) return {};
     const TKind kind = KindOf(bytes.substr(0, 8));
     if (kind == TKind::None) return {};
     if (kind == TKind::Bmp) return {DecodeBmp(bytes), false};
