@@ -114,7 +114,7 @@ void AddPngs(std::vector<TSample>& samples) {
     samples.push_back(Good("palette.png", EncodedPicture(HalfTransparent(), "png", "[palette=true]"), kWidth, kHeight, {}));
     samples.push_back(Good("interlaced.png", EncodedPicture(Solid(), "png", "[interlace=true]")));
     samples.push_back(Good("single.png", EncodedPicture(SolidImage(1, 1, SampleColour()), "png"), 1, 1));
-    samples.push_back(Good("bad-icc.png", EncodedPicture(WithProfile(Solid(), RandomBytes(300, 8)), "png")));
+    samples.push_back(Good("bad-icc-png.png", EncodedPicture(WithProfile(Solid(), RandomBytes(300, 8)), "png")));
 }
 
 void AddGifsAndTiffs(std::vector<TSample>& samples) {
@@ -124,15 +124,15 @@ void AddGifsAndTiffs(std::vector<TSample>& samples) {
     samples.push_back(Good("transparent.gif", EncodedPicture(HalfTransparent(), "gif"), kWidth, kHeight, {}));
     samples.push_back(Good("pages.tif", EncodedPicture(Pages(20, 10, 3), "tif"), 20, 10));
     const VImage deep = Interpreted((Solid() * 257).cast(VIPS_FORMAT_USHORT), VIPS_INTERPRETATION_RGB16);
-    samples.push_back(Good("deep16.tif", EncodedPicture(deep, "tif")));
+    samples.push_back(Good("deep16-tiff.tif", EncodedPicture(deep, "tif")));
     const std::string cmyk =
         EncodedPicture(Interpreted(SolidImage(kWidth, kHeight, {20, 180, 200, 40}), VIPS_INTERPRETATION_CMYK), "tif");
-    samples.push_back(Good("cmyk.tif", cmyk, kWidth, kHeight, ColourOfEncoded(cmyk)));
+    samples.push_back(Good("cmyk-tiff.tif", cmyk, kWidth, kHeight, ColourOfEncoded(cmyk)));
     samples.push_back(Good("tiled.tif", EncodedPicture(Solid(), "tif", "[tile=true,tile_width=16,tile_height=16]")));
     samples.push_back(Good("lzw.tif", EncodedPicture(Solid(), "tif", "[compression=lzw]")));
     samples.push_back(Good("deflate.tif", EncodedPicture(Solid(), "tif", "[compression=deflate]")));
-    samples.push_back(Good("jpeg-inside.tiff", EncodedPicture(Solid(), "tif", "[compression=jpeg,Q=95]")));
-    samples.push_back(Good("onebit.tif", EncodedPicture(SolidImage(kWidth, kHeight, {255}), "tif", "[bitdepth=1]"),
+    samples.push_back(Good("jpeg-compressed.tiff", EncodedPicture(Solid(), "tif", "[compression=jpeg,Q=95]")));
+    samples.push_back(Good("onebit-tiff.tif", EncodedPicture(SolidImage(kWidth, kHeight, {255}), "tif", "[bitdepth=1]"),
                            kWidth, kHeight, {255, 255, 255}));
 }
 
@@ -152,10 +152,10 @@ void AddMislabelled(std::vector<TSample>& samples) {
 
 void AddNotPictures(std::vector<TSample>& samples) {
     for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".tif", ".tiff"})
-        samples.push_back(Bad(std::string("empty") + extension, ""));
+        samples.push_back(Bad(std::string("empty-") + (extension + 1) + extension, ""));
     std::uint32_t seed = 1;
     for (const char* extension : {".jpg", ".png", ".bmp", ".gif", ".tif"})
-        samples.push_back(Bad(std::string("random") + extension, RandomBytes(2000, seed++)));
+        samples.push_back(Bad(std::string("random-") + (extension + 1) + extension, RandomBytes(2000, seed++)));
     samples.push_back(Bad("drawing.png",
                           "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" "
                           "height=\"30\"><rect width=\"40\" height=\"30\" fill=\"red\"/></svg>\n"));
@@ -166,11 +166,11 @@ void AddNotPictures(std::vector<TSample>& samples) {
 // Cuts and flips of one real file: in its header, in the middle, just before the end.
 void AddDamaged(std::vector<TSample>& samples, const std::string& stem, const std::string& extension,
                 const std::string& bytes, std::size_t headerFlip, TExpect middleFlip) {
-    samples.push_back(Bad("cut-header-" + stem + extension, Truncated(bytes, 24)));
-    samples.push_back(Bad("cut-middle-" + stem + extension, Truncated(bytes, bytes.size() / 2)));
-    samples.push_back(Bad("cut-end-" + stem + extension, Truncated(bytes, bytes.size() - 24)));
-    samples.push_back(Bad("flip-header-" + stem + extension, WithBitFlipped(bytes, headerFlip, 2)));
-    samples.push_back(Bad("flip-data-" + stem + extension, WithBitFlipped(bytes, bytes.size() / 2, 5), middleFlip));
+    samples.push_back(Bad("cut-header-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, 24)));
+    samples.push_back(Bad("cut-middle-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, bytes.size() / 2)));
+    samples.push_back(Bad("cut-end-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, bytes.size() - 24)));
+    samples.push_back(Bad("flip-header-" + stem + "-" + extension.substr(1) + extension, WithBitFlipped(bytes, headerFlip, 2)));
+    samples.push_back(Bad("flip-data-" + stem + "-" + extension.substr(1) + extension, WithBitFlipped(bytes, bytes.size() / 2, 5), middleFlip));
 }
 
 void AddCutsAndFlips(std::vector<TSample>& samples) {
@@ -191,9 +191,9 @@ void AddCutsAndFlips(std::vector<TSample>& samples) {
 void AddGiants(std::vector<TSample>& samples) {
     const std::string jpeg = EncodedPicture(NoiseImage(80, 60), "jpg", "[Q=90]");
     samples.push_back(Bad("giant.jpg", JpegClaimingSize(jpeg, 64250, 64250)));
-    samples.push_back(Bad("giant.png", PngClaimingSize(EncodedPicture(Solid(), "png"), 30000, 30000)));
-    samples.push_back(Bad("giant.tif", TiffClaimingSize(EncodedPicture(Solid(), "tif"), 100000, 100000)));
-    samples.push_back(Bad("giant.bmp", BmpClaimingSize(BmpOf(Solid()), 60000, 60000)));
+    samples.push_back(Bad("giant-png.png", PngClaimingSize(EncodedPicture(Solid(), "png"), 30000, 30000)));
+    samples.push_back(Bad("giant-tiff.tif", TiffClaimingSize(EncodedPicture(Solid(), "tif"), 100000, 100000)));
+    samples.push_back(Bad("giant-bmp.bmp", BmpClaimingSize(BmpOf(Solid()), 60000, 60000)));
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ enum class TExpect {
     exEither,   // damage a decoder may not notice (a flipped bit in compressed data)
 };
 
+// Every sample's name has a stem of its own, so a conversion never gives two
+// samples the same target.
 struct TSample {
     std::string Name;  // file name with its extension
     std::string Bytes;
