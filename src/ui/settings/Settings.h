@@ -30,7 +30,7 @@ enum TSideChoice { scNone = 0, scWidth = 1, scHeight = 2 };
 enum TAffixEntry { aeSuffix = 0, aePrefix = 1 };
 enum TOriginEntry { oeBottomRight = 0, oeTopLeft = 1 };
 
-struct TWatermarkFont {
+struct TFontSettings {
     std::string name = "MS Sans Serif";
     int size = 8;     // points
     int charset = 1;  // the platform's default character set
@@ -39,59 +39,59 @@ struct TWatermarkFont {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    bool operator==(const TWatermarkFont&) const = default;
+    bool operator==(const TFontSettings&) const = default;
 };
 
 // Every stored field, named after the control that shows it and starting from the
 // control's initial content. Fields the settings file does not keep are not here.
-struct TPercentFields {
+struct TPercentSettings {
     std::string lbEdtRWidth;
     std::string lbEdtRHeight;
     bool ChkConstraint = true;
     std::string lbEdtPrefix = "_s";
     int CmbXfixPercent = aeSuffix;
-    bool operator==(const TPercentFields&) const = default;
+    bool operator==(const TPercentSettings&) const = default;
 };
 
-struct TPixelFields {
+struct TPixelSettings {
     std::string lbEdtWidth;
     std::string lbEdtHeight;
     TFitMode fitMode = fmNoScale;  // RbNoScale, RbScale or RbScaleCut
     std::string EdtPrefixPixel = "_s";
     int CmbXFixPixel = aeSuffix;
-    bool operator==(const TPixelFields&) const = default;
+    bool operator==(const TPixelSettings&) const = default;
 };
 
-struct TWOrHFields {
+struct TWOrHSettings {
     TSideChoice side = scNone;  // RbWOnly, RbHOnly or neither
     std::string EdtWOnly;
     std::string EdtHOnly;
     std::string EdtPrefixWOrH = "_s";
     bool ChkSkipSmaller = false;
     int CmbXFixWorH = aeSuffix;
-    bool operator==(const TWOrHFields&) const = default;
+    bool operator==(const TWOrHSettings&) const = default;
 };
 
-struct TRenameFields {
+struct TRenameSettings {
     std::string EdtNewName;
     bool RbRenameNumber = true;
     bool RbRenameRandom = false;
-    bool operator==(const TRenameFields&) const = default;
+    bool operator==(const TRenameSettings&) const = default;
 };
 
-struct TCropFields {
+struct TCropSettings {
     std::string EdtLeft = "0";
     std::string EdtTop = "0";
     std::string EdtW = "100";
     std::string EdtH = "100";
     std::string EdtCutPrefix = "_c";
     int CmbXFixCut = aeSuffix;
-    bool operator==(const TCropFields&) const = default;
+    bool operator==(const TCropSettings&) const = default;
 };
 
-struct TWatermarkFields {
+struct TWatermarkSettings {
     std::string EdtWatermark;
-    TWatermarkFont font;  // the font of EdtWatermarkFont
+    TFontSettings font;  // the font of EdtWatermarkFont
     std::string EdtWatermarkX;
     std::string EdtWatermarkY;
     std::string EdtWatermarkOpacity = "100";
@@ -99,25 +99,25 @@ struct TWatermarkFields {
     bool RbText = true;  // RbImgWatermark is always the opposite
     int CmbXFixWatermark = aeSuffix;
     int CmbOrigin = oeBottomRight;
-    bool operator==(const TWatermarkFields&) const = default;
+    bool operator==(const TWatermarkSettings&) const = default;
 };
 
-struct TConvertFields {
+struct TConvertSettings {
     std::string lbEdtPrefix2;
     int CmbXFix2 = aeSuffix;
-    bool operator==(const TConvertFields&) const = default;
+    bool operator==(const TConvertSettings&) const = default;
 };
 
 struct TSettings {
     TWindowSize window;
     int activePage = 0;  // 0 to 6, or -1 while no page is shown
-    TPercentFields percent;
-    TPixelFields pixel;
-    TWOrHFields wOrH;
-    TRenameFields rename;
-    TCropFields crop;
-    TWatermarkFields watermark;
-    TConvertFields convert;
+    TPercentSettings percent;
+    TPixelSettings pixel;
+    TWOrHSettings wOrH;
+    TRenameSettings rename;
+    TCropSettings crop;
+    TWatermarkSettings watermark;
+    TConvertSettings convert;
     bool operator==(const TSettings&) const = default;
 };
 

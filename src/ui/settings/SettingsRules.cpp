@@ -44,19 +44,19 @@ TSideChoice SideFromStored(int stored)
 
 int TwoEntryFromStored(int stored) { return stored != 0 ? 1 : 0; }
 
-void SetRenameNumber(bool checked, TRenameFields& fields)
+void SetRenameNumber(bool checked, TRenameSettings& fields)
 {
     fields.RbRenameNumber = checked;
     if (checked) fields.RbRenameRandom = false;
 }
 
-void SetRenameRandom(bool checked, TRenameFields& fields)
+void SetRenameRandom(bool checked, TRenameSettings& fields)
 {
     fields.RbRenameRandom = checked;
     if (checked) fields.RbRenameNumber = false;
 }
 
-std::string FontCaption(const TWatermarkFont& font)
+std::string FontCaption(const TFontSettings& font)
 {
     return font.name + " [" + std::to_string(font.size) + "]";
 }

@@ -28,11 +28,11 @@ int TwoEntryFromStored(int stored);
 
 // The rename radios as a stored flag sets them: selecting one radio clears the other,
 // clearing one leaves the other as it was (so both may end up cleared).
-void SetRenameNumber(bool checked, TRenameFields& fields);
-void SetRenameRandom(bool checked, TRenameFields& fields);
+void SetRenameNumber(bool checked, TRenameSettings& fields);
+void SetRenameRandom(bool checked, TRenameSettings& fields);
 
 // What EdtWatermarkFont shows: "%s [%d]" with the face name and the size in points.
-std::string FontCaption(const TWatermarkFont& font);
+std::string FontCaption(const TFontSettings& font);
 
 TColor ColorFromRgb(int red, int green, int blue);
 int RedOf(TColor color);

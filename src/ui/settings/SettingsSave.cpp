@@ -32,7 +32,7 @@ private:
     std::string_view section_;
 };
 
-void SavePercent(TSectionWriter out, const TPercentFields& page)
+void SavePercent(TSectionWriter out, const TPercentSettings& page)
 {
     out.Text("PWidth", page.lbEdtRWidth);
     out.Text("PHeight", page.lbEdtRHeight);
@@ -41,7 +41,7 @@ void SavePercent(TSectionWriter out, const TPercentFields& page)
     out.Integer("CmbXfixPercent", page.CmbXfixPercent);
 }
 
-void SavePixel(TSectionWriter out, const TPixelFields& page)
+void SavePixel(TSectionWriter out, const TPixelSettings& page)
 {
     out.Text("Width", page.lbEdtWidth);
     out.Text("Height", page.lbEdtHeight);
@@ -51,7 +51,7 @@ void SavePixel(TSectionWriter out, const TPixelFields& page)
 }
 
 // The side field of an unselected radio is not written, so the file keeps its value.
-void SaveWOrH(TSectionWriter out, const TWOrHFields& page)
+void SaveWOrH(TSectionWriter out, const TWOrHSettings& page)
 {
     if (page.side == scWidth) out.Text("Width", page.EdtWOnly);
     if (page.side == scHeight) out.Text("Height", page.EdtHOnly);
@@ -61,14 +61,14 @@ void SaveWOrH(TSectionWriter out, const TWOrHFields& page)
     out.Integer("CmbXFixWOrH", page.CmbXFixWorH);
 }
 
-void SaveRename(TSectionWriter out, const TRenameFields& page)
+void SaveRename(TSectionWriter out, const TRenameSettings& page)
 {
     out.Text("NamePrefix", page.EdtNewName);
     out.Flag("NumberPrefix", page.RbRenameNumber);
     out.Flag("RandomPrefix", page.RbRenameRandom);
 }
 
-void SaveWatermark(TSectionWriter out, const TWatermarkFields& page)
+void SaveWatermark(TSectionWriter out, const TWatermarkSettings& page)
 {
     out.Text("Text", page.EdtWatermark);
     out.Text("FontName", page.font.name);
@@ -88,7 +88,7 @@ void SaveWatermark(TSectionWriter out, const TWatermarkFields& page)
     out.Integer("CmbOrigin", page.CmbOrigin);
 }
 
-void SaveCrop(TSectionWriter out, const TCropFields& page)
+void SaveCrop(TSectionWriter out, const TCropSettings& page)
 {
     out.Text("Left", page.EdtLeft);
     out.Text("Top", page.EdtTop);
@@ -98,7 +98,7 @@ void SaveCrop(TSectionWriter out, const TCropFields& page)
     out.Integer("CmbXFixCut", page.CmbXFixCut);
 }
 
-void SaveConvert(TSectionWriter out, const TConvertFields& page)
+void SaveConvert(TSectionWriter out, const TConvertSettings& page)
 {
     out.Text("lbEdtPrefix2", page.lbEdtPrefix2);
     out.Integer("CmbXFix2", page.CmbXFix2);

@@ -25,7 +25,7 @@ void TSettingsStore::LoadPages(TSettings& fields) const
     LoadConvert(fields.convert);
 }
 
-void TSettingsStore::LoadPercent(TPercentFields& page) const
+void TSettingsStore::LoadPercent(TPercentSettings& page) const
 {
     page.ChkConstraint = ini_.ReadBool("Percent", "PConstraint", true);
     page.lbEdtRWidth = ini_.ReadString("percent", "Pwidth", "");
@@ -36,7 +36,7 @@ void TSettingsStore::LoadPercent(TPercentFields& page) const
     page.CmbXfixPercent = TwoEntryFromStored(ini_.ReadInteger("percent", "CmbXfixPercent", 0));
 }
 
-void TSettingsStore::LoadPixel(TPixelFields& page) const
+void TSettingsStore::LoadPixel(TPixelSettings& page) const
 {
     page.lbEdtWidth = ini_.ReadString("Pixel", "Width", "");
     page.lbEdtHeight = ini_.ReadString("Pixel", "Height", "");
@@ -45,7 +45,7 @@ void TSettingsStore::LoadPixel(TPixelFields& page) const
     page.CmbXFixPixel = TwoEntryFromStored(ini_.ReadInteger("Pixel", "CmbXFixPixel", 0));
 }
 
-void TSettingsStore::LoadWOrH(TWOrHFields& page) const
+void TSettingsStore::LoadWOrH(TWOrHSettings& page) const
 {
     page.side = SideFromStored(ini_.ReadInteger("WOrH", "RB", 0));
     if (page.side == scWidth) page.EdtWOnly = ini_.ReadString("WOrH", "Width", "");
@@ -55,14 +55,14 @@ void TSettingsStore::LoadWOrH(TWOrHFields& page) const
     page.CmbXFixWorH = TwoEntryFromStored(ini_.ReadInteger("WorH", "CmbXFixWorH", 0));
 }
 
-void TSettingsStore::LoadRename(TRenameFields& page) const
+void TSettingsStore::LoadRename(TRenameSettings& page) const
 {
     page.EdtNewName = ini_.ReadString("Rename", "NamePrefix", "");
     SetRenameNumber(ini_.ReadBool("Rename", "NumberPrefix", page.RbRenameNumber), page);
     SetRenameRandom(ini_.ReadBool("Rename", "RandomPrefix", page.RbRenameRandom), page);
 }
 
-void TSettingsStore::LoadCrop(TCropFields& page) const
+void TSettingsStore::LoadCrop(TCropSettings& page) const
 {
     page.EdtLeft = ini_.ReadString("Crop", "Left", page.EdtLeft);
     page.EdtTop = ini_.ReadString("Crop", "Top", page.EdtTop);
@@ -72,7 +72,7 @@ void TSettingsStore::LoadCrop(TCropFields& page) const
     page.CmbXFixCut = TwoEntryFromStored(ini_.ReadInteger("Crop", "CmbXFixCut", 0));
 }
 
-void TSettingsStore::LoadWatermark(TWatermarkFields& page) const
+void TSettingsStore::LoadWatermark(TWatermarkSettings& page) const
 {
     page.EdtWatermark = ini_.ReadString("Watermark", "Text", "");
     LoadWatermarkFont(page.font);
@@ -86,7 +86,7 @@ void TSettingsStore::LoadWatermark(TWatermarkFields& page) const
 }
 
 // Size, face, character set and colour first; then the styles, from none.
-void TSettingsStore::LoadWatermarkFont(TWatermarkFont& font) const
+void TSettingsStore::LoadWatermarkFont(TFontSettings& font) const
 {
     font.size = ini_.ReadInteger("Watermark", "Fontsize", font.size);
     font.name = ini_.ReadString("Watermark", "FontName", font.name);
@@ -99,7 +99,7 @@ void TSettingsStore::LoadWatermarkFont(TWatermarkFont& font) const
     font.strikeOut = ini_.ReadBool("Watermark", "FontStrikeOut", false);
 }
 
-void TSettingsStore::LoadConvert(TConvertFields& page) const
+void TSettingsStore::LoadConvert(TConvertSettings& page) const
 {
     page.lbEdtPrefix2 = ini_.ReadString("TypeChange", "lbEdtPrefix2", page.lbEdtPrefix2);
     page.CmbXFix2 = TwoEntryFromStored(ini_.ReadInteger("TypeChange", "CmbXFix2", 0));

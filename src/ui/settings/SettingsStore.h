@@ -34,14 +34,14 @@ public:
     const std::filesystem::path& FileName() const { return ini_.FileName(); }
 
 private:
-    void LoadPercent(TPercentFields& page) const;
-    void LoadPixel(TPixelFields& page) const;
-    void LoadWOrH(TWOrHFields& page) const;
-    void LoadRename(TRenameFields& page) const;
-    void LoadCrop(TCropFields& page) const;
-    void LoadWatermark(TWatermarkFields& page) const;
-    void LoadWatermarkFont(TWatermarkFont& font) const;
-    void LoadConvert(TConvertFields& page) const;
+    void LoadPercent(TPercentSettings& page) const;
+    void LoadPixel(TPixelSettings& page) const;
+    void LoadWOrH(TWOrHSettings& page) const;
+    void LoadRename(TRenameSettings& page) const;
+    void LoadCrop(TCropSettings& page) const;
+    void LoadWatermark(TWatermarkSettings& page) const;
+    void LoadWatermarkFont(TFontSettings& font) const;
+    void LoadConvert(TConvertSettings& page) const;
 
     TIniFile ini_;
 };

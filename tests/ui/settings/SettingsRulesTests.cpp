@@ -36,7 +36,7 @@ TEST(SettingsRuleTest, WindowSizeLimitsAtTheirEdges)
 
 TEST(SettingsRuleTest, FontCaptionShowsFaceAndPointSize)
 {
-    TWatermarkFont font;
+    TFontSettings font;
     font.name = "Arial";
     font.size = 12;
     font.bold = true;

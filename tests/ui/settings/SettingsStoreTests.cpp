@@ -234,7 +234,7 @@ TEST_F(SettingsStoreTest, EveryFieldSurvivesACloseAndAStart)
     TSettings other = saved;
     other.wOrH = {scWidth, "300", "", "_s", false, aeSuffix};
     other.pixel.fitMode = fmNoScale;
-    other.watermark.font = TWatermarkFont{};
+    other.watermark.font = TFontSettings{};
     ASSERT_TRUE(TSettingsStore(File()).Save(other, TWindowState::wsNormal));
     EXPECT_EQ(Loaded(), other);
 }
@@ -297,17 +297,17 @@ TEST_F(SettingsStoreTest, AFileOfTheWindowsBuildIsReadAndKeepsItsForm)
     const TSettings fields = Loaded();
     EXPECT_EQ(fields.window, (TWindowSize{1024, 700}));
     EXPECT_EQ(fields.activePage, 2);
-    EXPECT_EQ(fields.percent, (TPercentFields{"25", "25", true, "_s", aeSuffix}));
-    EXPECT_EQ(fields.pixel, (TPixelFields{"160", "120", fmScale, "_s", aePrefix}));
-    EXPECT_EQ(fields.wOrH, (TWOrHFields{scWidth, "300", "", "_缩略", true, aeSuffix}));
-    EXPECT_EQ(fields.rename, (TRenameFields{"IMG", true, false}));
-    EXPECT_EQ(fields.crop, (TCropFields{"0", "0", "200", "150", "_c", aeSuffix}));
+    EXPECT_EQ(fields.percent, (TPercentSettings{"25", "25", true, "_s", aeSuffix}));
+    EXPECT_EQ(fields.pixel, (TPixelSettings{"160", "120", fmScale, "_s", aePrefix}));
+    EXPECT_EQ(fields.wOrH, (TWOrHSettings{scWidth, "300", "", "_缩略", true, aeSuffix}));
+    EXPECT_EQ(fields.rename, (TRenameSettings{"IMG", true, false}));
+    EXPECT_EQ(fields.crop, (TCropSettings{"0", "0", "200", "150", "_c", aeSuffix}));
     EXPECT_EQ(fields.watermark.EdtWatermark, "水印");
-    EXPECT_EQ(fields.watermark.font, (TWatermarkFont{"Arial", 12, 134, ColorFromRgb(255, 0, 0), true, false, false, true}));
+    EXPECT_EQ(fields.watermark.font, (TFontSettings{"Arial", 12, 134, ColorFromRgb(255, 0, 0), true, false, false, true}));
     EXPECT_EQ(FontCaption(fields.watermark.font), "Arial [12]");
     EXPECT_EQ(fields.watermark.EdtWatermarkOpacity, "80");
     EXPECT_EQ(fields.watermark.CmbOrigin, oeTopLeft);
-    EXPECT_EQ(fields.convert, (TConvertFields{"", aeSuffix}));
+    EXPECT_EQ(fields.convert, (TConvertSettings{"", aeSuffix}));
 
     ASSERT_TRUE(TSettingsStore(File()).Save(fields, TWindowState::wsNormal));
     const std::string text = ReadBytes(File());
