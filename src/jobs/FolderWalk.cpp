@@ -82,7 +82,12 @@ int ClassifyEntry(const fs::directory_entry& entry)
     if (fs::is_directory(status)) {
         return ecFolder;
     }
-    return fs::is_regular_file(status) ? ecFile : ecOther;
+    if (fs::is_regular_file(status)) {
+        return ecFile;
+    }
+    // A link whose target is gone (or that loops) is listed like a file, so its job
+    // reports it as a failure rather than passing over it in silence.
+    return !fs::exists(status) && fs::is_symlink(entry.symlink_status(error)) ? ecFile : ecOther;
 }
 
 std::string MirrorFolder(const std::string& folder, const std::string& sourceRoot, const std::string& targetRoot)

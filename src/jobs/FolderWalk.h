@@ -14,8 +14,8 @@ namespace quillane {
 
 enum TEntryClass { ecFile = 0, ecFolder = 1, ecOther = 2 };
 
-// 1 for a folder (a link to one included), 0 for a regular file (or a link to one),
-// 2 for anything else: "." and "..", FIFOs, devices, sockets, dangling links.
+// 1 for a folder (a link to one included), 0 for a regular file (or a link to one,
+// or a dangling link), 2 for anything else: "." and "..", FIFOs, devices, sockets.
 int ClassifyEntry(const std::filesystem::directory_entry& entry);
 
 // The output folder of a walked folder: `folder` with the first occurrence of

@@ -79,6 +79,17 @@ std::string_view ExtensionOf(std::string_view name)
     return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
+// A regular file, or a link whose target is gone: the view shows both, and a job
+// reports the link as a failure instead of leaving it out in silence.
+bool ListedAsFile(const std::filesystem::directory_entry& entry, const std::filesystem::file_status& status)
+{
+    if (std::filesystem::is_regular_file(status)) {
+        return true;
+    }
+    std::error_code error;
+    return !std::filesystem::exists(status) && std::filesystem::is_symlink(entry.symlink_status(error));
+}
+
 }  // namespace
 
 bool NaturalLess(std::string_view left, std::string_view right)
@@ -127,7 +138,7 @@ std::vector<TSourceItem> ListSourceItems(const std::filesystem::path& folder, bo
             if (ListShowsFolder(name, includeSubFolders)) {
                 items.push_back({it->path(), true});
             }
-        } else if (std::filesystem::is_regular_file(status) && ListShowsFile(it->path().string(), checkedCaptions)) {
+        } else if (ListedAsFile(*it, status) && ListShowsFile(it->path().string(), checkedCaptions)) {
             items.push_back({it->path(), false});
         }
     }

@@ -83,7 +83,7 @@ TEST_F(SourceList, FollowsLinksToFilesAndFolders)
     std::filesystem::create_symlink(folder_ / "gone.jpg", folder_ / "dangling.jpg");
     const auto items = ListSourceItems(folder_.Path(), true, TypeCaptions());
     EXPECT_EQ(Names(items), (std::vector<std::string>{"linked/", "sub/", "Sub2/", "a.JPG", "b.jpeg", "c.tiff",
-                                                      "img2.png", "img10.png", "link.jpg"}));
+                                                      "dangling.jpg", "img2.png", "img10.png", "link.jpg"}));
 }
 
 }  // namespace
