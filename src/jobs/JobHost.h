@@ -86,6 +86,10 @@ public:
     virtual void RefreshSourceList() = 0;
     virtual void ReportProgress(const TProgress& progress) = 0;
 
+    // How many image routines a run may have going at once; read once as a run starts.
+    // With 1 every routine runs on the run's own thread, one after another.
+    virtual std::size_t RoutineWorkers() { return 1; }
+
     void RequestStop() noexcept { stop_.store(true); }
     void ClearStopRequest() noexcept { stop_.store(false); }
     bool StopRequested() const noexcept { return stop_.load(); }

@@ -32,6 +32,9 @@ public:
     // Returns once no submitted step is still to write `target`, so that whether it
     // exists is decided as a one-at-a-time run would see it.
     virtual void Settle(const std::filesystem::path& target) { (void)target; }
+    // Returns once no submitted step is still to write into `folder`, so that a listing
+    // of it sees what a one-at-a-time run would see.
+    virtual void SettleFolder(const std::filesystem::path& folder) { (void)folder; }
     // Returns once every submitted step has run and its line is logged.
     virtual void Finish() = 0;
     virtual TRunOutcome Outcome() const = 0;

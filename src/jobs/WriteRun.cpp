@@ -1,11 +1,13 @@
 #include "jobs/WriteRun.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 #include <vector>
 
 #include "jobs/FolderWalk.h"
 #include "jobs/Overwrite.h"
+#include "jobs/ParallelExecutor.h"
 #include "jobs/StepExecutor.h"
 
 namespace quillane {
@@ -144,11 +146,12 @@ TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& 
         TRunGuard guard(host, run.LockTypeList);
         const bool walkFolders = host.SubFoldersIncluded();
         const std::vector<TSourceItem> items = ReadSourceItems(host);
-        TInlineExecutor executor(host, run.Page, KnownTotal(items, walkFolders));
-        TRunContext context{host, run.Page, host.CheckedTypeCaptions(), TOverwriteState{}, executor};
+        const std::unique_ptr<TStepExecutor> executor =
+            MakeStepExecutor(host, run.Page, KnownTotal(items, walkFolders));
+        TRunContext context{host, run.Page, host.CheckedTypeCaptions(), TOverwriteState{}, *executor};
         RunItems(context, items, walkFolders, plan, walkFolder);
-        executor.Finish();
-        outcome = executor.Outcome();
+        executor->Finish();
+        outcome = executor->Outcome();
         outcome.Stopped = host.StopRequested();
     }
     if (!outcome.Stopped) {

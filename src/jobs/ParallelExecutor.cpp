@@ -1,0 +1,210 @@
+#include "jobs/ParallelExecutor.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "imaging/RoutineThreads.h"
+
+namespace quillane {
+
+namespace {
+
+std::size_t Cores()
+{
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// A routine reports failure by returning false; anything thrown through it is a
+// failure of that file too, never the end of the process.
+bool RunCall(const std::function<bool()>& call)
+{
+    try {
+        return call && call();
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::size_t DefaultRoutineWorkers()
+{
+    return Cores();
+}
+
+TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal,
+                                     std::size_t workers)
+    : host_(host),
+      page_(page),
+      filesTotal_(filesTotal),
+      capacity_(2 * std::max<std::size_t>(1, workers)),
+      previousLibraryThreads_(LibraryThreadsPerPicture())
+{
+    workers = std::max<std::size_t>(1, workers);
+    // Our workers and the library's own threads share the cores instead of fighting
+    // over them.
+    SetLibraryThreadsPerPicture(static_cast<int>(std::max<std::size_t>(1, Cores() / workers)));
+    workers_.reserve(workers);
+    for (std::size_t i = 0; i < workers; ++i) {
+        workers_.emplace_back([this] { WorkerLoop(); });
+    }
+}
+
+TParallelExecutor::~TParallelExecutor()
+{
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        queue_.clear();  // a run cut short starts nothing more
+    }
+    StopWorkers();
+    SetLibraryThreadsPerPicture(previousLibraryThreads_);
+}
+
+void TParallelExecutor::Submit(TFileStep step)
+{
+    auto slot = std::make_unique<TSlot>();
+    slot->Source = KeyOf(step.Source);
+    slot->Target = KeyOf(step.Target);
+    slot->TargetFolder = FolderKeyOf(slot->Target);
+    slot->Step = std::move(step);
+    const TSlot& added = *slot;
+    TLock lock(mutex_);
+    WaitLogging(lock, [&] {
+        return pending_.size() < capacity_ && !AnyUnfinished(lock, [&](const TSlot& earlier) {
+            return SameFileKey(earlier.Target, added.Target) || SameFileKey(earlier.Target, added.Source) ||
+                   SameFileKey(earlier.Source, added.Target);
+        });
+    });
+    lock.unlock();
+    host_.ReportProgress(TProgress{outcome_.Succeeded + outcome_.Failed, filesTotal_, added.Step.Source});
+    lock.lock();
+    Enqueue(lock, std::move(slot));
+}
+
+void TParallelExecutor::Settle(const std::filesystem::path& target)
+{
+    const TPathKey key = KeyOf(target);
+    TLock lock(mutex_);
+    WaitLogging(lock, [&] {
+        return !AnyUnfinished(lock, [&](const TSlot& earlier) { return SameFileKey(earlier.Target, key); });
+    });
+}
+
+void TParallelExecutor::SettleFolder(const std::filesystem::path& folder)
+{
+    const TPathKey key = KeyOf(folder);
+    TLock lock(mutex_);
+    WaitLogging(lock, [&] {
+        return !AnyUnfinished(lock, [&](const TSlot& earlier) { return SameFileKey(earlier.TargetFolder, key); });
+    });
+}
+
+void TParallelExecutor::Finish()
+{
+    {
+        TLock lock(mutex_);
+        WaitLogging(lock, [&] { return pending_.empty(); });
+    }
+    StopWorkers();
+    const std::size_t done = outcome_.Succeeded + outcome_.Failed;
+    host_.ReportProgress(TProgress{done, done, {}});
+}
+
+// Logs whatever has finished at the head of the line while waiting for `ready`.
+template <typename TReady>
+void TParallelExecutor::WaitLogging(TLock& lock, TReady ready)
+{
+    for (;;) {
+        LogFinishedHead(lock);
+        if (ready()) {
+            return;
+        }
+        stepDone_.wait(lock);
+    }
+}
+
+// The host is called without the lock held, so workers can finish meanwhile; the loop
+// goes on until the head is a step still to finish.
+void TParallelExecutor::LogFinishedHead(TLock& lock)
+{
+    while (!pending_.empty() && pending_.front()->State == TSlotState::Done) {
+        const std::unique_ptr<TSlot> slot = std::move(pending_.front());
+        pending_.pop_front();
+        lock.unlock();
+        ++(slot->Succeeded ? outcome_.Succeeded : outcome_.Failed);
+        host_.AppendResult(page_, ResultLine(slot->Step, slot->Succeeded));
+        lock.lock();
+    }
+}
+
+bool TParallelExecutor::AnyUnfinished(TLock& lock, const std::function<bool(const TSlot&)>& touches) const
+{
+    (void)lock;  // held by the caller
+    return std::any_of(pending_.begin(), pending_.end(), [&](const std::unique_ptr<TSlot>& slot) {
+        return slot->State != TSlotState::Done && touches(*slot);
+    });
+}
+
+// A step without a routine call (its failure or success known already) is done at
+// once and only waits for its turn to be logged.
+void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
+{
+    (void)lock;  // held by the caller
+    TSlot* added = slot.get();
+    pending_.push_back(std::move(slot));
+    if (!added->Step.Call) {
+        added->State = TSlotState::Done;
+        return;
+    }
+    queue_.push_back(added);
+    workReady_.notify_one();
+}
+
+void TParallelExecutor::WorkerLoop()
+{
+    for (;;) {
+        TSlot* slot = nullptr;
+        {
+            TLock lock(mutex_);
+            workReady_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+            if (queue_.empty()) {
+                break;
+            }
+            slot = queue_.front();
+            queue_.pop_front();
+            slot->State = TSlotState::Running;
+        }
+        const bool succeeded = RunCall(slot->Step.Call);
+        {
+            const std::lock_guard<std::mutex> guard(mutex_);
+            slot->Succeeded = succeeded;
+            slot->State = TSlotState::Done;
+        }
+        stepDone_.notify_all();
+    }
+    ReleaseRoutineThread();
+}
+
+void TParallelExecutor::StopWorkers()
+{
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        closing_ = true;
+    }
+    workReady_.notify_all();
+    for (std::thread& worker : workers_) {
+        worker.join();
+    }
+    workers_.clear();
+}
+
+std::unique_ptr<TStepExecutor> MakeStepExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal)
+{
+    const std::size_t workers = host.RoutineWorkers();
+    if (workers <= 1) {
+        return std::make_unique<TInlineExecutor>(host, page, filesTotal);
+    }
+    return std::make_unique<TParallelExecutor>(host, page, filesTotal, workers);
+}
+
+}  // namespace quillane
