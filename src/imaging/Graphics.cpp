@@ -91,7 +91,7 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
             thumbnail = image_.thumbnail_image(
                 width, VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE)->set("no_rotate", true));
         }
-        result.image_ = pixels::FitExactly(thumbnail, width, height);
+        result.image_ = pixels::ComputedInThisThread(pixels::FitExactly(thumbnail, width, height));
         result.loaded_ = true;
         result.knownOpaque_ = !pixels::HasAlpha(result.image_);
     } catch (const vips::VError&) {

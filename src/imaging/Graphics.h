@@ -40,7 +40,8 @@ public:
     bool IsEmpty() const { return !loaded_; }
 
     // A scaled copy of exactly width x height, made the fast way (shrink-on-load
-    // where the format allows). Empty when it cannot be made.
+    // where the format allows) and decoded at once. Empty when it cannot be made,
+    // damaged pixel data included.
     TGPImage GetThumbnail(std::int32_t width, std::int32_t height) const;
 
     // Writes the picture with the encoder of that id, atomically. False when the

@@ -1,6 +1,7 @@
 #include "imaging/Pixels.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,28 @@ VImage FitExactly(const VImage& image, int width, int height) {
         result = result.embed(0, 0, std::max(width, result.width()), std::max(height, result.height()),
                               VImage::option()->set("extend", VIPS_EXTEND_COPY));
     return result.crop(0, 0, width, height);
+}
+
+VImage ComputedInThisThread(const VImage& image) {
+    constexpr int kStripHeight = 64;  // keeps the region's own buffer small
+    const std::size_t line = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
+    std::vector<VipsPel> pixels(line * static_cast<std::size_t>(image.height()));
+    const vips::VRegion region = vips::VRegion::new_from_image(image);
+    for (int top = 0; top < image.height(); top += kStripHeight) {
+        const int height = std::min(kStripHeight, image.height() - top);
+        region.prepare(0, top, image.width(), height);
+        for (int y = top; y < top + height; ++y)
+            std::memcpy(&pixels[line * static_cast<std::size_t>(y)], region.addr(0, y), line);
+    }
+    VipsImage* copy = vips_image_new_from_memory_copy(pixels.data(), pixels.size(), image.width(), image.height(),
+                                                      image.bands(), image.format());
+    if (copy == nullptr) throw vips::VError();
+    const VImage computed(copy);
+    return WithMetadataOf(computed.copy(VImage::option()
+                                            ->set("interpretation", image.interpretation())
+                                            ->set("xres", image.xres())
+                                            ->set("yres", image.yres())),
+                          image);
 }
 
 VImage WithMetadataOf(const VImage& target, const VImage& source) {

@@ -31,6 +31,11 @@ vips::VImage ResizeTo(const vips::VImage& image, int width, int height, TKernel 
 // Makes an image that is a pixel off its wanted size exactly that size.
 vips::VImage FitExactly(const vips::VImage& image, int width, int height);
 
+// Computes every pixel now, in the calling thread, top to bottom, into memory;
+// metadata, interpretation and resolution come along. A decoding error surfaces
+// here as VError: with several threads libvips' scaled JPEG decoding may lose it.
+vips::VImage ComputedInThisThread(const vips::VImage& image);
+
 // The source's EXIF, ICC, XMP and IPTC data (without the orientation) on a copy of target.
 vips::VImage WithMetadataOf(const vips::VImage& target, const vips::VImage& source);
 

@@ -87,6 +87,17 @@ TEST_P(ThumbPercent, ADamagedJpegIsNoSuccessAndLeavesNoFile) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"cut.jpg", "whole.jpg"}));
 }
 
+// The damage lies in the last rows only; no attempt may pass it off as a thumbnail.
+TEST_P(ThumbPercent, AJpegCutNearItsEndFailsEveryTime) {
+    WritePicture(test::NoiseImage(640, 480), File("whole.jpg"), "jpeg", "[Q=90]");
+    const std::string bytes = test::ReadBytes(File("whole.jpg"));
+    test::WriteBytes(File("cut.jpg"), bytes.substr(0, bytes.size() - 2000));
+    int written = 0;
+    for (int attempt = 0; attempt < 10; ++attempt) written += Run("cut.jpg", "out.png", 12, 12) ? 1 : 0;
+    EXPECT_EQ(written, 0);
+    EXPECT_FALSE(std::filesystem::exists(File("out.png")));
+}
+
 TEST_P(ThumbPercent, AnExistingTargetIsLeftAloneWithoutOverwrite) {
     MakePicture(File("a.png"), 20, 20, {1, 2, 3});
     test::WriteBytes(File("t.png"), "existing");
