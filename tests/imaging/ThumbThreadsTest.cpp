@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+#include <vips/vips8>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "GraphicsFixture.h"
+#include "TestPictures.h"
+#include "imaging/Thumbnails.h"
+
+// The routines keep no state between calls, so several threads may run them at once.
+namespace quillane {
+namespace {
+
+class ThumbThreads : public test::GraphicsTest {};
+
+TEST_F(ThumbThreads, ConcurrentRoutinesEachWriteTheirOwnCorrectThumbnail) {
+    constexpr int kThreads = 4;
+    constexpr int kFilesPerThread = 6;
+    for (int i = 0; i < kThreads * kFilesPerThread; ++i)
+        test::MakePicture(File("src" + std::to_string(i) + ".png"), 40 + i, 30, {i * 10.0, 255 - i * 10.0, 7});
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int k = 0; k < kFilesPerThread; ++k) {
+                const int i = t * kFilesPerThread + k;
+                const TPath source = File("src" + std::to_string(i) + ".png");
+                const std::string stem = File("out" + std::to_string(i)).string();
+                const bool ok = ThumbPercentFast(source, stem + "-fast.png", 50, 50, false) &&
+                                ThumbPercentHQ(source, stem + "-hq.png", 50, 50, false) &&
+                                ThumbFillHQ(source, stem + "-fill.jpg", 20, 20, 0xFF000000, false) &&
+                                ThumbSideFast(source, stem + "-side.png", true, 20, false, false);
+                if (!ok) ++failures;
+            }
+            vips_thread_shutdown();  // this thread was not made by the library
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(failures.load(), 0);
+    for (int i = 0; i < kThreads * kFilesPerThread; ++i) {
+        const std::string stem = "out" + std::to_string(i);
+        const test::TPixel colour{i * 10.0, 255 - i * 10.0, 7};
+        EXPECT_EQ(test::SizeOf(File(stem + "-fast.png")), (test::TPictureSize{(40 + i) / 2, 15})) << i;
+        EXPECT_TRUE(test::Near(test::PixelAt(File(stem + "-hq.png"), 5, 5), colour, 2)) << i;
+        EXPECT_TRUE(test::Near(test::PixelAt(File(stem + "-fast.png"), 5, 5), colour, 2)) << i;
+        EXPECT_EQ(test::SizeOf(File(stem + "-side.png")).width, 20) << i;
+    }
+}
+
+}  // namespace
+}  // namespace quillane
