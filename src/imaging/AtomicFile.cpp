@@ -1,6 +1,7 @@
 #include "imaging/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -57,6 +58,11 @@ bool TAtomicFile::Write(const void* data, std::size_t size) {
 
 bool TAtomicFile::Commit() {
     if (fd_ < 0 || committed_) return false;
+    // A replaced file keeps its permissions (a private file stays private), made
+    // writable by its owner like any target that is overwritten.
+    struct stat existing {};
+    if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        ::fchmod(fd_, (existing.st_mode & 07777) | S_IWUSR);
     const bool flushed = ::fsync(fd_) == 0;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;

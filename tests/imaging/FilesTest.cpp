@@ -149,6 +149,20 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.txt"});
 }
 
+TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndBecomesWritable) {
+    TTempFolder folder;
+    const TPath target = folder / "private.txt";
+    WriteBytes(target, "old");
+    ::chmod(target.c_str(), 0400);
+    TAtomicFile file(target);
+    ASSERT_TRUE(file.Write("new", 3));
+    ASSERT_TRUE(file.Commit());
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(ReadBytes(target), "new");
+}
+
 TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile) {
     TTempFolder folder;
     std::filesystem::create_directory(folder / "t.jpg");
