@@ -123,7 +123,11 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
     CLI::App app{"Applies one image operation to every picture the folder's file list shows.",
                  "quillane-batch"};
     app.require_subcommand(1);
+    // --jobs may stand before or after the command's own options.
+    app.fallthrough();
     TParseState state;
+    app.add_option("--jobs", state.Request.Jobs, "pictures processed at once (default: one per core)")
+        ->check(CLI::Range(1, 1024));
     AddPercentJob(app, state);
     AddPixelJob(app, state);
     AddSideJob(app, state);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -27,6 +28,7 @@ struct TCliRequest {
     bool SubFolders = false;
     bool YesToCreate = false;
     TOverwriteMode Overwrite = TOverwriteMode::omAsk;
+    std::size_t Jobs = 0;  // pictures processed at once; 0 is one per core
     TPercentFields Percent;
     TPixelFields Pixel;
     TWOrHFields Side;

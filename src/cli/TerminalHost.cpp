@@ -4,6 +4,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "jobs/ParallelExecutor.h"
 #include "jobs/SourceList.h"
 
 namespace quillane {
@@ -30,7 +31,8 @@ TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
       subFolders_(request.SubFolders),
       checkedTypes_(request.CheckedTypes),
       yesToCreate_(request.YesToCreate),
-      overwriteMode_(request.Overwrite)
+      overwriteMode_(request.Overwrite),
+      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers())
 {
     RefreshSourceList();
 }

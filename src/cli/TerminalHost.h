@@ -46,6 +46,7 @@ public:
     void PumpEvents() override {}
     void RefreshSourceList() override;
     void ReportProgress(const TProgress& progress) override;
+    std::size_t RoutineWorkers() override { return routineWorkers_; }
 
 private:
     void ClearProgressLine();
@@ -60,6 +61,7 @@ private:
     TOverwriteMode overwriteMode_;
     std::vector<TSourceItem> items_;
     bool progressShown_ = false;
+    std::size_t routineWorkers_;
 };
 
 // The folder the list shows, as a full path without a trailing "/".

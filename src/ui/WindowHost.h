@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "jobs/JobHost.h"
+#include "jobs/ParallelExecutor.h"
 
 namespace quillane {
 
@@ -50,6 +51,8 @@ public:
     void PumpEvents() override;
     void RefreshSourceList() override;
     void ReportProgress(const TProgress& progress) override;
+    // One picture per core; only the engine's coordinating thread asks, nothing is marshalled.
+    std::size_t RoutineWorkers() override { return DefaultRoutineWorkers(); }
 
 private:
     // Runs `call` on the GUI thread and returns its result; inline when already there.
