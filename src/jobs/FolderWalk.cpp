@@ -151,6 +151,9 @@ std::vector<std::string> TFolderWalk::ListSubFolders(const std::string& folder) 
 // the walked folder itself are never taken up again as sources.
 void TFolderWalk::ProcessFiles(const std::string& folder)
 {
+    // Earlier files of the run that write into this folder are written before it is
+    // listed, as they would be one at a time.
+    context_.Executor.SettleFolder(folder);
     for (const fs::directory_entry& entry : ListFolder(folder)) {
         if (context_.Host.StopRequested()) {
             return;
