@@ -59,22 +59,31 @@ def check(results, quality, catrom_row):
     return "\n".join(lines)
 
 
+def _shortfall(scored, tool, catrom_row, truth):
+    if tool not in scored or catrom_row not in scored:
+        return None
+    mine, theirs = scored[tool].mean(truth, "png"), scored[catrom_row].mean(truth, "png")
+    return None if mine is None or theirs is None else theirs - mine
+
+
 def _quality_lines(quality, catrom_row):
-    """Each routine's PSNR to the Lanczos truth may fall short of what ImageMagick's
-    Catrom resize scores by the margin only. Judged on the PNG photos, whose outputs
-    are lossless, so only the scaling is compared."""
+    """A routine's PSNR to a Lanczos truth may fall short of what ImageMagick's Catrom
+    resize scores by the margin only. Judged on the PNG photos, whose outputs are
+    lossless, so only the scaling is compared. Each library's truth favours its own
+    library by a few dB, so the shortfall is the mean of the two, which cancels that."""
     lines = []
     checks = [("2", "Quillane", 0.5),
               ("1a", "Quillane", 3.0), ("1b", "Quillane", 3.0),
               ("1a", "Quillane (high quality)", 0.5), ("1b", "Quillane (high quality)", 0.5)]
     for key, tool, margin in checks:
         scored = quality.get(key, {})
-        mine = scored[tool].mean("lanczos", "png") if tool in scored else None
-        theirs = scored[catrom_row].mean("lanczos", "png") if catrom_row in scored else None
-        if mine is None or theirs is None:
+        by_im = _shortfall(scored, tool, catrom_row, "lanczos")
+        by_vips = _shortfall(scored, tool, catrom_row, "vips-lanczos")
+        if by_im is None or by_vips is None:
             lines.append(f"n/a  {key} PSNR of {tool} (needs PNG photos and a Quillane run)")
             continue
-        lines.append(_verdict(theirs - mine, margin,
-                              f"{key} PSNR of {tool} below ImageMagick Catrom, to the Lanczos "
-                              f"truth on PNG photos ({mine:.2f} dB vs {theirs:.2f} dB)"))
+        lines.append(_verdict((by_im + by_vips) / 2, margin,
+                              f"{key} PSNR of {tool} below ImageMagick Catrom, dB, mean over "
+                              f"the two Lanczos truths (ImageMagick's {by_im:+.2f}, "
+                              f"libvips' {by_vips:+.2f})"))
     return lines
