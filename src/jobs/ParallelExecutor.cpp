@@ -75,10 +75,12 @@ void TParallelExecutor::Submit(TFileStep step)
                    SameFileKey(earlier.Source, added.Target);
         });
     });
-    lock.unlock();
-    host_.ReportProgress(TProgress{outcome_.Succeeded + outcome_.Failed, filesTotal_, added.Step.Source});
-    lock.lock();
+    const bool first = pending_.empty();
     Enqueue(lock, std::move(slot));
+    lock.unlock();
+    if (first) {
+        ReportProgressAt(added.Step.Source);
+    }
 }
 
 void TParallelExecutor::Settle(const std::filesystem::path& target)
@@ -124,17 +126,28 @@ void TParallelExecutor::WaitLogging(TLock& lock, TReady ready)
 }
 
 // The host is called without the lock held, so workers can finish meanwhile; the loop
-// goes on until the head is a step still to finish.
+// goes on until the head is a step still to finish. Progress names the oldest file
+// without a line, as a one-at-a-time run names the file it is working on.
 void TParallelExecutor::LogFinishedHead(TLock& lock)
 {
     while (!pending_.empty() && pending_.front()->State == TSlotState::Done) {
         const std::unique_ptr<TSlot> slot = std::move(pending_.front());
         pending_.pop_front();
+        const std::optional<std::filesystem::path> next =
+            pending_.empty() ? std::nullopt : std::optional(pending_.front()->Step.Source);
         lock.unlock();
         ++(slot->Succeeded ? outcome_.Succeeded : outcome_.Failed);
         host_.AppendResult(page_, ResultLine(slot->Step, slot->Succeeded));
+        if (next) {
+            ReportProgressAt(*next);
+        }
         lock.lock();
     }
+}
+
+void TParallelExecutor::ReportProgressAt(const std::filesystem::path& file)
+{
+    host_.ReportProgress(TProgress{outcome_.Succeeded + outcome_.Failed, filesTotal_, file});
 }
 
 bool TParallelExecutor::AnyUnfinished(TLock& lock, const std::function<bool(const TSlot&)>& touches) const

@@ -60,6 +60,7 @@ private:
     template <typename TReady>
     void WaitLogging(TLock& lock, TReady ready);
     void LogFinishedHead(TLock& lock);
+    void ReportProgressAt(const std::filesystem::path& file);
     bool AnyUnfinished(TLock& lock, const std::function<bool(const TSlot&)>& touches) const;
     void Enqueue(TLock& lock, std::unique_ptr<TSlot> slot);
     void WorkerLoop();

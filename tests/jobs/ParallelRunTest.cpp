@@ -32,7 +32,14 @@ const std::string kNotConverted = "没有进行类型转换！";
 class TWorkersHost : public TScriptedHost {
 public:
     std::size_t Workers = 1;
+    std::vector<std::string> Progress;
     std::size_t RoutineWorkers() override { return Workers; }
+    void ReportProgress(const TProgress& progress) override
+    {
+        Progress.push_back(std::to_string(progress.FilesDone) + "/" +
+                           (progress.FilesTotal ? std::to_string(*progress.FilesTotal) : "?") + " " +
+                           progress.CurrentFile.string());
+    }
 };
 
 // One run over a folder the test fills in.
@@ -51,6 +58,7 @@ struct TRunRecord {
     std::vector<std::string> Lines;
     std::vector<std::string> Prompts;
     std::vector<std::string> Messages;
+    std::vector<std::string> Progress;
     std::map<std::string, std::string> Files;
     std::size_t Succeeded = 0;
     std::size_t Failed = 0;
@@ -112,11 +120,12 @@ protected:
         EXPECT_EQ(parallel.Prompts, oneAtATime.Prompts);
         EXPECT_EQ(parallel.Messages, oneAtATime.Messages);
         EXPECT_EQ(parallel.Files, oneAtATime.Files);
+        EXPECT_EQ(parallel.Progress, oneAtATime.Progress);
         EXPECT_EQ(parallel, oneAtATime);
         return oneAtATime;
     }
 
-    static TRunRecord Record(const TScriptedHost& host, const TRunOutcome& outcome, const fs::path& root)
+    static TRunRecord Record(const TWorkersHost& host, const TRunOutcome& outcome, const fs::path& root)
     {
         TRunRecord record;
         for (const std::string& line : host.Lines) {
@@ -127,6 +136,9 @@ protected:
         }
         for (const TShownMessage& message : host.Messages) {
             record.Messages.push_back(Relative(message.Text, root));
+        }
+        for (const std::string& progress : host.Progress) {
+            record.Progress.push_back(Relative(progress, root));
         }
         record.Files = FilesBelow(root);
         record.Succeeded = outcome.Succeeded;
@@ -162,6 +174,8 @@ TEST_F(ParallelRun, LogsLinesInStepOrderWhileRoutinesFinishOutOfOrder)
     EXPECT_EQ(record.Lines.front(), "src/p00.png" + kConverted);
     EXPECT_EQ(record.Lines.back(), "src/p11.png" + kConverted);
     EXPECT_EQ(record.Files.at("out/p00.gif"), "p00>p00.gif");
+    EXPECT_EQ(record.Progress.at(2), "2/12 src/p02.png");
+    EXPECT_EQ(record.Progress.back(), "12/12 ");
     // The parallel run really did finish its files in another order, several at once.
     ASSERT_FALSE(parallel_.FinishOrder().empty());
     EXPECT_NE(parallel_.FinishOrder().front(), "p00.png");
