@@ -107,6 +107,24 @@ TOverwriteAnswer TFakeDialogs::AskOverwrite()
     return answer;
 }
 
+std::optional<QColor> TFakeDialogs::ChooseColor()
+{
+    ++ColourDialogs;
+    return ColourToChoose;
+}
+
+std::optional<TFontChoice> TFakeDialogs::ChooseFont()
+{
+    ++FontDialogs;
+    return FontToChoose;
+}
+
+QString TFakeDialogs::ChoosePictureFile()
+{
+    ++PictureDialogs;
+    return PictureToChoose;
+}
+
 QStringList TFakeDialogs::MessageTexts() const
 {
     QStringList texts;

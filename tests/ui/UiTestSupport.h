@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,13 @@ public:
     std::deque<TMessageAnswer> MessageAnswers;
     std::deque<TOverwriteAnswer> OverwriteAnswers;
     QString FolderToChoose;
+    // The page choosers: how often each was opened and what it answers (empty: Cancel).
+    int ColourDialogs = 0;
+    int FontDialogs = 0;
+    int PictureDialogs = 0;
+    std::optional<QColor> ColourToChoose;
+    std::optional<TFontChoice> FontToChoose;
+    QString PictureToChoose;
     // Called while a prompt "is showing", to look at the window at that moment.
     std::function<void()> OnOverwritePrompt;
 
@@ -78,6 +86,9 @@ public:
     TOverwriteAnswer AskOverwrite() override;
     QString ChooseFolder() override { return FolderToChoose; }
     void ShowAbout() override { ++AboutShown; }
+    std::optional<QColor> ChooseColor() override;
+    std::optional<TFontChoice> ChooseFont() override;
+    QString ChoosePictureFile() override;
     void OpenUrl(const QUrl& url) override { OpenedUrls.push_back(url); }
     void AnswerPending() override { ++PendingAnswered; }
 
