@@ -1,6 +1,15 @@
 #include "ui/ConvertPage.h"
 
+#include "ui/PageFields.h"
+#include "ui/SaveFolderMenu.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quillane {
@@ -11,12 +20,54 @@ const TOperationPage::TNames kNames{"TabSheet2", "BtnConvert", "类型转换(&R)
 
 }  // namespace
 
-TConvertPage::TConvertPage(QWidget* parent) : TOperationPage(parent, kNames)
+TConvertPage::TConvertPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames)
 {
+    BuildRules();
     BtnGood = new QPushButton(QStringLiteral("更多好工具！"), StartButton()->parentWidget());
     BtnGood->setObjectName(QStringLiteral("BtnGood"));
     StartLayout()->addWidget(BtnGood);
     connect(BtnGood, &QPushButton::clicked, this, &TConvertPage::BtnGoodClick);
+    PMConvert = new TSaveFolderMenu(SpeedButton2, lbEdtSavePath2, {"PMConvert", "MenuItem1", "MenuItem2"}, services);
+}
+
+void TConvertPage::BuildRules()
+{
+    auto* grid = new QGridLayout(RulesGroup());
+    CmbD = new QComboBox;
+    CmbD->setObjectName(QStringLiteral("CmbD"));
+    // In this order: the index is what the job reads.
+    CmbD->addItems({QStringLiteral("JPG格式文件(*.jpg)"), QStringLiteral("Bmp位图文件(*.bmp)"),
+                    QStringLiteral("GIF格式文件(*.gif)"), QStringLiteral("PNG格式文件(*.png)"),
+                    QStringLiteral("TIF格式文件(*.tif)")});
+    auto* label = new QLabel(QStringLiteral("新文件类型："));
+    label->setBuddy(CmbD);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(CmbD, 0, 1);
+    const TSaveFolderRow save = AddSaveFolderRow(grid, 1, "lbEdtSavePath2", "SpeedButton2",
+                                                 QStringLiteral("新文件存放路径：   "));
+    lbEdtSavePath2 = save.Edit;
+    SpeedButton2 = save.Button;
+    const TAffixRow affix = AddAffixRow(grid, 3, "CmbXFix2", "lbEdtPrefix2", QString());
+    CmbXFix2 = affix.Position;
+    lbEdtPrefix2 = affix.Affix;
+    grid->setRowStretch(4, 1);
+}
+
+TConvertFields TConvertPage::Fields() const
+{
+    return {CmbD->currentIndex(), lbEdtSavePath2->text().toStdString(), lbEdtPrefix2->text().toStdString(),
+            CmbXFix2->currentIndex()};
+}
+
+TConvertSettings TConvertPage::Stored() const
+{
+    return {lbEdtPrefix2->text().toStdString(), CmbXFix2->currentIndex()};
+}
+
+void TConvertPage::Load(const TConvertSettings& stored)
+{
+    lbEdtPrefix2->setText(QString::fromStdString(stored.lbEdtPrefix2));
+    CmbXFix2->setCurrentIndex(stored.CmbXFix2);
 }
 
 }  // namespace quillane

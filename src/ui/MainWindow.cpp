@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "jobs/NewFileFolder.h"
 #include "jobs/ThumbRoutines.h"
 #include "jobs/ThumbWalk.h"
 #include "ui/AppInfo.h"
@@ -14,6 +15,7 @@
 #include "ui/WOrHPage.h"
 #include "ui/WatermarkPage.h"
 #include "ui/WindowHost.h"
+#include "ui/settings/SettingsStore.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -26,8 +28,16 @@
 
 namespace quillane {
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+const char* const kWatermarkClosingMessage = "水印添加完成！";
+
+}  // namespace
+
+TfrmMain::TfrmMain(QWidget* parent, std::filesystem::path settingsFile) : QMainWindow(parent)
 {
+    if (!settingsFile.empty())
+        settings_ = std::make_unique<TSettingsStore>(std::move(settingsFile));
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kAppTitle);
     host_ = new TWindowHost(*this);
@@ -87,12 +97,15 @@ void TfrmMain::BuildMenus()
 
 void TfrmMain::BuildPages()
 {
-    TabSheet1 = new TPercentPage(PageControl1);
-    auto* convertPage = new TConvertPage(PageControl1);
+    TabSheet1 = new TPercentPage(PageControl1, *this);
+    TabSheet5 = new TPixelPage(PageControl1, *this);
+    TabSheet6 = new TWOrHPage(PageControl1, *this);
+    TabSheet3 = new TRenamePage(PageControl1);
+    TabSheet2 = new TConvertPage(PageControl1, *this);
+    TabSheet4 = new TCutPage(PageControl1, *this);
+    TabSheet7 = new TWatermarkPage(PageControl1, *this);
     // In the order of the tabs, which is also the order of TJobPage.
-    pages_ = {TabSheet1,      new TPixelPage(PageControl1), new TWOrHPage(PageControl1),
-              new TRenamePage(PageControl1), convertPage,  new TCutPage(PageControl1),
-              new TWatermarkPage(PageControl1)};
+    pages_ = {TabSheet1, TabSheet5, TabSheet6, TabSheet3, TabSheet2, TabSheet4, TabSheet7};
     const char* const captions[] = {"按百分比生成缩略图", "按宽和高像素生成缩略图", "按宽或高像素生成缩略图",
                                     "批量重命名",         "批量类型转换",           "批量剪裁",
                                     "批量设置水印标签"};
@@ -101,16 +114,24 @@ void TfrmMain::BuildPages()
         connect(pages_[index], &TOperationPage::StopClicked, this, &TfrmMain::RequestStop);
     }
     connect(TabSheet1, &TOperationPage::StartClicked, this, &TfrmMain::BtnPercentClick);
-    connect(convertPage, &TConvertPage::BtnGoodClick, this, &TfrmMain::BtnGoodClick);
+    connect(TabSheet5, &TOperationPage::StartClicked, this, &TfrmMain::BtnPixelClick);
+    connect(TabSheet6, &TOperationPage::StartClicked, this, &TfrmMain::BtnWOrHClick);
+    connect(TabSheet3, &TOperationPage::StartClicked, this, &TfrmMain::BtnRenameClick);
+    connect(TabSheet2, &TOperationPage::StartClicked, this, &TfrmMain::BtnConvertClick);
+    connect(TabSheet4, &TOperationPage::StartClicked, this, &TfrmMain::BtnCutClick);
+    connect(TabSheet7, &TOperationPage::StartClicked, this, &TfrmMain::BtnWatermarkClick);
+    connect(TabSheet2, &TConvertPage::BtnGoodClick, this, &TfrmMain::BtnGoodClick);
 }
 
 void TfrmMain::FormCreate()
 {
     resize(839, 669);
+    LoadWindowSize();
     CentreOnScreen();
     GroupBox1->CheckAllTypes();
     GroupBox1->RebuildList();
     GroupBox1->SelectImagePreview();
+    LoadPageFields();
     GroupBox1->UpdateCaption();
 }
 
@@ -196,6 +217,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveSettings();
     event->accept();
 }
 
@@ -204,6 +226,44 @@ void TfrmMain::BtnPercentClick()
     StartJob(TJobPage::jpPercent,
              std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()),
              kThumbClosingMessage);
+}
+
+void TfrmMain::BtnPixelClick()
+{
+    StartJob(TJobPage::jpPixel, std::make_shared<TPixelBatch>(TabSheet5->Fields(), LibraryThumbRoutines()),
+             kThumbClosingMessage);
+}
+
+void TfrmMain::BtnWOrHClick()
+{
+    StartJob(TJobPage::jpWOrH, std::make_shared<TWOrHBatch>(TabSheet6->Fields(), LibraryThumbRoutines()),
+             kThumbClosingMessage);
+}
+
+void TfrmMain::BtnRenameClick()
+{
+    StartJob(TJobPage::jpRename, std::make_shared<TRenameBatch>(TabSheet3->Fields()), kProcessingFinished);
+}
+
+void TfrmMain::BtnConvertClick()
+{
+    StartJob(TJobPage::jpConvert, std::make_shared<TConvertBatch>(TabSheet2->Fields()), kProcessingFinished);
+}
+
+void TfrmMain::BtnCutClick()
+{
+    StartJob(TJobPage::jpCut, std::make_shared<TCropBatch>(TabSheet4->Fields()), kProcessingFinished);
+}
+
+void TfrmMain::BtnWatermarkClick()
+{
+    StartJob(TJobPage::jpWatermark, std::make_shared<TWatermarkBatch>(TabSheet7->Fields()),
+             kWatermarkClosingMessage);
+}
+
+QString TfrmMain::SelectedTreeFolder() const
+{
+    return GroupBox1->TreeFolder();
 }
 
 void TfrmMain::mnuExitClick()

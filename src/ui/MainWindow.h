@@ -3,10 +3,12 @@
 #include <QMainWindow>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "jobs/BatchJob.h"
+#include "ui/PageServices.h"
 
 class QAction;
 class QSplitter;
@@ -14,26 +16,37 @@ class QTabWidget;
 
 namespace quillane {
 
+class TConvertPage;
+class TCutPage;
 class TDialogs;
 class TJobRunner;
 class TOperationPage;
 class TPercentPage;
+class TPixelPage;
+class TRenamePage;
+class TSettingsStore;
+class TWatermarkPage;
+class TWOrHPage;
 class TSourceBrowser;
 class TWindowHost;
 
 // The main window: the source browser above the seven operation pages. A start button
 // checks its page on the GUI thread and hands the run to a worker thread; during a run
 // the page and the source browser are locked and a stop button is offered.
-class TfrmMain : public QMainWindow {
+// With a settings file, the window size and the page fields are restored from it at
+// start and written back to it at close; without one nothing is kept.
+class TfrmMain : public QMainWindow, public TPageServices {
     Q_OBJECT
 
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    explicit TfrmMain(QWidget* parent = nullptr, std::filesystem::path settingsFile = {});
     ~TfrmMain() override;
 
     // The dialogs are created after the window, so they are handed in afterwards.
     void SetDialogs(TDialogs* dialogs) { dialogs_ = dialogs; }
     TDialogs* Dialogs() const { return dialogs_; }
+    TDialogs* PageDialogs() const override { return dialogs_; }
+    QString SelectedTreeFolder() const override;
 
     TSourceBrowser* Browser() const { return GroupBox1; }
     TOperationPage* Page(TJobPage page) const;
@@ -62,8 +75,18 @@ private:
     void CentreOnScreen();
     void SetRunLock(bool locked);
     void RunEnded();
+    // The settings file (MainWindowSettings.cpp).
+    void LoadWindowSize();
+    void LoadPageFields();
+    void SaveSettings();
 
     void BtnPercentClick();
+    void BtnPixelClick();
+    void BtnWOrHClick();
+    void BtnRenameClick();
+    void BtnConvertClick();
+    void BtnCutClick();
+    void BtnWatermarkClick();
     void mnuExitClick();
     void mnuAboutClick();
     void N2Click();
@@ -76,6 +99,13 @@ private:
     QSplitter* Splitter2 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     TPercentPage* TabSheet1 = nullptr;
+    TPixelPage* TabSheet5 = nullptr;
+    TWOrHPage* TabSheet6 = nullptr;
+    TRenamePage* TabSheet3 = nullptr;
+    TConvertPage* TabSheet2 = nullptr;
+    TCutPage* TabSheet4 = nullptr;
+    TWatermarkPage* TabSheet7 = nullptr;
+    std::unique_ptr<TSettingsStore> settings_;
     std::array<TOperationPage*, 7> pages_{};
     TOperationPage* runningPage_ = nullptr;
     std::shared_ptr<TRunOutcome> outcome_;

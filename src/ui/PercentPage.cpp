@@ -1,7 +1,9 @@
 #include "ui/PercentPage.h"
 
+#include "ui/DigitFilter.h"
 #include "ui/PageFields.h"
 #include "ui/Pictures.h"
+#include "ui/SaveFolderMenu.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,9 +25,16 @@ const TOperationPage::TNames kNames{"TabSheet1", "BtnPercent", "创建缩略图(
 
 }  // namespace
 
-TPercentPage::TPercentPage(QWidget* parent) : TOperationPage(parent, kNames)
+TPercentPage::TPercentPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames)
 {
     BuildRules();
+    PopupMenu1 = new TSaveFolderMenu(SpeedButton1, lbEdtSavePath, {"PopupMenu1", "mnuCurrentDir", "mnuBrowse"},
+                                     services);
+    AcceptDigitsOnly(lbEdtRWidth, 3);
+    AcceptDigitsOnly(lbEdtRHeight, 3);
+    connect(lbEdtRWidth, &QLineEdit::textChanged, this, &TPercentPage::lbEdtRWidthChange);
+    connect(lbEdtRHeight, &QLineEdit::textChanged, this, &TPercentPage::lbEdtRHeightChange);
+    connect(ChkConstraint, &QCheckBox::toggled, this, &TPercentPage::ChkConstraintClick);
     const TQualityPair pair = AddQualityPair(StartLayout(), StartButton()->parentWidget(), "Rb1", "Rb1X");
     Rb1 = pair.Fast;
     Rb1X = pair.HighQuality;
@@ -52,6 +61,42 @@ void TPercentPage::BuildRules()
     CmbXfixPercent = affix.Position;
     lbEdtPrefix = affix.Affix;
     grid->setRowStretch(5, 1);
+}
+
+// Giving a field the text it already holds changes nothing, so one pass ends the mirroring.
+void TPercentPage::lbEdtRWidthChange()
+{
+    if (ChkConstraint->isChecked() && lbEdtRHeight->text() != lbEdtRWidth->text())
+        lbEdtRHeight->setText(lbEdtRWidth->text());
+}
+
+void TPercentPage::lbEdtRHeightChange()
+{
+    if (ChkConstraint->isChecked() && lbEdtRWidth->text() != lbEdtRHeight->text())
+        lbEdtRWidth->setText(lbEdtRHeight->text());
+}
+
+void TPercentPage::ChkConstraintClick()
+{
+    Image2->setVisible(ChkConstraint->isChecked());
+    if (ChkConstraint->isChecked() && lbEdtRHeight->text() != lbEdtRWidth->text())
+        lbEdtRHeight->setText(lbEdtRWidth->text());
+}
+
+TPercentSettings TPercentPage::Stored() const
+{
+    return {lbEdtRWidth->text().toStdString(), lbEdtRHeight->text().toStdString(), ChkConstraint->isChecked(),
+            lbEdtPrefix->text().toStdString(), CmbXfixPercent->currentIndex()};
+}
+
+// In the order the file is read: the constraint first, so the texts mirror as typed.
+void TPercentPage::Load(const TPercentSettings& stored)
+{
+    ChkConstraint->setChecked(stored.ChkConstraint);
+    lbEdtRWidth->setText(QString::fromStdString(stored.lbEdtRWidth));
+    lbEdtRHeight->setText(QString::fromStdString(stored.lbEdtRHeight));
+    lbEdtPrefix->setText(QString::fromStdString(stored.lbEdtPrefix));
+    CmbXfixPercent->setCurrentIndex(stored.CmbXfixPercent);
 }
 
 TPercentFields TPercentPage::Fields() const

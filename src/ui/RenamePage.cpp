@@ -1,5 +1,11 @@
 #include "ui/RenamePage.h"
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
 namespace quillane {
 
 namespace {
@@ -10,6 +16,43 @@ const TOperationPage::TNames kNames{"TabSheet3", "BtnRename", "文件重命名(&
 
 TRenamePage::TRenamePage(QWidget* parent) : TOperationPage(parent, kNames)
 {
+    EdtNewName = new QLineEdit;
+    EdtNewName->setObjectName(QStringLiteral("EdtNewName"));
+    auto* label = new QLabel(QStringLiteral("新文件名前缀："));
+    label->setBuddy(EdtNewName);
+    RbRenameNumber = new QRadioButton(QStringLiteral("自动增加数字序号1、2、3..."));
+    RbRenameNumber->setObjectName(QStringLiteral("RbRenameNumber"));
+    RbRenameNumber->setChecked(true);
+    RbRenameRandom = new QRadioButton(QStringLiteral("增加随机产生三位字符"));
+    RbRenameRandom->setObjectName(QStringLiteral("RbRenameRandom"));
+    auto* layout = new QVBoxLayout(RulesGroup());
+    layout->addWidget(label);
+    layout->addWidget(EdtNewName);
+    layout->addWidget(RbRenameNumber);
+    layout->addWidget(RbRenameRandom);
+    layout->addStretch();
+}
+
+TRenameFields TRenamePage::Fields() const
+{
+    return {EdtNewName->text().toStdString(), RbRenameRandom->isChecked() ? rmRandom : rmNumber};
+}
+
+TRenameSettings TRenamePage::Stored() const
+{
+    return {EdtNewName->text().toStdString(), RbRenameNumber->isChecked(), RbRenameRandom->isChecked()};
+}
+
+// A file may clear both radios; only a selected one clears the other.
+void TRenamePage::Load(const TRenameSettings& stored)
+{
+    EdtNewName->setText(QString::fromStdString(stored.EdtNewName));
+    for (QRadioButton* radio : {RbRenameNumber, RbRenameRandom})
+        radio->setAutoExclusive(false);
+    RbRenameNumber->setChecked(stored.RbRenameNumber);
+    RbRenameRandom->setChecked(stored.RbRenameRandom);
+    for (QRadioButton* radio : {RbRenameNumber, RbRenameRandom})
+        radio->setAutoExclusive(true);
 }
 
 }  // namespace quillane

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "jobs/RenameJob.h"
 #include "ui/OperationPage.h"
+#include "ui/settings/Settings.h"
+
+class QLineEdit;
+class QRadioButton;
 
 namespace quillane {
 
@@ -10,6 +15,15 @@ class TRenamePage : public TOperationPage {
 
 public:
     explicit TRenamePage(QWidget* parent);
+
+    TRenameFields Fields() const;
+    TRenameSettings Stored() const;
+    void Load(const TRenameSettings& stored);
+
+private:
+    QLineEdit* EdtNewName = nullptr;
+    QRadioButton* RbRenameNumber = nullptr;
+    QRadioButton* RbRenameRandom = nullptr;
 };
 
 }  // namespace quillane
