@@ -2,6 +2,7 @@
 #include "ui/AppInfo.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/settings/SettingsLocation.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,7 +26,7 @@ int main(int argc, char** argv)
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkitTexts);
 
-    quillane::TfrmMain frmMain;
+    quillane::TfrmMain frmMain(nullptr, quillane::LocateSettingsFile());
     quillane::TModalDialogs dialogs(&frmMain);
     frmMain.SetDialogs(&dialogs);
     frmMain.show();
