@@ -42,6 +42,8 @@ void AcceptDigitsOnly(QLineEdit* edit, int maxLength)
 {
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
+    // Characters composed by an input method would pass by the key filter.
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->installEventFilter(new TDigitFilter(edit));
 }
 

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -381,8 +382,10 @@ private slots:
             auto* field = page.Get<QLineEdit>(test.Field);
             QCOMPARE(menu->actions()[0]->text(), QStringLiteral("当前路径(&C)"));
             QCOMPARE(menu->actions()[1]->text(), QStringLiteral("选择目录(&B)"));
+            QCursor::setPos(300 + test.Page, 200);
             QTest::mousePress(page.Get<QToolButton>(test.Button), Qt::RightButton);
             QVERIFY2(menu->isVisible(), test.Menu);
+            QCOMPARE(menu->pos(), QPoint(300 + test.Page, 200));
             menu->hide();
 
             field->setText("old");
