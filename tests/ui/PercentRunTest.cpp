@@ -6,6 +6,7 @@
 #include "ui/SourceBrowser.h"
 #include "ui/WindowHost.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -102,6 +103,9 @@ private slots:
         setup.Window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&setup.Window));
         QSignalSpy finished(&setup.Window, &TfrmMain::RunFinished);
+        auto* constraint = setup.Window.findChild<QCheckBox*>(QStringLiteral("ChkConstraint"));
+        constraint->click();  // lets the two percentages differ
+        QVERIFY(!constraint->isChecked());
         setup.Field("lbEdtRHeight")->setText("5");
         setup.Button("BtnPercent")->click();
         QCOMPARE(setup.Dialogs.MessageTexts(), QStringList({"请正确设置缩略图创建规则！"}));

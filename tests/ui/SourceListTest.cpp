@@ -1,6 +1,8 @@
 // The file list: the engine's filter and order, its rebuilds, and the file-view keys.
 #include "UiTestSupport.h"
 
+#include "jobs/SourceList.h"
+#include "jobs/TypeFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/ShellListView.h"
 #include "ui/ShellTreeView.h"
@@ -67,6 +69,26 @@ private slots:
         QCOMPARE(ListedNames(window), QStringList());
         window.findChild<QCheckBox*>(QStringLiteral("ChkSubFolder"))->click();
         QCOMPARE(ListedNames(window), QStringList({"sub"}));
+    }
+
+    void sameItemsInTheEnginesOrder()
+    {
+        TTestFolder folder;
+        for (const char* name : {"img10.png", "img2.png", "Img3.png", "b.gif", "A.bmp"})
+            WriteBytes(folder.File(name), "x");
+        fs::create_directory(folder.File("zeta"));
+        TfrmMain window;
+        ShowFolder(window, folder.Path());
+        window.findChild<QCheckBox*>(QStringLiteral("ChkSubFolder"))->click();
+        QCOMPARE(ListedNames(window), QStringList({"zeta", "A.bmp", "b.gif", "img2.png", "Img3.png", "img10.png"}));
+        const std::vector<TSourceItem> engine = ListSourceItems(folder.Path(), true, TypeCaptions());
+        const std::vector<TSourceItem> listed = window.Browser()->SourceItems();
+        QCOMPARE(listed.size(), engine.size());
+        for (size_t index = 0; index < engine.size(); ++index) {
+            QCOMPARE(listed[index].Path, engine[index].Path);
+            QCOMPARE(listed[index].IsFolder, engine[index].IsFolder);
+        }
+        QCOMPARE(window.Browser()->SourceRoot(), folder.Path());
     }
 
     void nameNotValidUtf8KeepsItsBytes()
@@ -164,6 +186,12 @@ private slots:
         WriteBytes(folder.File("new.gif"), "x");
         QTest::keyClick(list, Qt::Key_F5);  // at once, without waiting for the disk watch
         QCOMPARE(ListedNames(window).size(), 5);
+
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(list, Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(dialogs.Messages.size(), size_t(1));
+        QVERIFY(dialogs.Messages[0].Text.startsWith(QStringLiteral("名称：a.JPG\n位置：") + folder.QPath()));
+        QCOMPARE(dialogs.OpenedUrls.size(), size_t(1));  // properties, not opened
         window.SetDialogs(nullptr);
     }
 };
