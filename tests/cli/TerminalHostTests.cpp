@@ -99,7 +99,7 @@ TEST_F(TerminalRun, ProgressLineIsShownOnATerminalAndClearedAtTheEnd)
     EXPECT_EQ(Run("", true), 0);
     const std::string err = err_.str();
     EXPECT_NE(err.find("[0/3] " + (folder_ / "src" / "a.png").string()), std::string::npos);
-    EXPECT_NE(err.find("[2/3] " + (folder_ / "src" / "c.png").string()), std::string::npos);
+    EXPECT_NE(err.find("[2/3] " + (folder_ / "src" / "c.png").string()), std::string::npos) << err;
     EXPECT_EQ(err.substr(err.size() - std::string("处理完成！\n").size()), "处理完成！\n");
     EXPECT_EQ(out_.str().find('\r'), std::string::npos);  // results stay clean
 
