@@ -3,6 +3,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -12,8 +13,11 @@
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
+// Names the broken property before stopping, so a finding explains itself.
+void Check(bool condition, int line = __builtin_LINE()) {
+    if (condition) return;
+    std::fprintf(stderr, "property at %s:%d does not hold\n", __FILE__, line);
+    std::abort();
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {

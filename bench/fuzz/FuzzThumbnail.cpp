@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,8 +28,11 @@ const fs::path& Scratch() {
     return folder;
 }
 
-void Check(bool condition) {
-    if (!condition) std::abort();
+// Names the broken property before stopping, so a finding explains itself.
+void Check(bool condition, int line = __builtin_LINE()) {
+    if (condition) return;
+    std::fprintf(stderr, "property at %s:%d does not hold\n", __FILE__, line);
+    std::abort();
 }
 
 // The written file must decode completely with the library's own loader.
