@@ -15,9 +15,14 @@ bool FileExists(const std::filesystem::path& target)
 
 }  // namespace
 
+bool OverwritePromptDue(const std::filesystem::path& target, const TOverwriteState& state)
+{
+    return !state.DontAsk && FileExists(target);
+}
+
 void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state)
 {
-    if (state.DontAsk || !FileExists(target)) {
+    if (!OverwritePromptDue(target, state)) {
         return;
     }
     const TOverwriteAnswer answer = host.ShowOverwritePrompt(target);

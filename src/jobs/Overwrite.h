@@ -12,6 +12,9 @@ struct TOverwriteState {
     bool DontAsk = false;   // once set, no further prompt in this run
 };
 
+// Whether AskOverwrite would show the prompt for `target` now.
+bool OverwritePromptDue(const std::filesystem::path& target, const TOverwriteState& state);
+
 // Asks before an existing target is replaced, unless the run said "don't ask again".
 // The answer holds until the next prompt.
 void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state);

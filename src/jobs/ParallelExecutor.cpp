@@ -101,12 +101,15 @@ void TParallelExecutor::SettleFolder(const std::filesystem::path& folder)
     });
 }
 
+void TParallelExecutor::SettleAll()
+{
+    TLock lock(mutex_);
+    WaitLogging(lock, [&] { return pending_.empty(); });
+}
+
 void TParallelExecutor::Finish()
 {
-    {
-        TLock lock(mutex_);
-        WaitLogging(lock, [&] { return pending_.empty(); });
-    }
+    SettleAll();
     StopWorkers();
     const std::size_t done = outcome_.Succeeded + outcome_.Failed;
     host_.ReportProgress(TProgress{done, done, {}});

@@ -40,6 +40,7 @@ public:
     void Submit(TFileStep step) override;
     void Settle(const std::filesystem::path& target) override;
     void SettleFolder(const std::filesystem::path& folder) override;
+    void SettleAll() override;
     void Finish() override;
     TRunOutcome Outcome() const override { return outcome_; }
 

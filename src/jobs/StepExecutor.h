@@ -35,7 +35,10 @@ public:
     // Returns once no submitted step is still to write into `folder`, so that a listing
     // of it sees what a one-at-a-time run would see.
     virtual void SettleFolder(const std::filesystem::path& folder) { (void)folder; }
-    // Returns once every submitted step has run and its line is logged.
+    // Returns once every submitted step has run and its line is logged, so that a
+    // question comes after the lines of the files before it.
+    virtual void SettleAll() {}
+    // As SettleAll(), at the end of the run.
     virtual void Finish() = 0;
     virtual TRunOutcome Outcome() const = 0;
 };

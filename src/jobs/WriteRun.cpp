@@ -95,6 +95,9 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
         step.Call = [result = *settled] { return result; };
     } else if (IsRegularFile(source)) {
         // A list item that is no regular file (a FIFO, a vanished file) is never opened.
+        if (OverwritePromptDue(step.Target, context.Overwrite)) {
+            context.Executor.SettleAll();
+        }
         AskOverwrite(context.Host, step.Target, context.Overwrite);
         step.Call = plan.MakeCall(source, step.Target, context.Overwrite.Overwrite);
         // A call that could not be made because the run was ended meanwhile (a field

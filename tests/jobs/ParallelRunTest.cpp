@@ -33,7 +33,18 @@ class TWorkersHost : public TScriptedHost {
 public:
     std::size_t Workers = 1;
     std::vector<std::string> Progress;
+    std::vector<std::string> Transcript;  // lines and questions as they came
     std::size_t RoutineWorkers() override { return Workers; }
+    void AppendResult(TJobPage page, const std::string& line) override
+    {
+        Transcript.push_back(line);
+        TScriptedHost::AppendResult(page, line);
+    }
+    TOverwriteAnswer ShowOverwritePrompt(const fs::path& target) override
+    {
+        Transcript.push_back("? " + target.string());
+        return TScriptedHost::ShowOverwritePrompt(target);
+    }
     void ReportProgress(const TProgress& progress) override
     {
         Progress.push_back(std::to_string(progress.FilesDone) + "/" +
@@ -59,6 +70,7 @@ struct TRunRecord {
     std::vector<std::string> Prompts;
     std::vector<std::string> Messages;
     std::vector<std::string> Progress;
+    std::vector<std::string> Transcript;
     std::map<std::string, std::string> Files;
     std::size_t Succeeded = 0;
     std::size_t Failed = 0;
@@ -121,6 +133,7 @@ protected:
         EXPECT_EQ(parallel.Messages, oneAtATime.Messages);
         EXPECT_EQ(parallel.Files, oneAtATime.Files);
         EXPECT_EQ(parallel.Progress, oneAtATime.Progress);
+        EXPECT_EQ(parallel.Transcript, oneAtATime.Transcript);
         EXPECT_EQ(parallel, oneAtATime);
         return oneAtATime;
     }
@@ -136,6 +149,9 @@ protected:
         }
         for (const TShownMessage& message : host.Messages) {
             record.Messages.push_back(Relative(message.Text, root));
+        }
+        for (const std::string& entry : host.Transcript) {
+            record.Transcript.push_back(Relative(entry, root));
         }
         for (const std::string& progress : host.Progress) {
             record.Progress.push_back(Relative(progress, root));
@@ -236,6 +252,8 @@ TEST_P(ParallelPrompts, AreAskedInTheSameOrderWithTheSameAnswers)
     const TRunRecord record = RunBothWays(scenario);
     EXPECT_EQ(record.Prompts.size(), GetParam().Prompts);
     EXPECT_EQ(record.Prompts.front(), "out/p01.gif");
+    // A question comes after the lines of every file before it.
+    EXPECT_EQ(record.Transcript.at(1), "? out/p01.gif");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ParallelPrompts,
