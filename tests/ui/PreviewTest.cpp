@@ -116,7 +116,8 @@ private slots:
     {
         TTestFolder folder;
         WritePicture(folder.File("a.jpg"), SolidPicture(8, 8, Qt::red));
-        WriteBytes(folder.File("b.jpg"), std::string("\xff\xd8\xff\xe0 damaged", 14));
+        const char damaged[] = "\xff\xd8\xff\xe0 damaged";  // a JPEG start, then nothing of use
+        WriteBytes(folder.File("b.jpg"), std::string(damaged, sizeof damaged - 1));
         TfrmMain window;
         TFakeDialogs dialogs;
         window.SetDialogs(&dialogs);
