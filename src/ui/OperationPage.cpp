@@ -16,7 +16,21 @@ TOperationPage::TOperationPage(QWidget* parent, const TNames& names) : QWidget(p
     setObjectName(QString::fromUtf8(names.Page));
     rulesGroup_ = new QGroupBox(QString::fromUtf8(names.RulesCaption), this);
     rulesGroup_->setFixedWidth(names.RulesWidth);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->addWidget(rulesGroup_);
+    layout->addWidget(BuildStartGroup(names));
+    layout->addWidget(BuildResultsGroup(names), 1);
 
+    connect(startButton_, &QPushButton::clicked, this, &TOperationPage::StartClicked);
+    connect(stopButton_, &QPushButton::clicked, this, [this] {
+        stopButton_->setEnabled(false);  // the run ends after the file in progress
+        emit StopClicked();
+    });
+}
+
+QGroupBox* TOperationPage::BuildStartGroup(const TNames& names)
+{
     auto* startGroup = new QGroupBox(this);
     startGroup->setFixedWidth(names.StartWidth);
     startPanel_ = new QWidget(startGroup);
@@ -38,11 +52,15 @@ TOperationPage::TOperationPage(QWidget* parent, const TNames& names) : QWidget(p
     runLayout->addWidget(stopButton_);
     runPanel_->hide();
 
-    auto* startGroupLayout = new QVBoxLayout(startGroup);
-    startGroupLayout->addWidget(startPanel_);
-    startGroupLayout->addStretch();
-    startGroupLayout->addWidget(runPanel_);
+    auto* layout = new QVBoxLayout(startGroup);
+    layout->addWidget(startPanel_);
+    layout->addStretch();
+    layout->addWidget(runPanel_);
+    return startGroup;
+}
 
+QGroupBox* TOperationPage::BuildResultsGroup(const TNames& names)
+{
     auto* resultsGroup = new QGroupBox(QStringLiteral("执行结果"), this);
     resultsBox_ = new QPlainTextEdit(resultsGroup);
     resultsBox_->setObjectName(QString::fromUtf8(names.ResultsBox));
@@ -51,22 +69,11 @@ TOperationPage::TOperationPage(QWidget* parent, const TNames& names) : QWidget(p
     resultsBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultsBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultsBox_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; }"));
-    resultsBox_->hide();
-    auto* resultsLayout = new QVBoxLayout(resultsGroup);
-    resultsLayout->setContentsMargins(2, 2, 2, 2);
-    resultsLayout->addWidget(resultsBox_);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(3, 3, 3, 3);
-    layout->addWidget(rulesGroup_);
-    layout->addWidget(startGroup);
-    layout->addWidget(resultsGroup, 1);
-
-    connect(startButton_, &QPushButton::clicked, this, &TOperationPage::StartClicked);
-    connect(stopButton_, &QPushButton::clicked, this, [this] {
-        stopButton_->setEnabled(false);  // the run ends after the file in progress
-        emit StopClicked();
-    });
+    resultsBox_->hide();  // until the page's job first runs
+    auto* layout = new QVBoxLayout(resultsGroup);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(resultsBox_);
+    return resultsGroup;
 }
 
 void TOperationPage::SetLocked(bool locked)

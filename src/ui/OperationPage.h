@@ -53,6 +53,9 @@ protected:
     QVBoxLayout* StartLayout() const { return startLayout_; }
 
 private:
+    QGroupBox* BuildStartGroup(const TNames& names);
+    QGroupBox* BuildResultsGroup(const TNames& names);
+
     QGroupBox* rulesGroup_;
     QWidget* startPanel_;  // the start button and the page's own choices
     QVBoxLayout* startLayout_;
