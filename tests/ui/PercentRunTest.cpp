@@ -1,6 +1,7 @@
 // "创建缩略图(&C)" on the first page, from the button through the engine and back.
 #include "UiTestSupport.h"
 
+#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/OperationPage.h"
 #include "ui/SourceBrowser.h"
@@ -258,6 +259,46 @@ private slots:
         QVERIFY(setup.Lines().size() < 60);
         QCOMPARE(setup.Dialogs.PendingAnswered, 1);
         QVERIFY(setup.Dialogs.Messages.empty());  // no closing message into a closing window
+    }
+
+    void closingAnswersAPromptThatIsShowing()
+    {
+        TTestFolder source;
+        WritePicture(source.File("a.jpg"), SolidPicture(20, 20, Qt::red));
+        WritePicture(source.File("a_s.jpg"), SolidPicture(6, 6, Qt::blue));
+        TfrmMain window;
+        TModalDialogs dialogs(&window);  // the real prompt, shown while the worker waits
+        window.SetDialogs(&dialogs);
+        ShowFolder(window, source.Path());
+        for (const char* name : {"lbEdtRWidth", "lbEdtRHeight"})
+            window.findChild<QLineEdit*>(QString::fromUtf8(name))->setText("50");
+        window.findChild<QLineEdit*>(QStringLiteral("lbEdtSavePath"))->setText(source.QPath());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        bool prompted = false;
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, &window, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!prompted && modal && modal->objectName() == QStringLiteral("frmRewrite")) {
+                prompted = true;
+                window.close();
+            }
+        });
+        watch.start();
+        QSignalSpy finished(&window, &TfrmMain::RunFinished);
+        window.findChild<QPushButton*>(QStringLiteral("BtnPercent"))->click();
+        QVERIFY(finished.wait(30000));
+        watch.stop();
+
+        QVERIFY(prompted);
+        QVERIFY(!window.isVisible());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);  // no closing message left behind
+        QCOMPARE(StoredSize(source.File("a_s.jpg")), QSize(6, 6));  // answered "否"
+        QCOMPARE(window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
+                 source.QPath() + "/a.jpg" + kFailed);
+        window.SetDialogs(nullptr);
     }
 };
 
