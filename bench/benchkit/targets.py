@@ -80,7 +80,7 @@ def _quality_lines(quality, catrom_row):
         by_im = _shortfall(scored, tool, catrom_row, "lanczos")
         by_vips = _shortfall(scored, tool, catrom_row, "vips-lanczos")
         if by_im is None or by_vips is None:
-            lines.append(f"n/a  {key} PSNR of {tool} (needs PNG photos and a Quillane run)")
+            lines.append(f"n/a  {key} PSNR of {tool} (not measured, or no PNG photos)")
             continue
         lines.append(_verdict((by_im + by_vips) / 2, margin,
                               f"{key} PSNR of {tool} below ImageMagick Catrom, dB, mean over "
