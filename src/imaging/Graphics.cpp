@@ -4,6 +4,7 @@
 #include <new>
 
 #include "imaging/ImageSaving.h"
+#include "imaging/LibraryGuard.h"
 #include "imaging/PictureLoading.h"
 #include "imaging/Pixels.h"
 
@@ -136,27 +137,21 @@ bool TGPGraphics::FillRectangle(const TGPSolidBrush& brush, const TRect& area) {
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{area.x} + area.width, surface_.image_.width());
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{area.y} + area.height, surface_.image_.height());
     if (right <= left || bottom <= top) return true;  // wholly outside: nothing to paint
-    try {
+    return Guarded([&] {
         const VImage patch = (VImage::black(static_cast<int>(right - left), static_cast<int>(bottom - top)) +
                               BandsOf(brush.GetColor()))
                                  .cast(VIPS_FORMAT_UCHAR)
                                  .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
         return Composite(patch, static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
                          (brush.GetColor() >> 24) == 0xff);
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    }
+    });
 }
 
 bool TGPGraphics::DrawImage(const TGPImage& image, std::int32_t x, std::int32_t y) {
     if (image.IsEmpty()) return false;
-    try {
+    return Guarded([&] {
         return Composite(pixels::ToRgba8(image.image_), x, y, image.knownOpaque_);
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    }
+    });
 }
 
 bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target) {
@@ -166,30 +161,24 @@ bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target) {
 
 bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TRect& part) {
     if (image.IsEmpty() || target.width < 1 || target.height < 1 || part.width < 1 || part.height < 1) return false;
-    try {
+    return Guarded([&] {
         const bool opaque = image.knownOpaque_ && PartInside(part, image.image_);
         const VImage cut = CutPart(image.image_, part);
         const VImage scaled = pixels::ResizeTo(cut, target.width, target.height, KernelFor(mode_));
         return Composite(pixels::ToRgba8(scaled), target.x, target.y, opaque);
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    }
+    });
 }
 
 bool TGPGraphics::DrawPixels(const VImage& pixels, std::int32_t x, std::int32_t y, double alphaScale) {
     if (pixels.get_image() == nullptr) return false;
-    try {
+    return Guarded([&] {
         VImage overlay = pixels::ToRgba8(pixels);
         const bool opaque = !pixels::HasAlpha(pixels) && alphaScale >= 1.0;
         if (alphaScale != 1.0)
             overlay = overlay.linear({1.0, 1.0, 1.0, std::clamp(alphaScale, 0.0, 1.0)}, {0.0, 0.0, 0.0, 0.5})
                           .cast(VIPS_FORMAT_UCHAR);
         return Composite(overlay, x, y, opaque);
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    }
+    });
 }
 
 // Puts an 8-bit RGBA overlay "over" the surface at (x, y), clipped to the surface.

@@ -1,9 +1,8 @@
 #include "imaging/ImageSaving.h"
 
-#include <new>
-
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
+#include "imaging/LibraryGuard.h"
 #include "imaging/Pixels.h"
 
 namespace quillane {
@@ -72,7 +71,7 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
 bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder) {
     const TFormat format = FormatOf(encoder);
     if (format == TFormat::None || image.get_image() == nullptr) return false;
-    try {
+    return Guarded([&] {
         const VImage pixels = PreparePixels(image, knownOpaque);
         TAtomicFile file(target);
         if (!file.IsOpen()) return false;
@@ -82,12 +81,7 @@ bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const
             WriteWithLibrary(pixels, format, file);
         }
         return file.Commit();
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 }  // namespace quillane

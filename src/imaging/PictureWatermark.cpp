@@ -1,6 +1,5 @@
-#include <new>
-
 #include "imaging/Graphics.h"
+#include "imaging/LibraryGuard.h"
 #include "imaging/Pixels.h"
 #include "imaging/Watermark.h"
 #include "imaging/WatermarkDrawing.h"
@@ -38,14 +37,9 @@ bool StampPicture(const TPath& source, const TPath& target, const TPath& picture
 bool StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
                            const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
                            std::int32_t minWidth) {
-    try {
+    return Guarded([&] {
         return StampPicture(source, target, picturePath, matrix, offset, overwrite, fromBottomRight, minWidth);
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 }  // namespace quillane

@@ -1,6 +1,5 @@
-#include <new>
-
 #include "imaging/Graphics.h"
+#include "imaging/LibraryGuard.h"
 #include "imaging/Watermark.h"
 #include "imaging/WatermarkDrawing.h"
 #include "imaging/WatermarkText.h"
@@ -37,14 +36,7 @@ bool StampText(const TPath& source, const TPath& target, const std::string& text
 
 bool StampTextWatermark(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
                         TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
-    try {
-        return StampText(source, target, text, font, colour, offset, overwrite, fromBottomRight, minWidth);
-    } catch (const vips::VError&) {
-        vips_error_clear();
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return Guarded([&] { return StampText(source, target, text, font, colour, offset, overwrite, fromBottomRight, minWidth); });
 }
 
 }  // namespace quillane
