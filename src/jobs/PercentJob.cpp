@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "jobs/JobChecks.h"
+#include "jobs/ThumbChecks.h"
 #include "jobs/ThumbTexts.h"
 #include "jobs/TypeFilter.h"
 
@@ -41,18 +42,12 @@ TPercentBatch::TPercentBatch(TPercentFields fields, TThumbRoutines routines)
 bool TPercentBatch::Check(TJobHost& host)
 {
     checked_ = false;
-    if (!CheckListNotEmpty(host, kNoThumbFiles)) {
+    const auto size = CheckThumbSizeAndFolder(host, {kWidthField, fields_.Width}, {kHeightField, fields_.Height},
+                                              {kSaveField, fields_.SavePath});
+    if (!size) {
         return false;
     }
-    const auto width = CheckNonZeroField(host, {kWidthField, fields_.Width}, kBadThumbRule);
-    if (!width) {
-        return false;
-    }
-    const auto height = CheckNonZeroField(host, {kHeightField, fields_.Height}, kBadThumbRule);
-    if (!height || !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, ThumbSaveFolderTexts())) {
-        return false;
-    }
-    job_ = TPercentJob{*width, *height, fields_.Fast,
+    job_ = TPercentJob{size->Width, size->Height, fields_.Fast,
                        MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
     checked_ = true;
     return true;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "jobs/JobChecks.h"
+#include "jobs/ThumbChecks.h"
 #include "jobs/ThumbTexts.h"
 #include "jobs/TypeFilter.h"
 
@@ -60,19 +61,13 @@ TPixelBatch::TPixelBatch(TPixelFields fields, TThumbRoutines routines)
 bool TPixelBatch::Check(TJobHost& host)
 {
     checked_ = false;
-    if (!CheckListNotEmpty(host, kNoThumbFiles)) {
-        return false;
-    }
-    const auto width = CheckNonZeroField(host, {kWidthField, fields_.Width}, kBadThumbRule);
-    if (!width) {
-        return false;
-    }
-    const auto height = CheckNonZeroField(host, {kHeightField, fields_.Height}, kBadThumbRule);
-    if (!height || !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, ThumbSaveFolderTexts())) {
+    const auto size = CheckThumbSizeAndFolder(host, {kWidthField, fields_.Width}, {kHeightField, fields_.Height},
+                                              {kSaveField, fields_.SavePath});
+    if (!size) {
         return false;
     }
     const TArgb opaque = 0xFF000000u | (fields_.BackColourRgb & 0x00FFFFFFu);
-    job_ = TPixelJob{*width, *height, fields_.Mode, opaque, fields_.Fast,
+    job_ = TPixelJob{size->Width, size->Height, fields_.Mode, opaque, fields_.Fast,
                      MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
     checked_ = true;
     return true;

@@ -1,0 +1,25 @@
+#include "jobs/ThumbChecks.h"
+
+#include "jobs/JobChecks.h"
+#include "jobs/ThumbTexts.h"
+
+namespace quillane {
+
+std::optional<TThumbSize> CheckThumbSizeAndFolder(TJobHost& host, const TNamedField& width, const TNamedField& height,
+                                                  const TNamedField& saveFolder)
+{
+    if (!CheckListNotEmpty(host, kNoThumbFiles)) {
+        return std::nullopt;
+    }
+    const auto widthValue = CheckNonZeroField(host, width, kBadThumbRule);
+    if (!widthValue) {
+        return std::nullopt;
+    }
+    const auto heightValue = CheckNonZeroField(host, height, kBadThumbRule);
+    if (!heightValue || !CheckSaveFolder(host, saveFolder, ThumbSaveFolderTexts())) {
+        return std::nullopt;
+    }
+    return TThumbSize{*widthValue, *heightValue};
+}
+
+}  // namespace quillane
