@@ -57,7 +57,11 @@ bool JpegLooksComplete(std::string_view bytes) {
         }
         if (marker == 0xD9) return true;
         const std::size_t length = static_cast<std::uint8_t>(bytes[at + 2]) << 8 | static_cast<std::uint8_t>(bytes[at + 3]);
-        if (marker == 0xDA) return bytes.find("\xFF\xD9", at + 2 + length) != std::string_view::npos;
+        // Searched from the end, where the marker nearly always is.
+        if (marker == 0xDA) {
+            const std::size_t end = bytes.rfind("\xFF\xD9");
+            return end != std::string_view::npos && end >= at + 2 + length;
+        }
         at += 2 + length;
     }
     return false;  // cut inside the headers
@@ -90,16 +94,20 @@ bool ReadRegularFile(const TPath& file, std::string& bytes) {
     struct stat status {};
     const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     bool ok = regular;
-    std::array<char, 1 << 16> buffer{};
+    // Read straight into a buffer of the file's size; it grows should the file.
+    bytes.resize(regular ? static_cast<std::size_t>(status.st_size) + 1 : 0);
+    std::size_t filled = 0;
     while (ok) {
-        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             ok = got == 0;
             break;
         }
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    bytes.resize(filled);
     ::close(fd);
     return ok;
 }

@@ -79,22 +79,28 @@ TEST_F(GraphicsLayer, ReadsFromMemoryLikeFromAFile) {
     EXPECT_TRUE(TGPImage::FromMemory("junk").IsEmpty());
 }
 
-// A 40 x 20 picture, red on its left half and blue on its right, stored turned with
-// an EXIF tag that says how to turn it back.
-TEST_F(GraphicsLayer, PicturesAreReadUprightWhateverTheirOrientationTag) {
+// A 400 x 200 picture, red on its left half and blue on its right, stored turned
+// with an EXIF tag that says how to turn it back; its fast 40 x 20 thumbnail is
+// decoded at 1/8 of the stored size, before the turn.
+TEST_F(GraphicsLayer, PicturesAndFastThumbnailsAreUprightWhateverTheOrientationTag) {
     const vips::VImage upright =
-        test::SolidImage(20, 20, {255, 0, 0}).join(test::SolidImage(20, 20, {0, 0, 255}), VIPS_DIRECTION_HORIZONTAL);
+        test::SolidImage(200, 200, {255, 0, 0}).join(test::SolidImage(200, 200, {0, 0, 255}), VIPS_DIRECTION_HORIZONTAL);
     const vips::VImage stored[] = {upright,           upright.fliphor(), upright.rot180(), upright.flipver(),
                                    upright.rot90().fliphor(), upright.rot270(), upright.rot90().flipver(), upright.rot90()};
     for (int orientation = 1; orientation <= 8; ++orientation) {
         const auto path = File("o" + std::to_string(orientation) + ".jpg");
         test::MakeOrientedJpeg(path, stored[orientation - 1], orientation);
         const TGPImage image(path);
-        ASSERT_EQ(image.GetWidth(), 40u) << orientation;
-        ASSERT_EQ(image.GetHeight(), 20u) << orientation;
+        ASSERT_EQ(image.GetWidth(), 400u) << orientation;
+        ASSERT_EQ(image.GetHeight(), 200u) << orientation;
         ASSERT_TRUE(image.Save(File("out.png"), EncoderForExtension("out.png")));
-        EXPECT_TRUE(test::Near(PixelAt(File("out.png"), 5, 10), {255, 0, 0}, 40)) << orientation;
-        EXPECT_TRUE(test::Near(PixelAt(File("out.png"), 35, 10), {0, 0, 255}, 40)) << orientation;
+        EXPECT_TRUE(test::Near(PixelAt(File("out.png"), 50, 100), {255, 0, 0}, 40)) << orientation;
+        EXPECT_TRUE(test::Near(PixelAt(File("out.png"), 350, 100), {0, 0, 255}, 40)) << orientation;
+        const TGPImage thumbnail = image.GetThumbnail(40, 20);
+        ASSERT_TRUE(thumbnail.Save(File("small.png"), EncoderForExtension("small.png")));
+        EXPECT_EQ(test::SizeOf(File("small.png")), (test::TPictureSize{40, 20})) << orientation;
+        EXPECT_TRUE(test::Near(PixelAt(File("small.png"), 5, 10), {255, 0, 0}, 40)) << orientation;
+        EXPECT_TRUE(test::Near(PixelAt(File("small.png"), 35, 10), {0, 0, 255}, 40)) << orientation;
     }
 }
 
