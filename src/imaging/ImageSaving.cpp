@@ -23,12 +23,9 @@ TFormat FormatOf(const TEncoderId& encoder) {
 
 // 8 bits per band, and no alpha band where every pixel is opaque.
 VImage PreparePixels(const VImage& image, bool knownOpaque) {
-    VImage pixels = pixels::ToEightBit(image);
-    if (!pixels::HasAlpha(pixels)) return pixels;
-    if (knownOpaque) return pixels::WithoutAlpha(pixels);
-    // Decoded once into memory so the alpha test and the encoder share one read.
-    pixels = pixels.copy_memory();
-    return pixels::AlphaIsOpaque(pixels) ? pixels::WithoutAlpha(pixels) : pixels;
+    const VImage pixels = pixels::ToEightBit(image);
+    if (knownOpaque && pixels::HasAlpha(pixels)) return pixels::WithoutAlpha(pixels);
+    return pixels::WithoutNeedlessAlpha(pixels);
 }
 
 bool WriteBmp(const VImage& image, TAtomicFile& file) {

@@ -4,9 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstdint>
+
+#include <zlib.h>
 
 namespace quillane {
 
@@ -21,18 +22,8 @@ std::uint32_t BigEndian32(std::string_view bytes, std::size_t at) {
 }
 
 std::uint32_t Crc32(std::string_view bytes) {
-    static const std::array<std::uint32_t, 256> kTable = [] {
-        std::array<std::uint32_t, 256> table{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1u) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
-        return table;
-    }();
-    std::uint32_t crc = 0xffffffffu;
-    for (const char byte : bytes) crc = kTable[(crc ^ static_cast<std::uint8_t>(byte)) & 0xffu] ^ (crc >> 8);
-    return crc ^ 0xffffffffu;
+    return static_cast<std::uint32_t>(
+        ::crc32_z(::crc32_z(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
 bool IsStandaloneMarker(std::uint8_t marker) {

@@ -67,12 +67,20 @@ bool AlphaIsOpaque(const VImage& image) {
     return image.extract_band(image.bands() - 1).min() >= 255.0;
 }
 
+VImage WithoutNeedlessAlpha(const VImage& image) {
+    if (!HasAlpha(image) || image.format() != VIPS_FORMAT_UCHAR) return image;
+    // Decoded once into memory so the alpha test and the resize share one read.
+    const VImage decoded = image.copy_memory();
+    return AlphaIsOpaque(decoded) ? WithoutAlpha(decoded) : decoded;
+}
+
 VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel) {
     if (image.width() == width && image.height() == height) return image;
     const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
-    const bool alpha = HasAlpha(image);
-    const VipsBandFormat format = image.format();
-    VImage scaled = alpha ? image.premultiply() : image;
+    const VImage source = WithoutNeedlessAlpha(image);
+    const bool alpha = HasAlpha(source);
+    const VipsBandFormat format = source.format();
+    VImage scaled = alpha ? source.premultiply() : source;
     scaled = scaled.resize(static_cast<double>(width) / image.width(),
                            VImage::option()
                                ->set("vscale", static_cast<double>(height) / image.height())

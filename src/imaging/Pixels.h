@@ -24,6 +24,11 @@ vips::VImage WithoutAlpha(const vips::VImage& image);
 // True when every pixel of an image with alpha is fully opaque; reads every pixel.
 bool AlphaIsOpaque(const vips::VImage& image);
 
+// An 8-bit image without its alpha band when every pixel is opaque (many PNGs
+// carry one for nothing), which spares the weighting below. Reads every pixel:
+// an image with alpha comes back decoded into memory.
+vips::VImage WithoutNeedlessAlpha(const vips::VImage& image);
+
 // Scales to exactly width x height, filtering when it shrinks and weighting colour
 // by alpha so transparent pixels leave no dark fringe.
 vips::VImage ResizeTo(const vips::VImage& image, int width, int height, TKernel kernel);
