@@ -9,6 +9,11 @@ namespace quillane {
 
 namespace {
 
+// Steps waiting for their line cost no more than their paths: only a running routine
+// holds a picture. The window is wide enough that small pictures keep the other
+// workers busy while one works on a large one.
+constexpr std::size_t kStepsPerWorker = 8;
+
 std::size_t Cores()
 {
     return std::max(1u, std::thread::hardware_concurrency());
@@ -37,7 +42,7 @@ TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optiona
     : host_(host),
       page_(page),
       filesTotal_(filesTotal),
-      capacity_(2 * std::max<std::size_t>(1, workers)),
+      capacity_(kStepsPerWorker * std::max<std::size_t>(1, workers)),
       previousLibraryThreads_(LibraryThreadsPerPicture())
 {
     workers = std::max<std::size_t>(1, workers);
@@ -136,6 +141,9 @@ void TParallelExecutor::LogFinishedHead(TLock& lock)
     while (!pending_.empty() && pending_.front()->State == TSlotState::Done) {
         const std::unique_ptr<TSlot> slot = std::move(pending_.front());
         pending_.pop_front();
+        if (slot->Dropped) {
+            continue;
+        }
         const std::optional<std::filesystem::path> next =
             pending_.empty() ? std::nullopt : std::optional(pending_.front()->Step.Source);
         lock.unlock();
@@ -168,12 +176,34 @@ void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
     (void)lock;  // held by the caller
     TSlot* added = slot.get();
     pending_.push_back(std::move(slot));
+    if (dropping_ || host_.StopRequested()) {
+        DropUnstarted(lock);
+        return;
+    }
     if (!added->Step.Call) {
         added->State = TSlotState::Done;
         return;
     }
     queue_.push_back(added);
     workReady_.notify_one();
+}
+
+// Every step not yet started, and every step after the first of them, is done
+// without a line. Steps start in the order they were submitted, so no dropped step
+// comes before one that runs.
+void TParallelExecutor::DropUnstarted(TLock& lock)
+{
+    (void)lock;  // held by the caller
+    dropping_ = true;
+    const auto firstUnstarted = std::find_if(pending_.begin(), pending_.end(), [](const std::unique_ptr<TSlot>& slot) {
+        return slot->State == TSlotState::Queued;
+    });
+    for (auto it = firstUnstarted; it != pending_.end(); ++it) {
+        (*it)->State = TSlotState::Done;
+        (*it)->Dropped = true;
+    }
+    queue_.clear();
+    stepDone_.notify_all();
 }
 
 void TParallelExecutor::WorkerLoop()
@@ -183,8 +213,14 @@ void TParallelExecutor::WorkerLoop()
         {
             TLock lock(mutex_);
             workReady_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+            if (!queue_.empty() && host_.StopRequested()) {
+                DropUnstarted(lock);
+            }
             if (queue_.empty()) {
-                break;
+                if (closing_) {
+                    break;
+                }
+                continue;
             }
             slot = queue_.front();
             queue_.pop_front();

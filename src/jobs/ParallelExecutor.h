@@ -26,10 +26,11 @@ std::size_t DefaultRoutineWorkers();
 //  - A step does not start while an earlier one still writes its source or its target,
 //    or still reads its target; Settle() and SettleFolder() let the coordinator look at
 //    a path or list a folder only once the earlier writes into it are done.
-//  - At most Capacity() steps are submitted and not yet logged, so a run holds a few
-//    pictures, never a folder's worth.
-//  - Every submitted step runs and is logged; a stop request takes effect in the
-//    coordinator's loop, so the run ends after the steps in flight.
+//  - At most Capacity() steps are submitted and not yet logged, and only the running
+//    ones hold a picture: a run holds one picture per worker, never a folder's worth.
+//  - A stop request ends the run after the steps whose routines have started: the
+//    steps after them are dropped unrun and unlogged, as a one-at-a-time run would
+//    never have reached them.
 class TParallelExecutor final : public TStepExecutor {
 public:
     TParallelExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal, std::size_t workers);
@@ -55,6 +56,7 @@ private:
         TPathKey TargetFolder;
         TSlotState State = TSlotState::Queued;
         bool Succeeded = false;
+        bool Dropped = false;
     };
     using TLock = std::unique_lock<std::mutex>;
 
@@ -64,6 +66,7 @@ private:
     void ReportProgressAt(const std::filesystem::path& file);
     bool AnyUnfinished(TLock& lock, const std::function<bool(const TSlot&)>& touches) const;
     void Enqueue(TLock& lock, std::unique_ptr<TSlot> slot);
+    void DropUnstarted(TLock& lock);
     void WorkerLoop();
     void StopWorkers();
 
@@ -80,6 +83,7 @@ private:
     std::deque<std::unique_ptr<TSlot>> pending_;  // submitted, not yet logged; in order
     std::deque<TSlot*> queue_;                    // submitted, not yet started; in order
     bool closing_ = false;
+    bool dropping_ = false;  // a stop came: nothing more starts or is logged
     std::vector<std::thread> workers_;
 };
 
