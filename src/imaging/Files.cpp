@@ -1,5 +1,7 @@
 #include "imaging/Files.h"
 
+#include "imaging/Descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,21 +19,6 @@ namespace {
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
-
-// Keeps a descriptor for the length of a scope.
-class TDescriptor {
-public:
-    explicit TDescriptor(int fd) : fd_(fd) {}
-    ~TDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 }  // namespace
 

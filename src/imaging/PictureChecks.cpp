@@ -1,11 +1,14 @@
 #include "imaging/PictureChecks.h"
 
+#include "imaging/Descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 
 #include <zlib.h>
 
@@ -30,13 +33,15 @@ bool IsStandaloneMarker(std::uint8_t marker) {
     return marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
-// The marker segments are walked up to the first scan; the entropy-coded data after
-// it can hold no end marker (FF D9) but the real one, so its absence means the file
-// was cut short. Bytes that do not walk like a JPEG are left to the decoder.
-bool JpegLooksComplete(std::string_view bytes) {
+// The marker segments are walked up to the first scan: the offset of its
+// entropy-coded data, or no offset with `verdict` set where the headers decide
+// alone. Bytes that do not walk like a JPEG are left to the decoder (true), so is an
+// end marker before any scan; headers cut short are not (false).
+std::optional<std::size_t> FirstScanData(std::string_view bytes, bool& verdict) {
+    verdict = true;
     std::size_t at = 2;
     while (at + 4 <= bytes.size()) {
-        if (static_cast<std::uint8_t>(bytes[at]) != 0xFF) return true;
+        if (static_cast<std::uint8_t>(bytes[at]) != 0xFF) return std::nullopt;
         const auto marker = static_cast<std::uint8_t>(bytes[at + 1]);
         if (marker == 0xFF) {  // fill byte
             ++at;
@@ -46,16 +51,27 @@ bool JpegLooksComplete(std::string_view bytes) {
             at += 2;
             continue;
         }
-        if (marker == 0xD9) return true;
+        if (marker == 0xD9) return std::nullopt;
         const std::size_t length = static_cast<std::uint8_t>(bytes[at + 2]) << 8 | static_cast<std::uint8_t>(bytes[at + 3]);
-        // Searched from the end, where the marker nearly always is.
-        if (marker == 0xDA) {
-            const std::size_t end = bytes.rfind("\xFF\xD9");
-            return end != std::string_view::npos && end >= at + 2 + length;
-        }
+        if (marker == 0xDA) return at + 2 + length;
         at += 2 + length;
     }
-    return false;  // cut inside the headers
+    verdict = false;
+    return std::nullopt;
+}
+
+// The entropy-coded data can hold no end marker (FF D9) but the real one, so its
+// absence after the first scan means the file was cut short. It is looked for from
+// the end, where it nearly always is.
+bool EndsAfter(std::string_view bytes, std::size_t scanData, std::size_t offset = 0) {
+    const std::size_t end = bytes.rfind("\xFF\xD9");
+    return end != std::string_view::npos && offset + end >= scanData;
+}
+
+bool JpegLooksComplete(std::string_view bytes) {
+    bool verdict = false;
+    const std::optional<std::size_t> scanData = FirstScanData(bytes, verdict);
+    return scanData ? EndsAfter(bytes, *scanData) : verdict;
 }
 
 // Every chunk must fit in the file, critical chunks (upper-case first letter) must
@@ -78,29 +94,32 @@ bool IsJpeg(std::string_view bytes) {
     return bytes.size() >= 3 && bytes.substr(0, 3) == "\xFF\xD8\xFF";
 }
 
-// Reads a regular file without ever blocking on a FIFO or a device.
-bool ReadRegularFile(const TPath& file, std::string& bytes) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return false;
-    struct stat status {};
-    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    bool ok = regular;
-    // Read straight into a buffer of the file's size; it grows should the file.
-    bytes.resize(regular ? static_cast<std::size_t>(status.st_size) + 1 : 0);
+// Reads `count` bytes at `offset`; false when the file gives fewer.
+bool ReadAt(int fd, std::size_t offset, std::size_t count, std::string& bytes) {
+    bytes.resize(count);
     std::size_t filled = 0;
-    while (ok) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    while (filled < count) {
+        const ssize_t got = ::pread(fd, bytes.data() + filled, count - filled, static_cast<off_t>(offset + filled));
         if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
+        if (got <= 0) return false;
         filled += static_cast<std::size_t>(got);
     }
-    bytes.resize(filled);
-    ::close(fd);
-    return ok;
+    return true;
+}
+
+// A large JPEG is judged by its head and its tail, without reading the scan data in
+// between; whatever they leave open is judged on the whole file.
+constexpr std::size_t kJpegWindow = 64 * 1024;
+
+std::optional<bool> JpegVerdictFromEnds(int fd, std::size_t size, const std::string& head) {
+    bool verdict = false;
+    const std::optional<std::size_t> scanData = FirstScanData(head, verdict);
+    if (!scanData) return verdict ? std::optional(true) : std::nullopt;  // cut, or only the window?
+    std::string tail;
+    const std::size_t tailOffset = size - kJpegWindow;
+    if (!ReadAt(fd, tailOffset, kJpegWindow, tail)) return false;
+    if (EndsAfter(tail, *scanData, tailOffset)) return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -112,8 +131,16 @@ bool LooksComplete(std::string_view bytes) {
 }
 
 bool FileLooksComplete(const TPath& file) {
+    // Opened without blocking, so a FIFO or a device is refused, never waited on.
+    const TDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat status {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    const auto size = static_cast<std::size_t>(status.st_size);
     std::string bytes;
-    return ReadRegularFile(file, bytes) && LooksComplete(bytes);
+    if (size > 2 * kJpegWindow && ReadAt(fd.Get(), 0, kJpegWindow, bytes) && IsJpeg(bytes)) {
+        if (const std::optional<bool> verdict = JpegVerdictFromEnds(fd.Get(), size, bytes)) return *verdict;
+    }
+    return ReadAt(fd.Get(), 0, size, bytes) && LooksComplete(bytes);
 }
 
 void RestrictDecoders() {

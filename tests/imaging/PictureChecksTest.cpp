@@ -53,6 +53,33 @@ TEST_F(PictureChecks, OtherContentIsLeftToTheDecoder) {
     EXPECT_TRUE(LooksComplete("BM"));
 }
 
+// A file of some hundred kilobytes is judged by its head and tail where they suffice,
+// and must come to the same verdict as a reading of all its bytes.
+TEST_F(PictureChecks, LargeJpegFilesGetTheVerdictOfTheirWholeBytes) {
+    const std::string large = EncodedPicture(NoiseImage(600, 400), "jpg", "[Q=95]");
+    ASSERT_GT(large.size(), 300'000u);
+    // Two comment segments of 60,000 bytes put the first scan beyond the head.
+    const std::string comment = std::string("\xFF\xFE\xEA\x62", 4) + std::string(60'000, 'c');
+    const std::string longHeaders = large.substr(0, 2) + comment + comment + large.substr(2);
+    const std::string junk(70'000, 'j');
+    const std::pair<std::string, bool> cases[] = {
+        {large, true},
+        {large + junk, true},  // the end marker is not within the tail read
+        {Truncated(large, large.size() / 2), false},
+        {Truncated(large, large.size() - 2), false},
+        {Truncated(large, large.size() - 2) + junk, false},
+        {longHeaders, true},
+        {Truncated(longHeaders, longHeaders.size() - 1000), false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        const auto& [bytes, whole] = cases[i];
+        WriteBytes(File("large.jpg"), bytes);
+        EXPECT_EQ(LooksComplete(bytes), whole);
+        EXPECT_EQ(FileLooksComplete(File("large.jpg")), whole);
+    }
+}
+
 TEST_F(PictureChecks, OnlyRegularFilesAreRead) {
     WriteBytes(File("whole.jpg"), jpeg_);
     WriteBytes(File("cut.jpg"), Truncated(jpeg_, jpeg_.size() / 2));
