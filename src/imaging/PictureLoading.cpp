@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "imaging/PictureChecks.h"
+#include "imaging/Pixels.h"
+#include "imaging/ProgressiveJpeg.h"
 
 namespace quillane::loading {
 
@@ -147,6 +149,29 @@ VImage ResizedTo(const VImage& image, int width, int height) {
     return image.resize(hscale, VImage::option()->set("vscale", vscale));
 }
 
+// A progressive JPEG at 1/8, read only as far as its DC coefficients, with the
+// header's metadata and still as stored; no image when it takes the usual decoder.
+VImage ProgressiveAtEighth(const TPath& file, const VImage& header) {
+    jpeg::TEighthPicture picture;
+    switch (jpeg::DecodeProgressiveAtEighth(file, picture)) {
+        case jpeg::TEighthResult::NotApplicable: return VImage();
+        case jpeg::TEighthResult::Damaged: throw vips::VError("damaged JPEG");
+        case jpeg::TEighthResult::Decoded: break;
+    }
+    VipsImage* copy = vips_image_new_from_memory_copy(picture.Pixels.data(), picture.Pixels.size(), picture.Width,
+                                                      picture.Height, picture.Bands, VIPS_FORMAT_UCHAR);
+    if (copy == nullptr) throw vips::VError();
+    const VImage decoded(copy);
+    const VImage described = decoded.copy(VImage::option()
+                                              ->set("interpretation", picture.Bands == 1 ? VIPS_INTERPRETATION_B_W
+                                                                                         : VIPS_INTERPRETATION_sRGB)
+                                              ->set("xres", header.xres())
+                                              ->set("yres", header.yres()));
+    VImage result = pixels::WithMetadataOf(described, header);
+    result.set(VIPS_META_ORIENTATION, Orientation(header));
+    return result;
+}
+
 // Colour JPEGs and grey ones; CMYK goes through the library's thumbnailer, which
 // also brings it into sRGB with its profile.
 VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int height) {
@@ -154,8 +179,10 @@ VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int hei
     const int shrink = sideways ? JpegShrinkFor(header.height(), header.width(), width, height)
                                 : JpegShrinkFor(header.width(), header.height(), width, height);
     const bool turned = NeedsTurning(header);
-    VImage image = LoadStream(TKind::Jpeg, VSource::new_from_file(file.c_str()),
-                              turned ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL, shrink);
+    VImage image = shrink == 8 ? ProgressiveAtEighth(file, header) : VImage();
+    if (image.get_image() == nullptr)
+        image = LoadStream(TKind::Jpeg, VSource::new_from_file(file.c_str()),
+                           turned ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL, shrink);
     if (turned) image = image.autorot();
     return ResizedTo(image, width, height);
 }

@@ -80,16 +80,21 @@ TEST_F(GraphicsLayer, ReadsFromMemoryLikeFromAFile) {
 }
 
 // A 400 x 200 picture, red on its left half and blue on its right, stored turned
-// with an EXIF tag that says how to turn it back; its fast 40 x 20 thumbnail is
-// decoded at 1/8 of the stored size, before the turn.
+// with an EXIF tag that says how to turn it back, baseline and progressive; its fast
+// 40 x 20 thumbnail is decoded at 1/8 of the stored size, before the turn.
 TEST_F(GraphicsLayer, PicturesAndFastThumbnailsAreUprightWhateverTheOrientationTag) {
     const vips::VImage upright =
         test::SolidImage(200, 200, {255, 0, 0}).join(test::SolidImage(200, 200, {0, 0, 255}), VIPS_DIRECTION_HORIZONTAL);
     const vips::VImage stored[] = {upright,           upright.fliphor(), upright.rot180(), upright.flipver(),
                                    upright.rot90().fliphor(), upright.rot270(), upright.rot90().flipver(), upright.rot90()};
-    for (int orientation = 1; orientation <= 8; ++orientation) {
-        const auto path = File("o" + std::to_string(orientation) + ".jpg");
-        test::MakeOrientedJpeg(path, stored[orientation - 1], orientation);
+    for (int turn = 0; turn < 16; ++turn) {
+        const int orientation = turn % 8 + 1;
+        const bool progressive = turn >= 8;
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        const auto path = File("o" + std::to_string(turn) + ".jpg");
+        vips::VImage tagged = stored[orientation - 1].copy();
+        tagged.set(VIPS_META_ORIENTATION, orientation);
+        WritePicture(tagged, path, "jpeg", progressive ? "[Q=95,interlace=true]" : "[Q=95]");
         const TGPImage image(path);
         ASSERT_EQ(image.GetWidth(), 400u) << orientation;
         ASSERT_EQ(image.GetHeight(), 200u) << orientation;
