@@ -170,14 +170,15 @@ bool TParallelExecutor::AnyUnfinished(TLock& lock, const std::function<bool(cons
 }
 
 // A step without a routine call (its failure or success known already) is done at
-// once and only waits for its turn to be logged.
+// once and only waits for its turn to be logged. Once a stop has cut the run, nothing
+// submitted later counts.
 void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
 {
-    (void)lock;  // held by the caller
     TSlot* added = slot.get();
     pending_.push_back(std::move(slot));
-    if (dropping_ || host_.StopRequested()) {
-        DropUnstarted(lock);
+    if (dropping_) {
+        added->State = TSlotState::Done;
+        added->Dropped = true;
         return;
     }
     if (!added->Step.Call) {
@@ -185,24 +186,33 @@ void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
         return;
     }
     queue_.push_back(added);
+    if (host_.StopRequested()) {
+        DropUnstarted(lock);
+    }
     workReady_.notify_one();
 }
 
-// Every step not yet started, and every step after the first of them, is done
-// without a line. Steps start in the order they were submitted, so no dropped step
-// comes before one that runs.
+// Cuts the run at a stop. The earliest step without its result is the one a run of
+// one file at a time would have been working on: it finishes, started or not. The
+// steps after it that have not started, and every step after the first of those, are
+// done without a line. Steps start in the order they were submitted, so no dropped
+// step comes before one that runs.
 void TParallelExecutor::DropUnstarted(TLock& lock)
 {
     (void)lock;  // held by the caller
     dropping_ = true;
-    const auto firstUnstarted = std::find_if(pending_.begin(), pending_.end(), [](const std::unique_ptr<TSlot>& slot) {
-        return slot->State == TSlotState::Queued;
-    });
-    for (auto it = firstUnstarted; it != pending_.end(); ++it) {
+    auto cut = std::find_if(pending_.begin(), pending_.end(),
+                            [](const std::unique_ptr<TSlot>& slot) { return slot->State != TSlotState::Done; });
+    if (cut != pending_.end() && (*cut)->State == TSlotState::Queued) {
+        ++cut;  // the step in progress, for a run of one file at a time
+    }
+    cut = std::find_if(cut, pending_.end(),
+                       [](const std::unique_ptr<TSlot>& slot) { return slot->State == TSlotState::Queued; });
+    for (auto it = cut; it != pending_.end(); ++it) {
         (*it)->State = TSlotState::Done;
         (*it)->Dropped = true;
     }
-    queue_.clear();
+    std::erase_if(queue_, [](const TSlot* slot) { return slot->Dropped; });
     stepDone_.notify_all();
 }
 
@@ -213,7 +223,7 @@ void TParallelExecutor::WorkerLoop()
         {
             TLock lock(mutex_);
             workReady_.wait(lock, [&] { return closing_ || !queue_.empty(); });
-            if (!queue_.empty() && host_.StopRequested()) {
+            if (!queue_.empty() && !dropping_ && host_.StopRequested()) {
                 DropUnstarted(lock);
             }
             if (queue_.empty()) {

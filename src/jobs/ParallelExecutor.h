@@ -28,8 +28,9 @@ std::size_t DefaultRoutineWorkers();
 //    a path or list a folder only once the earlier writes into it are done.
 //  - At most Capacity() steps are submitted and not yet logged, and only the running
 //    ones hold a picture: a run holds one picture per worker, never a folder's worth.
-//  - A stop request ends the run after the steps whose routines have started: the
-//    steps after them are dropped unrun and unlogged, as a one-at-a-time run would
+//  - A stop request ends the run after the steps whose routines have started (and the
+//    earliest step without its result, which a one-at-a-time run would be working on):
+//    the steps after them are dropped unrun and unlogged, as a one-at-a-time run would
 //    never have reached them.
 class TParallelExecutor final : public TStepExecutor {
 public:
