@@ -149,7 +149,7 @@ VImage ResizedTo(const VImage& image, int width, int height) {
     return image.resize(hscale, VImage::option()->set("vscale", vscale));
 }
 
-// A progressive JPEG at 1/8, read only as far as its DC coefficients, with the
+// A progressive JPEG at 1/8, read only as far as the scans its pixels need, with the
 // header's metadata and still as stored; no image when it takes the usual decoder.
 VImage ProgressiveAtEighth(const TPath& file, const VImage& header) {
     jpeg::TEighthPicture picture;
