@@ -4,6 +4,7 @@
 #include "imaging/BmpWriter.h"
 #include "imaging/LibraryGuard.h"
 #include "imaging/Pixels.h"
+#include "imaging/PngWriter.h"
 
 namespace quillane {
 
@@ -34,6 +35,30 @@ bool WriteBmp(const VImage& image, TAtomicFile& file) {
     const void* data = vips_image_get_data(rgb.get_image());
     const std::string bytes = EncodeBmp(static_cast<const std::uint8_t*>(data), static_cast<std::uint32_t>(rgb.width()),
                                         static_cast<std::uint32_t>(rgb.height()), rgb.bands());
+    return !bytes.empty() && file.Write(bytes.data(), bytes.size());
+}
+
+// EXIF, XMP and IPTC data go through the library's saver, which also brings the EXIF
+// block in line with the picture it now describes (size, orientation).
+bool CarriesTextMetadata(const VImage& image) {
+    for (const char* name : {VIPS_META_EXIF_NAME, VIPS_META_XMP_NAME, VIPS_META_IPTC_NAME})
+        if (image.get_typeof(name) != 0) return true;
+    return false;
+}
+
+bool WritePng(const VImage& image, TAtomicFile& file) {
+    const VImage decoded = image.copy_memory();
+    TPngPicture picture = PngPicture(static_cast<const std::uint8_t*>(vips_image_get_data(decoded.get_image())),
+                                     static_cast<std::uint32_t>(decoded.width()),
+                                     static_cast<std::uint32_t>(decoded.height()), decoded.bands());
+    picture.XPixelsPerMm = decoded.xres();
+    picture.YPixelsPerMm = decoded.yres();
+    if (decoded.get_typeof(VIPS_META_ICC_NAME) != 0) {
+        std::size_t size = 0;
+        const void* profile = decoded.get_blob(VIPS_META_ICC_NAME, &size);
+        picture.IccProfile.assign(static_cast<const char*>(profile), size);
+    }
+    const std::string bytes = EncodePng(picture);
     return !bytes.empty() && file.Write(bytes.data(), bytes.size());
 }
 
@@ -74,6 +99,8 @@ bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const
         if (!file.IsOpen()) return false;
         if (format == TFormat::Bmp) {
             if (!WriteBmp(pixels, file)) return false;
+        } else if (format == TFormat::Png && !CarriesTextMetadata(pixels)) {
+            if (!WritePng(pixels, file)) return false;
         } else {
             WriteWithLibrary(pixels, format, file);
         }
