@@ -1,5 +1,7 @@
 #include "imaging/ImageSaving.h"
 
+#include <cstring>
+
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
 #include "imaging/LibraryGuard.h"
@@ -46,20 +48,28 @@ bool CarriesTextMetadata(const VImage& image) {
     return false;
 }
 
-bool WritePng(const VImage& image, TAtomicFile& file) {
-    const VImage decoded = image.copy_memory();
-    TPngPicture picture = PngPicture(static_cast<const std::uint8_t*>(vips_image_get_data(decoded.get_image())),
-                                     static_cast<std::uint32_t>(decoded.width()),
-                                     static_cast<std::uint32_t>(decoded.height()), decoded.bands());
-    picture.XPixelsPerMm = decoded.xres();
-    picture.YPixelsPerMm = decoded.yres();
-    if (decoded.get_typeof(VIPS_META_ICC_NAME) != 0) {
+// The picture's rows, computed strip by strip, are the one full copy of its pixels.
+TPngPicture PngPictureOf(const VImage& image) {
+    TPngPicture picture = PngPicture(static_cast<std::uint32_t>(image.width()),
+                                     static_cast<std::uint32_t>(image.height()), image.bands());
+    const std::size_t rowBytes = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
+    pixels::ForEachRow(image, [&](int y, const VipsPel* row) {
+        std::memcpy(RowSamples(picture, static_cast<std::uint32_t>(y)), row, rowBytes);
+    });
+    picture.XPixelsPerMm = image.xres();
+    picture.YPixelsPerMm = image.yres();
+    if (image.get_typeof(VIPS_META_ICC_NAME) != 0) {
         std::size_t size = 0;
-        const void* profile = decoded.get_blob(VIPS_META_ICC_NAME, &size);
+        const void* profile = image.get_blob(VIPS_META_ICC_NAME, &size);
         picture.IccProfile.assign(static_cast<const char*>(profile), size);
     }
-    const std::string bytes = EncodePng(picture);
-    return !bytes.empty() && file.Write(bytes.data(), bytes.size());
+    return picture;
+}
+
+bool WritePngFile(const VImage& image, TAtomicFile& file) {
+    return WritePng(PngPictureOf(image), [&file](const char* bytes, std::size_t size) {
+        return file.Write(bytes, size);
+    });
 }
 
 void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
@@ -99,8 +109,8 @@ bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const
         if (!file.IsOpen()) return false;
         if (format == TFormat::Bmp) {
             if (!WriteBmp(pixels, file)) return false;
-        } else if (format == TFormat::Png && !CarriesTextMetadata(pixels)) {
-            if (!WritePng(pixels, file)) return false;
+        } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
+            if (!WritePngFile(pixels, file)) return false;
         } else {
             WriteWithLibrary(pixels, format, file);
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,17 +101,22 @@ VImage FitExactly(const VImage& image, int width, int height) {
     return result.crop(0, 0, width, height);
 }
 
-VImage ComputedInThisThread(const VImage& image) {
+void ForEachRow(const VImage& image, const std::function<void(int, const VipsPel*)>& take) {
     constexpr int kStripHeight = 64;  // keeps the region's own buffer small
-    const std::size_t line = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
-    std::vector<VipsPel> pixels(line * static_cast<std::size_t>(image.height()));
     const vips::VRegion region = vips::VRegion::new_from_image(image);
     for (int top = 0; top < image.height(); top += kStripHeight) {
         const int height = std::min(kStripHeight, image.height() - top);
         region.prepare(0, top, image.width(), height);
-        for (int y = top; y < top + height; ++y)
-            std::memcpy(&pixels[line * static_cast<std::size_t>(y)], region.addr(0, y), line);
+        for (int y = top; y < top + height; ++y) take(y, region.addr(0, y));
     }
+}
+
+VImage ComputedInThisThread(const VImage& image) {
+    const std::size_t line = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
+    std::vector<VipsPel> pixels(line * static_cast<std::size_t>(image.height()));
+    ForEachRow(image, [&](int y, const VipsPel* row) {
+        std::memcpy(&pixels[line * static_cast<std::size_t>(y)], row, line);
+    });
     VipsImage* copy = vips_image_new_from_memory_copy(pixels.data(), pixels.size(), image.width(), image.height(),
                                                       image.bands(), image.format());
     if (copy == nullptr) throw vips::VError();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <vips/vips8>
 
 // Pixel-level helpers shared by the graphics layer and the encoders. They throw
@@ -35,6 +37,10 @@ vips::VImage ResizeTo(const vips::VImage& image, int width, int height, TKernel 
 
 // Makes an image that is a pixel off its wanted size exactly that size.
 vips::VImage FitExactly(const vips::VImage& image, int width, int height);
+
+// Computes the rows in the calling thread, top to bottom, a strip at a time, and
+// hands each to `take` with its index; a row's bytes last until the next strip.
+void ForEachRow(const vips::VImage& image, const std::function<void(int, const VipsPel*)>& take);
 
 // Computes every pixel now, in the calling thread, top to bottom, into memory;
 // metadata, interpretation and resolution come along. A decoding error surfaces

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,11 +22,19 @@ struct TPngPicture {
     std::string IccProfile;  // empty when none
 };
 
-// A width x height picture of 8-bit samples, given row after row without padding;
-// no resolution and no profile yet.
-TPngPicture PngPicture(const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height, int bands);
+// A width x height picture of 8-bit samples with room for its rows, each set to
+// filter byte 0 (none); no resolution and no profile yet.
+TPngPicture PngPicture(std::uint32_t width, std::uint32_t height, int bands);
 
-// The bytes of the file; empty when the picture is not one this writer can write.
-std::string EncodePng(const TPngPicture& picture);
+// Where row `y`'s samples go.
+std::uint8_t* RowSamples(TPngPicture& picture, std::uint32_t y);
+
+// Receives the file's bytes in order; false stops the writing.
+using TPngSink = std::function<bool(const char* bytes, std::size_t size)>;
+
+// Hands the file to `write` piece by piece, the deflated rows without a copy. False,
+// having written nothing, for a picture this writer cannot write; false as well when
+// `write` fails.
+bool WritePng(const TPngPicture& picture, const TPngSink& write);
 
 }  // namespace quillane

@@ -2,6 +2,8 @@
 // colour profile, whatever the layout and size.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
 #include "imaging/Graphics.h"
@@ -15,9 +17,24 @@ protected:
     // `image` (8-bit) as our writer's picture.
     static TPngPicture PictureOf(const vips::VImage& image) {
         const vips::VImage decoded = image.copy_memory();
-        return PngPicture(static_cast<const std::uint8_t*>(vips_image_get_data(decoded.get_image())),
-                          static_cast<std::uint32_t>(decoded.width()), static_cast<std::uint32_t>(decoded.height()),
-                          decoded.bands());
+        const auto* pixels = static_cast<const std::uint8_t*>(vips_image_get_data(decoded.get_image()));
+        const std::size_t rowBytes = VIPS_IMAGE_SIZEOF_LINE(decoded.get_image());
+        TPngPicture picture = PngPicture(static_cast<std::uint32_t>(decoded.width()),
+                                         static_cast<std::uint32_t>(decoded.height()), decoded.bands());
+        for (std::uint32_t y = 0; y < picture.Height; ++y)
+            std::memcpy(RowSamples(picture, y), pixels + y * rowBytes, rowBytes);
+        return picture;
+    }
+
+    // The file's bytes; empty when the writer refused.
+    static std::string EncodePng(const TPngPicture& picture) {
+        std::string bytes;
+        const bool written = WritePng(picture, [&bytes](const char* data, std::size_t size) {
+            bytes.append(data, size);
+            return true;
+        });
+        EXPECT_EQ(written, !bytes.empty());
+        return bytes;
     }
 
     static bool SameSamples(const vips::VImage& a, const vips::VImage& b) {
