@@ -24,6 +24,7 @@ class TOperationPage;
 class TPercentPage;
 class TPixelPage;
 class TRenamePage;
+struct TSettings;
 class TSettingsStore;
 class TWatermarkPage;
 class TWOrHPage;
@@ -77,6 +78,7 @@ private:
     void RunEnded();
     // The settings file (MainWindowSettings.cpp).
     void LoadWindowSize();
+    TSettings StoredPageFields() const;
     void LoadPageFields();
     void SaveSettings();
 

@@ -44,12 +44,9 @@ void TfrmMain::LoadWindowSize()
     resize(size.width, size.height);
 }
 
-// Each page takes the stored values in the order the file lists them; a radio or check
-// box that changes runs its click behaviour, as a user's click would.
-void TfrmMain::LoadPageFields()
+// Every page's fields as they stand; the file's values are read over them.
+TSettings TfrmMain::StoredPageFields() const
 {
-    if (!settings_)
-        return;
     TSettings fields;
     fields.percent = TabSheet1->Stored();
     fields.pixel = TabSheet5->Stored();
@@ -58,6 +55,16 @@ void TfrmMain::LoadPageFields()
     fields.crop = TabSheet4->Stored();
     fields.watermark = TabSheet7->Stored();
     fields.convert = TabSheet2->Stored();
+    return fields;
+}
+
+// Each page takes the stored values in the order the file lists them; a radio or check
+// box that changes runs its click behaviour, as a user's click would.
+void TfrmMain::LoadPageFields()
+{
+    if (!settings_)
+        return;
+    TSettings fields = StoredPageFields();
     settings_->LoadPages(fields);
     // A page number out of range leaves the first page showing.
     if (fields.activePage >= 0)
@@ -78,16 +85,9 @@ void TfrmMain::SaveSettings()
     // The per-user folder may not exist yet on a first close.
     std::error_code ignored;
     std::filesystem::create_directories(settings_->FileName().parent_path(), ignored);
-    TSettings fields;
+    TSettings fields = StoredPageFields();
     fields.window = {width(), height()};
     fields.activePage = PageControl1->currentIndex();
-    fields.percent = TabSheet1->Stored();
-    fields.pixel = TabSheet5->Stored();
-    fields.wOrH = TabSheet6->Stored();
-    fields.rename = TabSheet3->Stored();
-    fields.crop = TabSheet4->Stored();
-    fields.watermark = TabSheet7->Stored();
-    fields.convert = TabSheet2->Stored();
     if (!settings_->Save(fields, StateOf(*this)) && dialogs_)
         dialogs_->ShowError(QString::fromStdString(settings_->Error()));
 }
