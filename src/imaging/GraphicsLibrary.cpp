@@ -1,6 +1,8 @@
 #include "imaging/GraphicsLibrary.h"
 
 #include <vips/vips8>
+// Needs the main header before it.
+#include <vips/vector.h>
 
 #include "imaging/PictureChecks.h"
 
@@ -15,6 +17,10 @@ bool GraphicsStartup(const char* argv0) {
     vips_cache_set_max(0);
     vips_cache_set_max_mem(0);
     vips_cache_set_max_files(0);
+    // The run-time compiled loops free their code without the code allocator's lock
+    // (liborc 0.4.33): two routines building or dropping a resize at once corrupt the
+    // heap. The plain loops are safe on every thread.
+    vips_vector_set_enabled(FALSE);
     RestrictDecoders();
     return true;
 }
