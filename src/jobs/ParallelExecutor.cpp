@@ -19,17 +19,6 @@ std::size_t Cores()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-// A routine reports failure by returning false; anything thrown through it is a
-// failure of that file too, never the end of the process.
-bool RunCall(const std::function<bool()>& call)
-{
-    try {
-        return call && call();
-    } catch (...) {
-        return false;
-    }
-}
-
 }  // namespace
 
 std::size_t DefaultRoutineWorkers()
@@ -236,7 +225,7 @@ void TParallelExecutor::WorkerLoop()
             queue_.pop_front();
             slot->State = TSlotState::Running;
         }
-        const bool succeeded = RunCall(slot->Step.Call);
+        const bool succeeded = RunStepCall(slot->Step.Call);
         {
             const std::lock_guard<std::mutex> guard(mutex_);
             slot->Succeeded = succeeded;

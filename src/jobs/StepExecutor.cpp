@@ -4,6 +4,15 @@
 
 namespace quillane {
 
+bool RunStepCall(const std::function<bool()>& call) noexcept
+{
+    try {
+        return call && call();
+    } catch (...) {
+        return false;
+    }
+}
+
 std::string ResultLine(const TFileStep& step, bool succeeded)
 {
     return step.Source.string() + (succeeded ? step.SuccessText : step.FailureText);
@@ -18,7 +27,7 @@ void TInlineExecutor::Submit(TFileStep step)
 {
     const std::size_t done = outcome_.Succeeded + outcome_.Failed;
     host_.ReportProgress(TProgress{done, filesTotal_, step.Source});
-    const bool succeeded = step.Call && step.Call();
+    const bool succeeded = RunStepCall(step.Call);
     ++(succeeded ? outcome_.Succeeded : outcome_.Failed);
     host_.AppendResult(page_, ResultLine(step, succeeded));
 }

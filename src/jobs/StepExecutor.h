@@ -21,6 +21,11 @@ struct TFileStep {
     std::string FailureText;
 };
 
+// Runs a step's routine: false when it has none or it fails, and false as well when
+// something is thrown through it, so one file's fault never ends the run. Every
+// executor runs routines through this.
+bool RunStepCall(const std::function<bool()>& call) noexcept;
+
 // The result line of a step: the full source path immediately followed by the text.
 std::string ResultLine(const TFileStep& step, bool succeeded);
 

@@ -100,6 +100,8 @@ std::map<std::string, std::string> FilesBelow(const fs::path& root)
 
 class ParallelRun : public ::testing::Test {
 protected:
+    void ExpectAThrowFailsOnlyItsFile(std::size_t workers);
+
     TRunRecord Run(const TScenario& scenario, std::size_t workers)
     {
         TTempFolder folder;
@@ -356,10 +358,19 @@ TEST_F(ParallelRun, AStopEndsTheRunAfterTheFilesInFlightAndLogsThemInOrder)
     EXPECT_EQ(record.Files.size(), 30u + written.size());
 }
 
+// One worker or several, a throw inside a routine is that file's failure.
 TEST_F(ParallelRun, ARoutineThatThrowsFailsOnlyItsOwnFile)
 {
+    for (const std::size_t workers : {std::size_t{1}, std::size_t{2}}) {
+        SCOPED_TRACE(workers);
+        ExpectAThrowFailsOnlyItsFile(workers);
+    }
+}
+
+void ParallelRun::ExpectAThrowFailsOnlyItsFile(std::size_t workers)
+{
     TWorkersHost host;
-    host.Workers = 2;
+    host.Workers = workers;
     TTempFolder folder;
     MakeSources(folder / "src", 5);
     host.ShowFolder(folder / "src", false);
