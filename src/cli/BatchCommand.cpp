@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <csignal>
 #include <iostream>
 #include <memory>
@@ -43,12 +45,27 @@ int ExitStatusOf(const std::optional<TRunOutcome>& outcome)
 
 TJobHost* gInterruptedHost = nullptr;
 
-extern "C" void StopOnInterrupt(int)
+// Ctrl+C, a terminal hanging up and a polite kill all end a run the same way: the
+// files in progress finish or are abandoned cleanly, with no temporary file left.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void SetStopSignalsHandler(void (*handler)(int))
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : kStopSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+extern "C" void StopOnSignal(int)
 {
     if (gInterruptedHost != nullptr) {
         gInterruptedHost->RequestStop();  // a lock-free atomic store
     }
-    std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the process at once
+    SetStopSignalsHandler(SIG_DFL);  // a second signal ends the process at once
 }
 
 int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopOnInterrupt)
@@ -62,11 +79,11 @@ int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopO
     const std::unique_ptr<TBatchJob> job = MakeJob(request);
     if (stopOnInterrupt) {
         gInterruptedHost = &host;
-        std::signal(SIGINT, StopOnInterrupt);
+        SetStopSignalsHandler(StopOnSignal);
     }
     const std::optional<TRunOutcome> outcome = RunClick(*job, host);
     if (stopOnInterrupt) {
-        std::signal(SIGINT, SIG_DFL);
+        SetStopSignalsHandler(SIG_DFL);
         gInterruptedHost = nullptr;
     }
     return ExitStatusOf(outcome);

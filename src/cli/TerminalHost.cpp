@@ -121,6 +121,11 @@ void TTerminalHost::AppendResult(TJobPage, const std::string& line)
     terminal_.Out << line << '\n' << std::flush;
 }
 
+void TTerminalHost::ReportStop(TJobPage, const std::string& line)
+{
+    ShowError(line);
+}
+
 void TTerminalHost::ReportProgress(const TProgress& progress)
 {
     if (!terminal_.ErrIsTty) {

@@ -38,6 +38,8 @@ public:
     void ClearResults(TJobPage) override {}
     void ShowResults(TJobPage) override {}
     void AppendResult(TJobPage page, const std::string& line) override;
+    // Standard output holds result lines only; how far a stopped run got is a message.
+    void ReportStop(TJobPage page, const std::string& line) override;
 
     void SetFieldText(const std::string&, const std::string&) override {}
     void FocusField(const std::string&) override {}

@@ -12,6 +12,8 @@ struct TRunOutcome {
     std::size_t Succeeded = 0;
     std::size_t Failed = 0;
     bool Stopped = false;  // a stop request ended the run early
+    // List items the run got to: a file item with its line, a folder item whose walk began.
+    std::size_t ItemsReached = 0;
 };
 
 // One start button's job, built from its page's field texts. Check() on the host's

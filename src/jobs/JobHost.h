@@ -75,6 +75,9 @@ public:
     virtual void ClearResults(TJobPage page) = 0;
     virtual void ShowResults(TJobPage page) = 0;
     virtual void AppendResult(TJobPage page, const std::string& line) = 0;
+    // The line that closes a stopped run, after its result lines; the results box by
+    // default.
+    virtual void ReportStop(TJobPage page, const std::string& line) { AppendResult(page, line); }
 
     // Fields are named by their control names, e.g. "lbEdtRWidth", "lbEdtSavePath".
     virtual void SetFieldText(const std::string& field, const std::string& text) = 0;

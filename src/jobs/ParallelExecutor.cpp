@@ -136,7 +136,7 @@ void TParallelExecutor::LogFinishedHead(TLock& lock)
         const std::optional<std::filesystem::path> next =
             pending_.empty() ? std::nullopt : std::optional(pending_.front()->Step.Source);
         lock.unlock();
-        ++(slot->Succeeded ? outcome_.Succeeded : outcome_.Failed);
+        CountLogged(outcome_, slot->Step, slot->Succeeded);
         host_.AppendResult(page_, ResultLine(slot->Step, slot->Succeeded));
         if (next) {
             ReportProgressAt(*next);

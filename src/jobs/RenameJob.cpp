@@ -12,6 +12,7 @@
 #include "jobs/NewFileFolder.h"
 #include "jobs/NoReplaceRename.h"
 #include "jobs/StepExecutor.h"
+#include "jobs/StoppedRun.h"
 
 namespace quillane {
 
@@ -73,7 +74,7 @@ void TRenameRun::RenameFile(const fs::path& file, std::size_t number)
     if (identity && renamed_.contains(*identity)) {
         return;  // a name this run gave; the file has had its turn
     }
-    TFileStep step{file, RenamedPath(file, job_.Prefix, Tag(number)), {}, kRenamed, kNotRenamed};
+    TFileStep step{file, RenamedPath(file, job_.Prefix, Tag(number)), {}, kRenamed, kNotRenamed, context_.Item};
     // A prefix holding a "/" would move the file elsewhere: that rename fails.
     const bool staysInItsFolder = step.Target.parent_path() == file.parent_path();
     if (identity && staysInItsFolder && IsRegularFile(file)) {
@@ -132,8 +133,9 @@ TRunOutcome TRenameBatch::Run(TJobHost& host)
         TRunContext context{host, TJobPage::jpRename, host.CheckedTypeCaptions(), TOverwriteState{}, executor};
         TRenameRun run(context, fields_, seeds_());
         const std::string sourceRoot = host.SourceRoot().string();
-        for (std::size_t index = 0; index < items.size() && !host.StopRequested(); ++index) {
+        for (std::size_t& index = context.Item; index < items.size() && !host.StopRequested(); ++index) {
             if (items[index].IsFolder && walkFolders) {
+                context.ItemsBegun = index + 1;
                 WalkRenameFolder(run, sourceRoot, items[index].Path.string());
             } else {
                 run.RenameFile(items[index].Path, index);
@@ -142,6 +144,7 @@ TRunOutcome TRenameBatch::Run(TJobHost& host)
         executor.Finish();
         outcome = executor.Outcome();
         outcome.Stopped = host.StopRequested();
+        ReportIfStopped(host, TJobPage::jpRename, outcome, items.size(), context.ItemsBegun);
     }
     if (!outcome.Stopped) {
         host.ShowMessage(kProcessingFinished, TMessageStyle::msInformationOk);

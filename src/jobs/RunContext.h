@@ -22,6 +22,10 @@ struct TRunContext {
     // Output folders this run made (device, inode): a walk never enters them, so a
     // save folder inside the walked tree cannot feed the walk with its own results.
     std::set<std::pair<std::uintmax_t, std::uintmax_t>> MadeFolders{};
+    // The list item in progress, and how many items the loop has begun (a folder item
+    // counts as reached once its walk begins).
+    std::size_t Item = 0;
+    std::size_t ItemsBegun = 0;
 };
 
 }  // namespace quillane

@@ -1,5 +1,6 @@
 #include "jobs/StepExecutor.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillane {
@@ -11,6 +12,12 @@ bool RunStepCall(const std::function<bool()>& call) noexcept
     } catch (...) {
         return false;
     }
+}
+
+void CountLogged(TRunOutcome& outcome, const TFileStep& step, bool succeeded)
+{
+    ++(succeeded ? outcome.Succeeded : outcome.Failed);
+    outcome.ItemsReached = std::max(outcome.ItemsReached, step.Item + 1);
 }
 
 std::string ResultLine(const TFileStep& step, bool succeeded)
@@ -28,7 +35,7 @@ void TInlineExecutor::Submit(TFileStep step)
     const std::size_t done = outcome_.Succeeded + outcome_.Failed;
     host_.ReportProgress(TProgress{done, filesTotal_, step.Source});
     const bool succeeded = RunStepCall(step.Call);
-    ++(succeeded ? outcome_.Succeeded : outcome_.Failed);
+    CountLogged(outcome_, step, succeeded);
     host_.AppendResult(page_, ResultLine(step, succeeded));
 }
 

@@ -19,12 +19,16 @@ struct TFileStep {
     std::function<bool()> Call;
     std::string SuccessText;
     std::string FailureText;
+    std::size_t Item = 0;  // the index of the list item it belongs to
 };
 
 // Runs a step's routine: false when it has none or it fails, and false as well when
 // something is thrown through it, so one file's fault never ends the run. Every
 // executor runs routines through this.
 bool RunStepCall(const std::function<bool()>& call) noexcept;
+
+// Counts a logged step in the outcome.
+void CountLogged(TRunOutcome& outcome, const TFileStep& step, bool succeeded);
 
 // The result line of a step: the full source path immediately followed by the text.
 std::string ResultLine(const TFileStep& step, bool succeeded);

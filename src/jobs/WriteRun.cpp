@@ -9,6 +9,7 @@
 #include "jobs/Overwrite.h"
 #include "jobs/ParallelExecutor.h"
 #include "jobs/StepExecutor.h"
+#include "jobs/StoppedRun.h"
 
 namespace quillane {
 
@@ -88,6 +89,7 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
     step.Target = plan.TargetFor ? plan.TargetFor(source, targetFolder) : AffixedTarget(source, targetFolder, plan.Output);
     step.SuccessText = plan.SuccessText;
     step.FailureText = plan.FailureText;
+    step.Item = context.Item;
     context.Executor.Settle(step.Target);
     const std::optional<bool> settled =
         plan.SettledWithoutCall ? plan.SettledWithoutCall(source, step.Target) : std::nullopt;
@@ -125,11 +127,13 @@ void RunItems(TRunContext& context, const std::vector<TSourceItem>& items, bool 
               const TFolderWalker& walkFolder)
 {
     const std::string sourceRoot = context.Host.SourceRoot().string();
-    for (const TSourceItem& item : items) {
+    for (context.Item = 0; context.Item < items.size(); ++context.Item) {
+        const TSourceItem& item = items[context.Item];
         if (context.Host.StopRequested()) {
             return;
         }
         if (item.IsFolder && walkFolders) {
+            context.ItemsBegun = context.Item + 1;
             walkFolder(context, sourceRoot, plan.Output.SaveFolder, item.Path.string());
         } else {
             SubmitWriteStep(context, plan, item.Path, plan.Output.SaveFolder);
@@ -156,6 +160,7 @@ TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& 
         executor->Finish();
         outcome = executor->Outcome();
         outcome.Stopped = host.StopRequested();
+        ReportIfStopped(host, run.Page, outcome, items.size(), context.ItemsBegun);
     }
     if (!outcome.Stopped) {
         host.ShowMessage(run.ClosingMessage, TMessageStyle::msInformationOk);

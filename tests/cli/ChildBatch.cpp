@@ -56,7 +56,11 @@ TChildBatch::~TChildBatch() {
 }
 
 void TChildBatch::Kill() {
-    if (pid_ > 0) ::kill(pid_, SIGKILL);
+    Signal(SIGKILL);
+}
+
+void TChildBatch::Signal(int signal) {
+    if (pid_ > 0) ::kill(pid_, signal);
 }
 
 TBatchResult TChildBatch::Wait() {

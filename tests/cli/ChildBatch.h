@@ -24,6 +24,7 @@ public:
     TChildBatch& operator=(const TChildBatch&) = delete;
 
     void Kill();
+    void Signal(int signal);
     // Waits for the end; the exit status is -1 when a signal ended it.
     TBatchResult Wait();
 

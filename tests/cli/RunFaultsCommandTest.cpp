@@ -124,5 +124,39 @@ TEST_F(RunFaultsCommand, KilledWhileStampingASourceInPlaceLeavesItWhole) {
         EXPECT_TRUE(name == "src" || name == "out" || name.rfind(".child-", 0) == 0) << name;
 }
 
+// Ctrl+C, a hang-up and a polite kill all stop a run the same way: the files in
+// progress end cleanly, every line stands for a file on disk, and standard error says
+// how far the run got.
+TEST_F(RunFaultsCommand, EveryStopSignalEndsTheRunCleanlyAndSaysHowFarItGot) {
+    constexpr int kPictures = 30;
+    for (int i = 0; i < kPictures; ++i) WritePicture(NoiseImage(500, 400), Src("p" + std::to_string(100 + i) + ".png"));
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        fs::remove_all(Out());
+        fs::create_directories(Out());
+        fs::remove(folder_.Path() / ".child-stdout");
+        TChildBatch child({"percent", "--width", "50", "--height", "50", "--out", "out", "src"}, folder_.Path());
+        const auto noLineYet = [&] {
+            std::error_code error;
+            const auto size = fs::file_size(folder_.Path() / ".child-stdout", error);
+            return error || size == 0;
+        };
+        for (int i = 0; i < 20000 && noLineYet(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        child.Signal(signal);
+        const TBatchResult result = child.Wait();
+
+        EXPECT_EQ(result.ExitStatus, 1) << result.Err;
+        const std::size_t done = result.OutLines().size();
+        ASSERT_LT(done, static_cast<std::size_t>(kPictures)) << "the run ended before the signal came";
+        EXPECT_EQ(result.ErrLines().back(), "已停止：已处理 " + std::to_string(done) + " 个文件，列表中还有 " +
+                                                std::to_string(kPictures - done) + " 项未处理。");
+        std::vector<std::string> written;
+        for (const std::string& line : result.OutLines())
+            written.push_back(fs::path(line.substr(0, line.find(".png") + 4)).stem().string() + "_s.png");
+        EXPECT_EQ(Entries(Out()), written) << "a temporary file, or a file without its line";
+    }
+}
+
 }  // namespace
 }  // namespace quillane::test

@@ -71,6 +71,7 @@ struct TRunRecord {
     std::vector<std::string> Messages;
     std::vector<std::string> Progress;
     std::vector<std::string> Transcript;
+    std::vector<std::string> StopLines;
     std::map<std::string, std::string> Files;
     std::size_t Succeeded = 0;
     std::size_t Failed = 0;
@@ -146,6 +147,7 @@ protected:
         for (const std::string& line : host.Lines) {
             record.Lines.push_back(Relative(line, root));
         }
+        record.StopLines = host.StopLines;
         for (const fs::path& prompt : host.Prompts) {
             record.Prompts.push_back(Relative(prompt.string(), root));
         }
@@ -344,6 +346,10 @@ TEST_F(ParallelRun, AStopEndsTheRunAfterTheFilesInFlightAndLogsThemInOrder)
     // The stopping file and the one the other worker may have started with it; the
     // steps queued behind them never start.
     EXPECT_LE(record.Lines.size(), 6u + 1u);
+    const std::size_t done = record.Lines.size();
+    EXPECT_EQ(record.StopLines, std::vector<std::string>{"已停止：已处理 " + std::to_string(done) +
+                                                         " 个文件，列表中还有 " + std::to_string(30 - done) +
+                                                         " 项未处理。"});
     std::map<std::string, std::string> written;
     for (std::size_t i = 0; i < record.Lines.size(); ++i) {
         const std::string name = Name(static_cast<int>(i));

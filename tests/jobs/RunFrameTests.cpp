@@ -165,6 +165,48 @@ TEST_F(RunFrame, StopRequestEndsTheRunAfterTheFileInProgress)
     EXPECT_EQ(host_.Lines.size(), 1u);
     EXPECT_TRUE(host_.Messages.empty());  // no closing message for a stopped run
     EXPECT_EQ(host_.Events.back(), "types on");
+    EXPECT_EQ(host_.StopLines, std::vector<std::string>{"已停止：已处理 1 个文件，列表中还有 2 项未处理。"});
+}
+
+// The list is [folder d, a.jpg, e.jpg]; d holds x.jpg and y.jpg. A folder is one item,
+// reached once its walk begins.
+TEST_F(RunFrame, AStoppedRunSaysHowManyFilesItDidAndHowManyItemsItNeverReached)
+{
+    struct TCase {
+        std::size_t StopAfterLine;
+        const char* Expected;
+    };
+    const TCase cases[] = {
+        {1, "已停止：已处理 1 个文件，列表中还有 2 项未处理。"},
+        {2, "已停止：已处理 2 个文件，列表中还有 2 项未处理。"},
+        {3, "已停止：已处理 3 个文件，列表中还有 1 项未处理。"},
+        {4, "已停止：已处理 4 个文件，列表中还有 0 项未处理。"},
+    };
+    Touch(source_ / "d" / "x.jpg");
+    Touch(source_ / "d" / "y.jpg");
+    Touch(source_ / "a.jpg");
+    Touch(source_ / "e.jpg");
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.StopAfterLine);
+        TScriptedHost host;
+        host.ShowFolder(source_, true);
+        host.YesNoAnswers = {TMessageAnswer::maYes};  // make the output folder
+        host.OnResult = [&](const std::string&) {
+            if (host.Lines.size() == test.StopAfterLine) host.RequestStop();
+        };
+        const auto outcome = BtnPercentClick(host, Percent(out_ + "/" + std::to_string(test.StopAfterLine)),
+                                             recorder_.Table());
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(host.Lines.size(), test.StopAfterLine);
+        EXPECT_EQ(host.StopLines, std::vector<std::string>{test.Expected});
+    }
+}
+
+TEST_F(RunFrame, ARunThatFinishesSaysNothingOfStopping)
+{
+    List({"a.jpg", "b.jpg"});
+    ASSERT_TRUE(RunPercent());
+    EXPECT_TRUE(host_.StopLines.empty());
 }
 
 TEST_F(RunFrame, ListItemThatIsNoRegularFileIsNeverOpened)

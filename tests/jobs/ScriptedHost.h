@@ -37,6 +37,7 @@ public:
     std::vector<std::string> Focus;
     std::vector<std::filesystem::path> Prompts;
     std::vector<std::string> Lines;
+    std::vector<std::string> StopLines;
     std::map<std::string, std::string> FieldTexts;
     std::vector<std::string> Events;  // "clear", "show", "busy", "idle", "types off", "types on"
     int Pumps = 0;
@@ -54,6 +55,7 @@ public:
     void ClearResults(TJobPage) override { Events.push_back("clear"); }
     void ShowResults(TJobPage) override { Events.push_back("show"); }
     void AppendResult(TJobPage, const std::string& line) override;
+    void ReportStop(TJobPage, const std::string& line) override { StopLines.push_back(line); }
     void SetFieldText(const std::string& field, const std::string& text) override { FieldTexts[field] = text; }
     void FocusField(const std::string& field) override { Focus.push_back(field); }
     void SetBusyCursor(bool busy) override { Events.push_back(busy ? "busy" : "idle"); }

@@ -220,6 +220,7 @@ TEST_F(WatermarkJob, PositionThatIsNoNumberEndsTheRunAtTheFirstFile)
     EXPECT_TRUE(calls_.empty());
     EXPECT_TRUE(host_.Lines.empty());
     EXPECT_TRUE(host_.Messages.empty());  // no closing message
+    EXPECT_EQ(host_.StopLines, std::vector<std::string>{"已停止：已处理 0 个文件，列表中还有 2 项未处理。"});
     EXPECT_EQ(host_.Events.back(), "idle");
 }
 

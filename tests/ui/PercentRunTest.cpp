@@ -252,7 +252,12 @@ private slots:
                 stop->click();
         });
         QVERIFY(setup.Run());
-        const int lines = setup.Lines().size();
+        // The results box ends with how far the run got.
+        QStringList results = setup.Lines();
+        QVERIFY(!results.isEmpty());
+        const QString stopLine = results.takeLast();
+        const int lines = results.size();
+        QCOMPARE(stopLine, QString("已停止：已处理 %1 个文件，列表中还有 %2 项未处理。").arg(lines).arg(60 - lines));
         QVERIFY2(lines >= 1 && lines < 60, qPrintable(QString::number(lines)));
         // Every line stands for a file that was written, and nothing else was.
         QCOMPARE(static_cast<int>(std::distance(fs::directory_iterator(out.Path()), fs::directory_iterator())),
@@ -319,7 +324,7 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);  // no closing message left behind
         QCOMPARE(StoredSize(source.File("a_s.jpg")), QSize(6, 6));  // answered "否"
         QCOMPARE(window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
-                 source.QPath() + "/a.jpg" + kFailed);
+                 source.QPath() + "/a.jpg" + kFailed + "\n已停止：已处理 1 个文件，列表中还有 1 项未处理。");
         window.SetDialogs(nullptr);
     }
 };
