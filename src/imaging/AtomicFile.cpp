@@ -8,6 +8,8 @@
 #include <random>
 #include <string>
 
+#include "imaging/NoReplaceRename.h"
+
 namespace quillane {
 
 namespace {
@@ -28,7 +30,7 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
 
 }  // namespace
 
-TAtomicFile::TAtomicFile(const std::filesystem::path& target) : target_(target) {
+TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : target_(target), replace_(replace) {
     const std::filesystem::path folder = FolderOf(target);
     // A fresh name each try; O_EXCL makes sure no other writer shares it. Mode 0666
     // lets the umask decide the final permissions, as for any new file.
@@ -66,12 +68,17 @@ bool TAtomicFile::Commit() {
     const bool flushed = ::fsync(fd_) == 0;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
-    if (!flushed || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (!flushed || !closed || !Publish()) {
         Discard();
         return false;
     }
     committed_ = true;
     return true;
+}
+
+bool TAtomicFile::Publish() const {
+    if (replace_) return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    return RenameNoReplace(temporary_, target_);
 }
 
 void TAtomicFile::Discard() {

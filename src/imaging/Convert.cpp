@@ -36,14 +36,14 @@ bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
 
 std::atomic<bool> refuseNextJpegSave{false};
 
-bool SaveDecoded(const TPath& source, const TPath& target, int format) {
+bool SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite) {
     const TFormatInfo* info = FormatInfo(format);
     TEncoderId encoder{};
     if (info != nullptr) EncoderForMime(info->mime, encoder);
     if (format == ifJpeg && refuseNextJpegSave.exchange(false)) return false;
     // The decoded picture itself, first frame of a multi-frame file, is written.
     const TGPImage picture(source);
-    return picture.Save(target, encoder);
+    return picture.Save(target, encoder, overwrite);
 }
 
 // The fixed temporary name is shared by every fallback, so they take turns.
@@ -60,8 +60,9 @@ bool Convert(const TPath& source, const TPath& target, int format, bool overwrit
     if (!PrepareTarget(target, overwrite)) return false;
     if (SameFile(source, target)) return true;
     const TFormatInfo* info = FormatInfo(format);
-    if (info != nullptr && HasExtension(source, info->extensions)) return CopyFileReplacing(source, target);
-    if (SaveDecoded(source, target, format)) return true;
+    if (info != nullptr && HasExtension(source, info->extensions))
+        return CopyFileReplacing(source, target, overwrite);
+    if (SaveDecoded(source, target, format, overwrite)) return true;
     // Some TIFFs go to JPEG only by way of a plain bitmap.
     if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions))
         return ConvertThroughBmp(source, target, overwrite);

@@ -91,10 +91,10 @@ void MakeWritable(const TPath& path) {
                                  error);
 }
 
-bool CopyFileReplacing(const TPath& source, const TPath& target) {
+bool CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite) {
     TDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (input.Get() < 0) return false;
-    TAtomicFile output(target);
+    TAtomicFile output(target, overwrite);
     if (!output.IsOpen()) return false;
     std::array<char, 1 << 16> buffer{};
     for (;;) {

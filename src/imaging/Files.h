@@ -35,8 +35,9 @@ bool SameFile(const TPath& a, const TPath& b);
 void MakeWritable(const TPath& path);
 
 // Copies the source's bytes over the target through a temporary file in the
-// target's folder; an existing target stays as it was when the copy fails.
-bool CopyFileReplacing(const TPath& source, const TPath& target);
+// target's folder; an existing target stays as it was when the copy fails. Without
+// overwrite, a file that appeared at the target meanwhile stays and the copy fails.
+bool CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const TPath& path, std::string& bytes);

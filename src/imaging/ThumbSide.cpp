@@ -8,8 +8,8 @@ namespace quillane {
 namespace {
 
 // A source that needs no scaling (or must not be enlarged) goes over unchanged.
-void CopyUnlessSameFile(const TPath& source, const TPath& target) {
-    if (!SameFile(source, target)) CopyFileReplacing(source, target);
+void CopyUnlessSameFile(const TPath& source, const TPath& target, bool overwrite) {
+    if (!SameFile(source, target)) CopyFileReplacing(source, target, overwrite);
 }
 
 bool ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, bool byWidth, std::int32_t size,
@@ -19,17 +19,17 @@ bool ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, b
         const TGPImage source(sourcePath);
         const std::int64_t fixed = byWidth ? source.GetWidth() : source.GetHeight();
         if (fixed == size) {
-            CopyUnlessSameFile(sourcePath, target);
+            CopyUnlessSameFile(sourcePath, target, overwrite);
             return true;
         }
         if (fixed == 0 || (skipSmaller && size > fixed)) {
-            CopyUnlessSameFile(sourcePath, target);
+            CopyUnlessSameFile(sourcePath, target, overwrite);
             return false;
         }
         const TSize64 newSize = SideSize(source.GetWidth(), source.GetHeight(), byWidth, size);
         const TEncoderId encoder = EncoderForExtension(target);
-        return highQuality ? thumbnail::SaveHighQuality(source, newSize, target, encoder)
-                           : thumbnail::SaveFast(source, newSize, target, encoder);
+        return highQuality ? thumbnail::SaveHighQuality(source, newSize, target, encoder, overwrite)
+                           : thumbnail::SaveFast(source, newSize, target, encoder, overwrite);
     });
 }
 

@@ -20,16 +20,20 @@ bool OverwritePromptDue(const std::filesystem::path& target, const TOverwriteSta
     return !state.DontAsk && FileExists(target);
 }
 
-void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state)
+bool AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state)
 {
-    if (!OverwritePromptDue(target, state)) {
-        return;
+    // Looked at once: the prompt and the answer concern the file that is there now.
+    if (!FileExists(target)) {
+        return false;
     }
-    const TOverwriteAnswer answer = host.ShowOverwritePrompt(target);
-    state.Overwrite = answer.Yes;
-    if (answer.DontAskAgain) {
-        state.DontAsk = true;
+    if (!state.DontAsk) {
+        const TOverwriteAnswer answer = host.ShowOverwritePrompt(target);
+        state.Overwrite = answer.Yes;
+        if (answer.DontAskAgain) {
+            state.DontAsk = true;
+        }
     }
+    return state.Overwrite;
 }
 
 }  // namespace quillane

@@ -112,7 +112,7 @@ TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
     const std::string bytes("\x00\x01 binary \xff", 12);
     WriteBytes(folder / "src.bin", bytes);
     WriteBytes(folder / "dst.bin", "an older and longer content");
-    ASSERT_TRUE(CopyFileReplacing(folder / "src.bin", folder / "dst.bin"));
+    ASSERT_TRUE(CopyFileReplacing(folder / "src.bin", folder / "dst.bin", true));
     EXPECT_EQ(ReadBytes(folder / "dst.bin"), bytes);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
 }
@@ -120,10 +120,10 @@ TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
 TEST(CopyFileReplacing, FailsWithoutTouchingAnythingWhenTheSourceIsMissingOrTheFolderIs) {
     TTempFolder folder;
     WriteBytes(folder / "dst.bin", "keep");
-    EXPECT_FALSE(CopyFileReplacing(folder / "missing.bin", folder / "dst.bin"));
+    EXPECT_FALSE(CopyFileReplacing(folder / "missing.bin", folder / "dst.bin", true));
     EXPECT_EQ(ReadBytes(folder / "dst.bin"), "keep");
     WriteBytes(folder / "src.bin", "data");
-    EXPECT_FALSE(CopyFileReplacing(folder / "src.bin", folder / "no-such-folder" / "dst.bin"));
+    EXPECT_FALSE(CopyFileReplacing(folder / "src.bin", folder / "no-such-folder" / "dst.bin", true));
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
 }
 
@@ -132,7 +132,7 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     const TPath target = folder / "t.txt";
     WriteBytes(target, "old");
     {
-        TAtomicFile file(target);
+        TAtomicFile file(target, true);
         ASSERT_TRUE(file.IsOpen());
         ASSERT_TRUE(file.Write("new", 3));
         EXPECT_EQ(ReadBytes(target), "old");
@@ -141,7 +141,7 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.txt"});
     {
-        TAtomicFile file(target);
+        TAtomicFile file(target, true);
         ASSERT_TRUE(file.Write("new", 3));
         ASSERT_TRUE(file.Commit());
     }
@@ -154,7 +154,7 @@ TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndBecomesWritable) {
     const TPath target = folder / "private.txt";
     WriteBytes(target, "old");
     ::chmod(target.c_str(), 0400);
-    TAtomicFile file(target);
+    TAtomicFile file(target, true);
     ASSERT_TRUE(file.Write("new", 3));
     ASSERT_TRUE(file.Commit());
     struct stat info {};
@@ -167,11 +167,37 @@ TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile) {
     TTempFolder folder;
     std::filesystem::create_directory(folder / "t.jpg");
     WriteBytes(folder / "t.jpg" / "inside", "x");
-    TAtomicFile file(folder / "t.jpg");
+    TAtomicFile file(folder / "t.jpg", true);
     ASSERT_TRUE(file.Write("data", 4));
     EXPECT_FALSE(file.Commit());
     EXPECT_TRUE(std::filesystem::is_directory(folder / "t.jpg"));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.jpg"});
+}
+
+TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays) {
+    TTempFolder folder;
+    const TPath target = folder / "t.jpg";
+    {
+        TAtomicFile file(target, false);
+        ASSERT_TRUE(file.Write("mine", 4));
+        WriteBytes(target, "theirs");  // another writer's file, made meanwhile
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_EQ(ReadBytes(target), "theirs");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.jpg"});
+
+    // A link holds the name just as well, even one that leads nowhere.
+    std::filesystem::create_symlink(folder / "nowhere", folder / "link.jpg");
+    TAtomicFile linked(folder / "link.jpg", false);
+    ASSERT_TRUE(linked.Write("mine", 4));
+    EXPECT_FALSE(linked.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.jpg"));
+
+    TAtomicFile unclaimed(folder / "free.jpg", false);
+    ASSERT_TRUE(unclaimed.Write("mine", 4));
+    EXPECT_TRUE(unclaimed.Commit());
+    EXPECT_EQ(ReadBytes(folder / "free.jpg"), "mine");
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"free.jpg", "link.jpg", "t.jpg"}));
 }
 
 }  // namespace
