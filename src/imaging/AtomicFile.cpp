@@ -62,8 +62,9 @@ bool TAtomicFile::Commit() {
     if (fd_ < 0 || committed_) return false;
     // A replaced file keeps its permissions (a private file stays private), made
     // writable by its owner like any target that is overwritten.
+    // lstat: a link at the target is replaced, not followed.
     struct stat existing {};
-    if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+    if (::lstat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
         ::fchmod(fd_, (existing.st_mode & 07777) | S_IWUSR);
     const bool flushed = ::fsync(fd_) == 0;
     const bool closed = ::close(fd_) == 0;

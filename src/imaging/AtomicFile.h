@@ -23,7 +23,8 @@ public:
     // Writes all bytes, retrying short writes; false on any error.
     bool Write(const void* data, std::size_t size);
 
-    // Flushes to disk and renames the temporary file to the target.
+    // Flushes to disk and renames the temporary file to the target. A symbolic link
+    // at the target is replaced, never followed.
     bool Commit();
 
 private:

@@ -31,7 +31,8 @@ std::string TempFolderPath();
 // exist, otherwise the same normalised path.
 bool SameFile(const TPath& a, const TPath& b);
 
-// Adds the owner's write permission (the "archive only" reset). Errors are ignored.
+// Adds the owner's write permission (the "archive only" reset). A symbolic link is
+// not followed and stays as it is. Errors are ignored.
 void MakeWritable(const TPath& path);
 
 // Copies the source's bytes over the target through a temporary file in the

@@ -6,16 +6,18 @@ namespace quillane {
 
 namespace {
 
+// lstat: a link has no permissions of its own and is replaced like a writable file;
+// the file it points to is never looked at.
 bool OwnerMayNotWrite(const TPath& path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) == 0;
+    return ::lstat(path.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) == 0;
 }
 
 }  // namespace
 
 bool StampTargetIsFree(const TPath& target, bool overwrite) {
     std::error_code error;
-    return overwrite || !std::filesystem::exists(target, error);
+    return overwrite || !std::filesystem::exists(std::filesystem::symlink_status(target, error));
 }
 
 bool NarrowerThan(const TGPImage& picture, std::int32_t minWidth) {

@@ -6,10 +6,11 @@ namespace quillane {
 
 namespace {
 
+// A link counts as the file it is, whatever it points to: it is what gets replaced.
 bool FileExists(const std::filesystem::path& target)
 {
     std::error_code error;
-    const auto status = std::filesystem::status(target, error);
+    const auto status = std::filesystem::symlink_status(target, error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 

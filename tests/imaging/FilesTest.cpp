@@ -19,6 +19,21 @@ bool OwnerMayWrite(const TPath& path) {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0;
 }
 
+mode_t ModeOf(const TPath& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Sets the file creation mask for a test and puts the old one back.
+class TUmask {
+public:
+    explicit TUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~TUmask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
 TEST(Extension, IsTheTextFromTheLastDotUnlessAFolderSeparatorFollows) {
     EXPECT_EQ(ExtractExtension("/pics/photo.JPG"), ".JPG");
     EXPECT_EQ(ExtractExtension("/pics/archive.tar.gz"), ".gz");
@@ -198,6 +213,29 @@ TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays) {
     EXPECT_TRUE(unclaimed.Commit());
     EXPECT_EQ(ReadBytes(folder / "free.jpg"), "mine");
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"free.jpg", "link.jpg", "t.jpg"}));
+}
+
+TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndTheFileItLeadsToIsLeftAlone) {
+    TTempFolder folder;
+    const TUmask mask(022);
+    std::filesystem::create_directory(folder / "elsewhere");
+    const TPath outside = folder / "elsewhere" / "kept.jpg";
+    WriteBytes(outside, "outside");
+    ::chmod(outside.c_str(), 0400);
+    const TPath target = folder / "t.jpg";
+    std::filesystem::create_symlink(outside, target);
+
+    EXPECT_TRUE(PrepareTarget(target, true));
+    EXPECT_EQ(ModeOf(outside), 0400u);
+    TAtomicFile file(target, true);
+    ASSERT_TRUE(file.Write("new", 3));
+    ASSERT_TRUE(file.Commit());
+
+    EXPECT_EQ(ModeOf(outside), 0400u);
+    EXPECT_EQ(ReadBytes(outside), "outside");
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(ModeOf(target), 0644u);  // a new file's mode, not the one the link led to
 }
 
 }  // namespace
