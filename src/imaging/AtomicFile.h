@@ -6,7 +6,8 @@ namespace quillane {
 
 // A target written in one piece: the bytes go to a hidden temporary file in the
 // target's own folder, which becomes the target only on Commit(). Until then the
-// target is untouched; an uncommitted temporary file is removed on destruction.
+// target is untouched and the temporary file is private to its owner; an
+// uncommitted temporary file is removed on destruction.
 class TAtomicFile {
 public:
     // With `replace` false the commit never replaces a file: one that appeared at the

@@ -215,6 +215,16 @@ TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays) {
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"free.jpg", "link.jpg", "t.jpg"}));
 }
 
+TEST(AtomicFile, TheTemporaryFileIsPrivateAndANewTargetGetsWhatTheUmaskAllows) {
+    TTempFolder folder;
+    const TUmask mask(027);
+    TAtomicFile file(folder / "new.jpg", false);
+    ASSERT_TRUE(file.Write("pixels", 6));
+    EXPECT_EQ(ModeOf(file.TemporaryPath()), 0600u);
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ModeOf(folder / "new.jpg"), 0640u);
+}
+
 TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndTheFileItLeadsToIsLeftAlone) {
     TTempFolder folder;
     const TUmask mask(022);
