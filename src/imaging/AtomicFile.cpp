@@ -5,8 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
+#include <string_view>
+
+#include "imaging/NoReplaceRename.h"
 
 namespace quillane {
 
@@ -26,15 +31,39 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
+// The process's file creation mask, read without setting it: umask() would change
+// it for every thread at once.
+mode_t CreationMask() {
+    mode_t mask = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status) != nullptr)
+            if (std::string_view(line).substr(0, 6) == "Umask:")
+                mask = static_cast<mode_t>(std::strtoul(line + 6, nullptr, 8) & 0777);
+        std::fclose(status);
+    }
+    return mask;
+}
+
+// A replaced file keeps its permissions (a private file stays private), made
+// writable by its owner like any target that is overwritten; a new file gets what
+// the umask allows. lstat: a link at the target is replaced, not followed.
+mode_t CommittedMode(const std::filesystem::path& target) {
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        return (existing.st_mode & 07777) | S_IWUSR;
+    return 0666 & ~CreationMask();
+}
+
 }  // namespace
 
-TAtomicFile::TAtomicFile(const std::filesystem::path& target) : target_(target) {
+TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : target_(target), replace_(replace) {
     const std::filesystem::path folder = FolderOf(target);
-    // A fresh name each try; O_EXCL makes sure no other writer shares it. Mode 0666
-    // lets the umask decide the final permissions, as for any new file.
+    // A fresh name each try; O_EXCL makes sure no other writer shares it. Private
+    // while it is written: the final permissions are set at the commit.
     for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
         temporary_ = folder / (".~quillane-" + RandomTag() + ".tmp");
-        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) temporary_.clear();
@@ -58,20 +87,21 @@ bool TAtomicFile::Write(const void* data, std::size_t size) {
 
 bool TAtomicFile::Commit() {
     if (fd_ < 0 || committed_) return false;
-    // A replaced file keeps its permissions (a private file stays private), made
-    // writable by its owner like any target that is overwritten.
-    struct stat existing {};
-    if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(fd_, (existing.st_mode & 07777) | S_IWUSR);
+    const bool permitted = ::fchmod(fd_, CommittedMode(target_)) == 0;
     const bool flushed = ::fsync(fd_) == 0;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
-    if (!flushed || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (!permitted || !flushed || !closed || !Publish()) {
         Discard();
         return false;
     }
     committed_ = true;
     return true;
+}
+
+bool TAtomicFile::Publish() const {
+    if (replace_) return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    return RenameNoReplace(temporary_, target_);
 }
 
 void TAtomicFile::Discard() {

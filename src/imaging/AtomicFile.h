@@ -5,11 +5,14 @@
 namespace quillane {
 
 // A target written in one piece: the bytes go to a hidden temporary file in the
-// target's own folder, which replaces the target only on Commit(). Until then the
-// target is untouched; an uncommitted temporary file is removed on destruction.
+// target's own folder, which becomes the target only on Commit(). Until then the
+// target is untouched and the temporary file is private to its owner; an
+// uncommitted temporary file is removed on destruction.
 class TAtomicFile {
 public:
-    explicit TAtomicFile(const std::filesystem::path& target);
+    // With `replace` false the commit never replaces a file: one that appeared at the
+    // target meanwhile (another run's) stays, and the commit fails.
+    TAtomicFile(const std::filesystem::path& target, bool replace);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -21,14 +24,17 @@ public:
     // Writes all bytes, retrying short writes; false on any error.
     bool Write(const void* data, std::size_t size);
 
-    // Flushes to disk and renames the temporary file over the target.
+    // Flushes to disk and renames the temporary file to the target. A symbolic link
+    // at the target is replaced, never followed.
     bool Commit();
 
 private:
+    bool Publish() const;
     void Discard();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
+    bool replace_;
     int fd_ = -1;
     bool committed_ = false;
 };

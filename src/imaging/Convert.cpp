@@ -1,9 +1,12 @@
 #include "imaging/Convert.h"
 
-#include <atomic>
-#include <mutex>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <exception>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/ConvertSeam.h"
@@ -34,34 +37,58 @@ bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
     return false;
 }
 
-std::atomic<bool> refuseNextJpegSave{false};
+thread_local bool refuseNextJpegSave = false;
+thread_local std::function<void(const TPath&)> fallbackBitmapWatcher;
 
-bool SaveDecoded(const TPath& source, const TPath& target, int format) {
+bool SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite) {
     const TFormatInfo* info = FormatInfo(format);
     TEncoderId encoder{};
     if (info != nullptr) EncoderForMime(info->mime, encoder);
-    if (format == ifJpeg && refuseNextJpegSave.exchange(false)) return false;
+    if (format == ifJpeg && std::exchange(refuseNextJpegSave, false)) return false;
     // The decoded picture itself, first frame of a multi-frame file, is written.
     const TGPImage picture(source);
-    return picture.Save(target, encoder);
+    return picture.Save(target, encoder, overwrite);
 }
 
-// The fixed temporary name is shared by every fallback, so they take turns.
-std::mutex fallbackTurn;
+// A uniquely named file in the system temporary folder, private to its owner (it
+// holds the pixels of a source that may be private) and removed when the object goes.
+class TPrivateTemporary {
+public:
+    explicit TPrivateTemporary(const std::string& suffix) {
+        std::string name = TempFolderPath() + "quillane-XXXXXX" + suffix;
+        // mkstemps creates the file with mode 0600 and a name no one else has.
+        const int fd = ::mkstemps(name.data(), static_cast<int>(suffix.size()));
+        if (fd < 0) return;
+        ::close(fd);
+        path_ = name;
+    }
+    ~TPrivateTemporary() {
+        if (!path_.empty()) ::unlink(path_.c_str());
+    }
+    TPrivateTemporary(const TPrivateTemporary&) = delete;
+    TPrivateTemporary& operator=(const TPrivateTemporary&) = delete;
+
+    bool IsCreated() const { return !path_.empty(); }
+    const TPath& Path() const { return path_; }
+
+private:
+    TPath path_;
+};
 
 bool ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite) {
-    const std::lock_guard<std::mutex> turn(fallbackTurn);
-    const TPath temporary = TempFolderPath() + "~quillane_tmp.bmp";
-    if (!ConvertImage(source, temporary, ifBmp, true)) return false;
-    return ConvertImage(temporary, target, ifJpeg, overwrite);
+    const TPrivateTemporary bitmap(".bmp");
+    if (!bitmap.IsCreated() || !ConvertImage(source, bitmap.Path(), ifBmp, true)) return false;
+    if (fallbackBitmapWatcher) fallbackBitmapWatcher(bitmap.Path());
+    return ConvertImage(bitmap.Path(), target, ifJpeg, overwrite);
 }
 
 bool Convert(const TPath& source, const TPath& target, int format, bool overwrite) {
     if (!PrepareTarget(target, overwrite)) return false;
     if (SameFile(source, target)) return true;
     const TFormatInfo* info = FormatInfo(format);
-    if (info != nullptr && HasExtension(source, info->extensions)) return CopyFileReplacing(source, target);
-    if (SaveDecoded(source, target, format)) return true;
+    if (info != nullptr && HasExtension(source, info->extensions))
+        return CopyFileReplacing(source, target, overwrite);
+    if (SaveDecoded(source, target, format, overwrite)) return true;
     // Some TIFFs go to JPEG only by way of a plain bitmap.
     if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions))
         return ConvertThroughBmp(source, target, overwrite);
@@ -73,6 +100,10 @@ bool Convert(const TPath& source, const TPath& target, int format, bool overwrit
 namespace seams {
 
 void RefuseNextJpegSave() { refuseNextJpegSave = true; }
+
+void WatchFallbackBitmap(std::function<void(const std::filesystem::path&)> watcher) {
+    fallbackBitmapWatcher = std::move(watcher);
+}
 
 }  // namespace seams
 

@@ -15,7 +15,7 @@ bool Overlaps(const TGPImage& picture, std::int64_t left, std::int64_t top, std:
 }
 
 bool Crop(const TPath& source, const TPath& target, std::int32_t left, std::int32_t top, std::int32_t width,
-          std::int32_t height) {
+          std::int32_t height, bool overwrite) {
     // Decoded from a copy in memory, so the target may be the source itself.
     std::string bytes;
     if (!ReadWholeFile(source, bytes)) return false;
@@ -31,7 +31,7 @@ bool Crop(const TPath& source, const TPath& target, std::int32_t left, std::int3
         if (!graphics.DrawImage(picture, TRect{0, 0, width, height}, TRect{left, top, width, height})) return false;
     }
     canvas.CopyMetadataFrom(picture);
-    return canvas.Save(target, EncoderForExtension(source));
+    return canvas.Save(target, EncoderForExtension(source), overwrite);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ bool CropImage(const TPath& source, const TPath& target, std::int32_t left, std:
                std::int32_t height, bool overwrite) {
     if (!PrepareTarget(target, overwrite)) return false;
     try {
-        return Crop(source, target, left, top, width, height);
+        return Crop(source, target, left, top, width, height, overwrite);
     } catch (const std::exception&) {  // out of memory, or a library error that slipped through
         vips_error_clear();
         return false;

@@ -24,7 +24,7 @@ char LowerAscii(char c) {
 
 bool PrepareTarget(const TPath& target, bool overwrite) {
     std::error_code error;
-    if (!std::filesystem::exists(target, error)) return true;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(target, error))) return true;
     if (!overwrite) return false;
     MakeWritable(target);
     return true;
@@ -86,15 +86,16 @@ bool SameFile(const TPath& a, const TPath& b) {
 }
 
 void MakeWritable(const TPath& path) {
+    // nofollow: a link is left as it is, and so is the file it points to.
     std::error_code error;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                 error);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, error);
 }
 
-bool CopyFileReplacing(const TPath& source, const TPath& target) {
+bool CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite) {
     TDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (input.Get() < 0) return false;
-    TAtomicFile output(target);
+    TAtomicFile output(target, overwrite);
     if (!output.IsOpen()) return false;
     std::array<char, 1 << 16> buffer{};
     for (;;) {

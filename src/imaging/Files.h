@@ -31,12 +31,14 @@ std::string TempFolderPath();
 // exist, otherwise the same normalised path.
 bool SameFile(const TPath& a, const TPath& b);
 
-// Adds the owner's write permission (the "archive only" reset). Errors are ignored.
+// Adds the owner's write permission (the "archive only" reset). A symbolic link is
+// not followed and stays as it is. Errors are ignored.
 void MakeWritable(const TPath& path);
 
 // Copies the source's bytes over the target through a temporary file in the
-// target's folder; an existing target stays as it was when the copy fails.
-bool CopyFileReplacing(const TPath& source, const TPath& target);
+// target's folder; an existing target stays as it was when the copy fails. Without
+// overwrite, a file that appeared at the target meanwhile stays and the copy fails.
+bool CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const TPath& path, std::string& bytes);

@@ -45,8 +45,9 @@ public:
     TGPImage GetThumbnail(std::int32_t width, std::int32_t height) const;
 
     // Writes the picture with the encoder of that id, atomically. False when the
-    // id names no encoder or the picture cannot be decoded or written.
-    bool Save(const TPath& target, const TEncoderId& encoder) const;
+    // id names no encoder or the picture cannot be decoded or written, and, without
+    // overwrite, when a file is at the target by the time it would be replaced.
+    bool Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) const;
 
     // Takes over the other picture's EXIF (orientation excluded), ICC, XMP and IPTC data.
     void CopyMetadataFrom(const TGPImage& other);

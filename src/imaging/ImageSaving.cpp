@@ -100,12 +100,13 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
 
 }  // namespace
 
-bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder) {
+bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
+               bool overwrite) {
     const TFormat format = FormatOf(encoder);
     if (format == TFormat::None || image.get_image() == nullptr) return false;
     return Guarded([&] {
         const VImage pixels = PreparePixels(image, knownOpaque);
-        TAtomicFile file(target);
+        TAtomicFile file(target, overwrite);
         if (!file.IsOpen()) return false;
         if (format == TFormat::Bmp) {
             if (!WriteBmp(pixels, file)) return false;

@@ -29,7 +29,7 @@ bool StampPicture(const TPath& source, const TPath& target, const TPath& picture
         MarkOrigin(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()),
                    static_cast<float>(mark.GetWidth()), static_cast<float>(mark.GetHeight()), offset, fromBottomRight);
     if (!DrawPicture(picture, mark, matrix, origin)) return false;
-    return WriteStamped(picture, source, target);
+    return WriteStamped(picture, source, target, overwrite);
 }
 
 }  // namespace

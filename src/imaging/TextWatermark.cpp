@@ -29,7 +29,7 @@ bool StampText(const TPath& source, const TPath& target, const std::string& text
                                       ink.BoxWidth(), ink.BoxHeight(), offset, fromBottomRight);
     // A mark that could not be drawn is a failure, not a clean copy of the source.
     if (!DrawText(picture, ink, colour, origin)) return false;
-    return WriteStamped(picture, source, target);
+    return WriteStamped(picture, source, target, overwrite);
 }
 
 }  // namespace

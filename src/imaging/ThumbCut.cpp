@@ -42,7 +42,7 @@ bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, st
         }
         if (!drawn) return false;
         canvas.CopyMetadataFrom(source);
-        return canvas.Save(target, thumbnail::JpegEncoder());
+        return canvas.Save(target, thumbnail::JpegEncoder(), overwrite);
     });
 }
 

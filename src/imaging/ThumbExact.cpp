@@ -13,8 +13,8 @@ bool ThumbExact(bool highQuality, const TPath& sourcePath, const TPath& target, 
         if (!PrepareTarget(target, overwrite)) return false;
         const TGPImage source(sourcePath);
         const TEncoderId encoder = EncoderForExtension(target);
-        return highQuality ? thumbnail::SaveHighQuality(source, {width, height}, target, encoder)
-                           : thumbnail::SaveFast(source, {width, height}, target, encoder);
+        return highQuality ? thumbnail::SaveHighQuality(source, {width, height}, target, encoder, overwrite)
+                           : thumbnail::SaveFast(source, {width, height}, target, encoder, overwrite);
     });
 }
 

@@ -30,7 +30,7 @@ bool ThumbFill(bool highQuality, const TPath& sourcePath, const TPath& target, s
         if (!graphics.FillRectangle(TGPSolidBrush(fillColour), {0, 0, width, height})) return false;
         if (!DrawFitted(graphics, highQuality, source, *placed)) return false;
         canvas.CopyMetadataFrom(source);
-        return canvas.Save(target, thumbnail::JpegEncoder());
+        return canvas.Save(target, thumbnail::JpegEncoder(), overwrite);
     });
 }
 

@@ -13,8 +13,8 @@ bool ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& target
         const TGPImage source(sourcePath);
         const TSize64 size = PercentSize(source.GetWidth(), source.GetHeight(), widthPercent, heightPercent);
         const TEncoderId encoder = EncoderForExtension(target);
-        return highQuality ? thumbnail::SaveHighQuality(source, size, target, encoder)
-                           : thumbnail::SaveFast(source, size, target, encoder);
+        return highQuality ? thumbnail::SaveHighQuality(source, size, target, encoder, overwrite)
+                           : thumbnail::SaveFast(source, size, target, encoder, overwrite);
     });
 }
 

@@ -8,8 +8,8 @@ namespace quillane {
 namespace {
 
 // A source that needs no scaling (or must not be enlarged) goes over unchanged.
-void CopyUnlessSameFile(const TPath& source, const TPath& target) {
-    if (!SameFile(source, target)) CopyFileReplacing(source, target);
+bool CopyUnlessSameFile(const TPath& source, const TPath& target, bool overwrite) {
+    return SameFile(source, target) || CopyFileReplacing(source, target, overwrite);
 }
 
 bool ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, bool byWidth, std::int32_t size,
@@ -18,18 +18,16 @@ bool ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, b
         if (!PrepareTarget(target, overwrite)) return false;
         const TGPImage source(sourcePath);
         const std::int64_t fixed = byWidth ? source.GetWidth() : source.GetHeight();
-        if (fixed == size) {
-            CopyUnlessSameFile(sourcePath, target);
-            return true;
-        }
+        // A copy that could not be made (another run's file took the name) is no success.
+        if (fixed == size) return CopyUnlessSameFile(sourcePath, target, overwrite);
         if (fixed == 0 || (skipSmaller && size > fixed)) {
-            CopyUnlessSameFile(sourcePath, target);
+            CopyUnlessSameFile(sourcePath, target, overwrite);
             return false;
         }
         const TSize64 newSize = SideSize(source.GetWidth(), source.GetHeight(), byWidth, size);
         const TEncoderId encoder = EncoderForExtension(target);
-        return highQuality ? thumbnail::SaveHighQuality(source, newSize, target, encoder)
-                           : thumbnail::SaveFast(source, newSize, target, encoder);
+        return highQuality ? thumbnail::SaveHighQuality(source, newSize, target, encoder, overwrite)
+                           : thumbnail::SaveFast(source, newSize, target, encoder, overwrite);
     });
 }
 

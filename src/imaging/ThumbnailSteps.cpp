@@ -21,21 +21,23 @@ TEncoderId JpegEncoder() {
     return encoder;
 }
 
-bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder) {
+bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+              bool overwrite) {
     if (!ValidSize(size)) return false;
     const TGPImage thumbnail =
         source.GetThumbnail(static_cast<std::int32_t>(size.width), static_cast<std::int32_t>(size.height));
-    return thumbnail.Save(target, encoder);
+    return thumbnail.Save(target, encoder, overwrite);
 }
 
-bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder) {
+bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+                     bool overwrite) {
     if (!ValidSize(size) || source.IsEmpty()) return false;
     TGPBitmap canvas(size.width, size.height);
     TGPGraphics graphics(canvas);
     graphics.SetInterpolationMode(imHighQualityBicubic);
     if (!graphics.DrawImage(source, ToRect({0, 0, size.width, size.height}))) return false;
     canvas.CopyMetadataFrom(source);
-    return canvas.Save(target, encoder);
+    return canvas.Save(target, encoder, overwrite);
 }
 
 }  // namespace quillane::thumbnail

@@ -16,11 +16,13 @@ TRect ToRect(const TRect64& rect);
 TEncoderId JpegEncoder();
 
 // Fast form: the library's thumbnail of exactly that size, saved as it is.
-bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder);
+bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+              bool overwrite);
 
 // High-quality form: a canvas of that size with the whole source drawn into it
 // bicubically, saved with the source's metadata. False when the source cannot be drawn.
-bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder);
+bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+                     bool overwrite);
 
 // Runs a routine's body so that nothing escapes it: whatever is thrown means false.
 template <class TBody>

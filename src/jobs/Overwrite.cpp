@@ -6,10 +6,11 @@ namespace quillane {
 
 namespace {
 
+// A link counts as the file it is, whatever it points to: it is what gets replaced.
 bool FileExists(const std::filesystem::path& target)
 {
     std::error_code error;
-    const auto status = std::filesystem::status(target, error);
+    const auto status = std::filesystem::symlink_status(target, error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
@@ -20,16 +21,20 @@ bool OverwritePromptDue(const std::filesystem::path& target, const TOverwriteSta
     return !state.DontAsk && FileExists(target);
 }
 
-void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state)
+bool AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state)
 {
-    if (!OverwritePromptDue(target, state)) {
-        return;
+    // Looked at once: the prompt and the answer concern the file that is there now.
+    if (!FileExists(target)) {
+        return false;
     }
-    const TOverwriteAnswer answer = host.ShowOverwritePrompt(target);
-    state.Overwrite = answer.Yes;
-    if (answer.DontAskAgain) {
-        state.DontAsk = true;
+    if (!state.DontAsk) {
+        const TOverwriteAnswer answer = host.ShowOverwritePrompt(target);
+        state.Overwrite = answer.Yes;
+        if (answer.DontAskAgain) {
+            state.DontAsk = true;
+        }
     }
+    return state.Overwrite;
 }
 
 }  // namespace quillane

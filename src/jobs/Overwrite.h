@@ -8,7 +8,7 @@ namespace quillane {
 
 // The overwrite answer of one run, shared by the item loop and every walk level.
 struct TOverwriteState {
-    bool Overwrite = true;  // passed to the routine; matters only for an existing target
+    bool Overwrite = true;  // the answer for a target that exists
     bool DontAsk = false;   // once set, no further prompt in this run
 };
 
@@ -16,7 +16,9 @@ struct TOverwriteState {
 bool OverwritePromptDue(const std::filesystem::path& target, const TOverwriteState& state);
 
 // Asks before an existing target is replaced, unless the run said "don't ask again".
-// The answer holds until the next prompt.
-void AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state);
+// The answer holds until the next prompt. Gives the routine's overwrite flag: true
+// only when a file is at the target now and the answer is Yes. A target that
+// appears later (another run's file) is never replaced.
+bool AskOverwrite(TJobHost& host, const std::filesystem::path& target, TOverwriteState& state);
 
 }  // namespace quillane

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "imaging/Files.h"
+#include "imaging/NoReplaceRename.h"
 #include "jobs/FolderWalk.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
-#include "jobs/NoReplaceRename.h"
 #include "jobs/StepExecutor.h"
 #include "jobs/StoppedRun.h"
 

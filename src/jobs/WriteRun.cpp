@@ -100,8 +100,8 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
         if (OverwritePromptDue(step.Target, context.Overwrite)) {
             context.Executor.SettleAll();
         }
-        AskOverwrite(context.Host, step.Target, context.Overwrite);
-        step.Call = plan.MakeCall(source, step.Target, context.Overwrite.Overwrite);
+        const bool overwrite = AskOverwrite(context.Host, step.Target, context.Overwrite);
+        step.Call = plan.MakeCall(source, step.Target, overwrite);
         // A call that could not be made because the run was ended meanwhile (a field
         // that cannot be read) leaves no line for this file.
         if (!step.Call && context.Host.StopRequested()) {

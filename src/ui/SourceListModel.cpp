@@ -1,7 +1,7 @@
 #include "ui/SourceListModel.h"
 
+#include "imaging/NoReplaceRename.h"
 #include "jobs/SourceList.h"
-#include "jobs/NoReplaceRename.h"
 
 #include <QFile>
 #include <QFileIconProvider>

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
@@ -39,6 +44,27 @@ public:
 private:
     std::optional<std::string> previous_;
 };
+
+// Watches the conversion fallback's temporary bitmap while the object lives.
+class TFallbackWatch {
+public:
+    explicit TFallbackWatch(std::function<void(const std::filesystem::path&)> watcher) {
+        seams::WatchFallbackBitmap(std::move(watcher));
+    }
+    ~TFallbackWatch() { seams::WatchFallbackBitmap({}); }
+};
+
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t ModeOf(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
 
 class ConvertImageTest : public test::GraphicsTest {
 protected:
@@ -111,18 +137,70 @@ TEST_F(ConvertImageTest, FailuresWriteNothing) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"broken.png", "source.png"}));
 }
 
-TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughATemporaryBitmapThatStays) {
-    const TTemporaryFolderOverride temporary(folder_.Path());
+TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughAPrivateTemporaryBitmapThatGoes) {
+    std::filesystem::create_directory(File("tmp"));
+    const TTemporaryFolderOverride temporary(File("tmp"));
     const auto source = Coordinates("scan.tiff", 36, 24);
+    int watched = 0;
+    const TFallbackWatch watch([&](const std::filesystem::path& bitmap) {
+        ++watched;
+        EXPECT_EQ(bitmap.parent_path(), File("tmp"));
+        EXPECT_EQ(Entries(File("tmp")), std::vector<std::string>{bitmap.filename().string()});
+        EXPECT_EQ(ModeOf(bitmap), 0600u);
+        EXPECT_EQ(FormatOf(bitmap), "bmp");
+        EXPECT_EQ(PixelAt(bitmap, 35, 23), (TPixel{35, 23, 128}));
+    });
     seams::RefuseNextJpegSave();
     ASSERT_TRUE(ConvertImage(source, File("scan.jpg"), ifJpeg, false));
+    EXPECT_EQ(watched, 1);
     EXPECT_EQ(FormatOf(File("scan.jpg")), "jpeg");
     EXPECT_EQ(SizeOf(File("scan.jpg")), (test::TPictureSize{36, 24}));
     EXPECT_TRUE(test::Near(PixelAt(File("scan.jpg"), 20, 12), {20, 12, 128}, 6));
+    EXPECT_TRUE(Entries(File("tmp")).empty());
+}
 
-    const auto bitmap = File("~quillane_tmp.bmp");
-    EXPECT_EQ(FormatOf(bitmap), "bmp");
-    EXPECT_EQ(PixelAt(bitmap, 35, 23), (TPixel{35, 23, 128}));
+TEST_F(ConvertImageTest, AFailedFallbackLeavesNothingBehindEither) {
+    std::filesystem::create_directory(File("tmp"));
+    const TTemporaryFolderOverride temporary(File("tmp"));
+    const auto source = Coordinates("scan.tif", 12, 8);
+    test::WriteBytes(File("broken.tif"), "no picture here");
+    const struct {
+        std::filesystem::path source, target;
+    } cases[] = {{source, File("missing-folder") / "scan.jpg"}, {File("broken.tif"), File("broken.jpg")}};
+    for (const auto& c : cases) {
+        seams::RefuseNextJpegSave();
+        EXPECT_FALSE(ConvertImage(c.source, c.target, ifJpeg, false)) << c.target;
+        EXPECT_FALSE(std::filesystem::exists(c.target));
+        EXPECT_TRUE(Entries(File("tmp")).empty()) << c.target;
+    }
+}
+
+// Each fallback has its own temporary bitmap: no picture ends up in another's target.
+TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture) {
+    std::filesystem::create_directory(File("tmp"));
+    const TTemporaryFolderOverride temporary(File("tmp"));
+    const TPixel colours[] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
+    constexpr int kRuns = 4;
+    for (int i = 0; i < kRuns; ++i)
+        WritePicture(test::SolidImage(40 + 8 * i, 30, colours[i]), File("s" + std::to_string(i) + ".tif"));
+    bool converted[kRuns] = {};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kRuns; ++i) {
+        threads.emplace_back([&, i] {
+            const std::string name = "s" + std::to_string(i);
+            seams::RefuseNextJpegSave();
+            converted[i] = ConvertImage(File(name + ".tif"), File(name + ".jpg"), ifJpeg, false);
+            vips_thread_shutdown();
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (int i = 0; i < kRuns; ++i) {
+        const auto target = File("s" + std::to_string(i) + ".jpg");
+        ASSERT_TRUE(converted[i]) << i;
+        EXPECT_EQ(SizeOf(target), (test::TPictureSize{40 + 8 * i, 30})) << i;
+        EXPECT_TRUE(test::Near(PixelAt(target, 20, 15), colours[i], 8)) << i;
+    }
+    EXPECT_TRUE(Entries(File("tmp")).empty());
 }
 
 TEST_F(ConvertImageTest, RefusedBitmapHasNoSecondTry) {

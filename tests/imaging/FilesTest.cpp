@@ -19,6 +19,21 @@ bool OwnerMayWrite(const TPath& path) {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0;
 }
 
+mode_t ModeOf(const TPath& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Sets the file creation mask for a test and puts the old one back.
+class TUmask {
+public:
+    explicit TUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~TUmask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
 TEST(Extension, IsTheTextFromTheLastDotUnlessAFolderSeparatorFollows) {
     EXPECT_EQ(ExtractExtension("/pics/photo.JPG"), ".JPG");
     EXPECT_EQ(ExtractExtension("/pics/archive.tar.gz"), ".gz");
@@ -112,7 +127,7 @@ TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
     const std::string bytes("\x00\x01 binary \xff", 12);
     WriteBytes(folder / "src.bin", bytes);
     WriteBytes(folder / "dst.bin", "an older and longer content");
-    ASSERT_TRUE(CopyFileReplacing(folder / "src.bin", folder / "dst.bin"));
+    ASSERT_TRUE(CopyFileReplacing(folder / "src.bin", folder / "dst.bin", true));
     EXPECT_EQ(ReadBytes(folder / "dst.bin"), bytes);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
 }
@@ -120,10 +135,10 @@ TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
 TEST(CopyFileReplacing, FailsWithoutTouchingAnythingWhenTheSourceIsMissingOrTheFolderIs) {
     TTempFolder folder;
     WriteBytes(folder / "dst.bin", "keep");
-    EXPECT_FALSE(CopyFileReplacing(folder / "missing.bin", folder / "dst.bin"));
+    EXPECT_FALSE(CopyFileReplacing(folder / "missing.bin", folder / "dst.bin", true));
     EXPECT_EQ(ReadBytes(folder / "dst.bin"), "keep");
     WriteBytes(folder / "src.bin", "data");
-    EXPECT_FALSE(CopyFileReplacing(folder / "src.bin", folder / "no-such-folder" / "dst.bin"));
+    EXPECT_FALSE(CopyFileReplacing(folder / "src.bin", folder / "no-such-folder" / "dst.bin", true));
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
 }
 
@@ -132,7 +147,7 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     const TPath target = folder / "t.txt";
     WriteBytes(target, "old");
     {
-        TAtomicFile file(target);
+        TAtomicFile file(target, true);
         ASSERT_TRUE(file.IsOpen());
         ASSERT_TRUE(file.Write("new", 3));
         EXPECT_EQ(ReadBytes(target), "old");
@@ -141,7 +156,7 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.txt"});
     {
-        TAtomicFile file(target);
+        TAtomicFile file(target, true);
         ASSERT_TRUE(file.Write("new", 3));
         ASSERT_TRUE(file.Commit());
     }
@@ -154,7 +169,7 @@ TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndBecomesWritable) {
     const TPath target = folder / "private.txt";
     WriteBytes(target, "old");
     ::chmod(target.c_str(), 0400);
-    TAtomicFile file(target);
+    TAtomicFile file(target, true);
     ASSERT_TRUE(file.Write("new", 3));
     ASSERT_TRUE(file.Commit());
     struct stat info {};
@@ -167,11 +182,70 @@ TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile) {
     TTempFolder folder;
     std::filesystem::create_directory(folder / "t.jpg");
     WriteBytes(folder / "t.jpg" / "inside", "x");
-    TAtomicFile file(folder / "t.jpg");
+    TAtomicFile file(folder / "t.jpg", true);
     ASSERT_TRUE(file.Write("data", 4));
     EXPECT_FALSE(file.Commit());
     EXPECT_TRUE(std::filesystem::is_directory(folder / "t.jpg"));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.jpg"});
+}
+
+TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays) {
+    TTempFolder folder;
+    const TPath target = folder / "t.jpg";
+    {
+        TAtomicFile file(target, false);
+        ASSERT_TRUE(file.Write("mine", 4));
+        WriteBytes(target, "theirs");  // another writer's file, made meanwhile
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_EQ(ReadBytes(target), "theirs");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.jpg"});
+
+    // A link holds the name just as well, even one that leads nowhere.
+    std::filesystem::create_symlink(folder / "nowhere", folder / "link.jpg");
+    TAtomicFile linked(folder / "link.jpg", false);
+    ASSERT_TRUE(linked.Write("mine", 4));
+    EXPECT_FALSE(linked.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.jpg"));
+
+    TAtomicFile unclaimed(folder / "free.jpg", false);
+    ASSERT_TRUE(unclaimed.Write("mine", 4));
+    EXPECT_TRUE(unclaimed.Commit());
+    EXPECT_EQ(ReadBytes(folder / "free.jpg"), "mine");
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"free.jpg", "link.jpg", "t.jpg"}));
+}
+
+TEST(AtomicFile, TheTemporaryFileIsPrivateAndANewTargetGetsWhatTheUmaskAllows) {
+    TTempFolder folder;
+    const TUmask mask(027);
+    TAtomicFile file(folder / "new.jpg", false);
+    ASSERT_TRUE(file.Write("pixels", 6));
+    EXPECT_EQ(ModeOf(file.TemporaryPath()), 0600u);
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ModeOf(folder / "new.jpg"), 0640u);
+}
+
+TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndTheFileItLeadsToIsLeftAlone) {
+    TTempFolder folder;
+    const TUmask mask(022);
+    std::filesystem::create_directory(folder / "elsewhere");
+    const TPath outside = folder / "elsewhere" / "kept.jpg";
+    WriteBytes(outside, "outside");
+    ::chmod(outside.c_str(), 0400);
+    const TPath target = folder / "t.jpg";
+    std::filesystem::create_symlink(outside, target);
+
+    EXPECT_TRUE(PrepareTarget(target, true));
+    EXPECT_EQ(ModeOf(outside), 0400u);
+    TAtomicFile file(target, true);
+    ASSERT_TRUE(file.Write("new", 3));
+    ASSERT_TRUE(file.Commit());
+
+    EXPECT_EQ(ModeOf(outside), 0400u);
+    EXPECT_EQ(ReadBytes(outside), "outside");
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(ModeOf(target), 0644u);  // a new file's mode, not the one the link led to
 }
 
 }  // namespace

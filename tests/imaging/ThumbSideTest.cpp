@@ -45,6 +45,12 @@ TEST_P(ThumbSide, AnEqualSideIsCopiedByteForByte) {
     EXPECT_EQ(ReadBytes(File("t.png")), ReadBytes(File("a.jpg"))) << "not re-encoded, whatever the name";
 }
 
+TEST_P(ThumbSide, AnEqualSideWhoseCopyCannotBeWrittenIsAFailure) {
+    MakePicture(File("a.jpg"), 400, 90, {40, 80, 120});
+    EXPECT_FALSE(Run("a.jpg", "missing-folder/t.jpg", true, 400, true));
+    EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"a.jpg"});
+}
+
 TEST_P(ThumbSide, SkipSmallerCopiesAndReportsFalseOtherwiseItEnlarges) {
     MakePicture(File("a.png"), 40, 90, {40, 80, 120});
     EXPECT_FALSE(Run("a.png", "skipped.png", true, 80, false, true));

@@ -6,8 +6,8 @@
 #include <regex>
 
 #include "TempFolder.h"
+#include "imaging/NoReplaceRename.h"
 #include "jobs/EngineTestFiles.h"
-#include "jobs/NoReplaceRename.h"
 #include "jobs/RenameJob.h"
 #include "jobs/ScriptedHost.h"
 

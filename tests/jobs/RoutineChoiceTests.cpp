@@ -103,6 +103,7 @@ TEST_F(RoutineChoice, SingleSideJobTurnsTiffAwayOnlyWhenTheWidthIsGiven)
 
 TEST_F(RoutineChoice, ArgumentsReachTheRoutineInTheirPlaces)
 {
+    Touch(folder_ / "out" / "a_s.jpg");  // answered Yes: the one target that may be replaced
     Pixel(pmFill, true);
     const TRoutineCall& fill = recorder_.Calls.at(0);
     EXPECT_EQ(fill.Source, folder_ / "src" / "a.jpg");
@@ -111,6 +112,8 @@ TEST_F(RoutineChoice, ArgumentsReachTheRoutineInTheirPlaces)
     EXPECT_EQ(fill.Second, 48);
     EXPECT_EQ(fill.Colour, 0xFFFFFFFFu);  // the default panel colour, opaque white
     EXPECT_TRUE(fill.Overwrite);
+    // No file at the target when the run looked: nothing may be replaced later either.
+    EXPECT_FALSE(recorder_.Calls.at(1).Overwrite);
 
     Side(true, true);
     const TRoutineCall& side = recorder_.Calls.at(0);
