@@ -9,11 +9,12 @@ namespace quillane {
 
 namespace {
 
-bool DrawPicture(TGPImage& picture, const TGPImage& mark, const TColorMatrix& matrix, TPointF origin) {
+bool DrawPicture(TGPImage& picture, const TGPImage& mark, const TColorMatrix& matrix, std::int32_t x,
+                 std::int32_t y) {
     TGPGraphics graphics(picture);
     graphics.SetInterpolationMode(imHighQualityBilinear);
     const vips::VImage transformed = ApplyColorMatrix(pixels::ToRgba8(mark.Pixels()), matrix);
-    return graphics.DrawPixels(transformed, PixelPosition(origin.x), PixelPosition(origin.y));
+    return graphics.DrawPixels(transformed, x, y);
 }
 
 bool StampPicture(const TPath& source, const TPath& target, const TPath& picturePath, const TColorMatrix& matrix,
@@ -25,10 +26,17 @@ bool StampPicture(const TPath& source, const TPath& target, const TPath& picture
     TGPImage picture(source);
     if (picture.IsEmpty() || NarrowerThan(picture, minWidth)) return false;
 
-    const TPointF origin =
-        MarkOrigin(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()),
-                   static_cast<float>(mark.GetWidth()), static_cast<float>(mark.GetHeight()), offset, fromBottomRight);
-    if (!DrawPicture(picture, mark, matrix, origin)) return false;
+    const int width = static_cast<int>(picture.GetWidth());
+    const int height = static_cast<int>(picture.GetHeight());
+    const int markWidth = static_cast<int>(mark.GetWidth());
+    const int markHeight = static_cast<int>(mark.GetHeight());
+    const TPointF origin = MarkOrigin(width, height, static_cast<float>(markWidth), static_cast<float>(markHeight),
+                                      offset, fromBottomRight);
+    const std::int32_t x = PixelPosition(origin.x);
+    const std::int32_t y = PixelPosition(origin.y);
+    // A mark wholly off the picture would be an unchanged copy reported as stamped.
+    if (!MarkOverlaps(width, height, x, y, markWidth, markHeight)) return false;
+    if (!DrawPicture(picture, mark, matrix, x, y)) return false;
     return WriteStamped(picture, source, target, overwrite);
 }
 

@@ -9,12 +9,10 @@ namespace quillane {
 
 namespace {
 
-bool DrawText(TGPImage& picture, const TTextInk& ink, TArgb colour, TPointF origin) {
-    if (!ink.HasInk()) return true;  // blank text: nothing to draw
+bool DrawText(TGPImage& picture, const TTextInk& ink, TArgb colour, std::int32_t x, std::int32_t y) {
     TGPGraphics graphics(picture);
     graphics.SetInterpolationMode(imHighQualityBilinear);
-    return graphics.DrawPixels(TextOverlay(ink, colour), PixelPosition(origin.x) + ink.left,
-                               PixelPosition(origin.y) + ink.top);
+    return graphics.DrawPixels(TextOverlay(ink, colour), x + ink.left, y + ink.top);
 }
 
 bool StampText(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
@@ -25,10 +23,16 @@ bool StampText(const TPath& source, const TPath& target, const std::string& text
 
     TTextInk ink;
     if (!RenderText(text, font, PictureDpi(picture.Pixels()), ink)) return false;
-    const TPointF origin = MarkOrigin(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()),
-                                      ink.BoxWidth(), ink.BoxHeight(), offset, fromBottomRight);
+    const int width = static_cast<int>(picture.GetWidth());
+    const int height = static_cast<int>(picture.GetHeight());
+    const TPointF origin = MarkOrigin(width, height, ink.BoxWidth(), ink.BoxHeight(), offset, fromBottomRight);
+    const std::int32_t x = PixelPosition(origin.x);
+    const std::int32_t y = PixelPosition(origin.y);
+    // A mark that lands nowhere, blank text included, would be an unchanged copy
+    // reported as stamped.
+    if (!InkLandsOn(ink, width, height, x, y)) return false;
     // A mark that could not be drawn is a failure, not a clean copy of the source.
-    if (!DrawText(picture, ink, colour, origin)) return false;
+    if (!DrawText(picture, ink, colour, x, y)) return false;
     return WriteStamped(picture, source, target, overwrite);
 }
 

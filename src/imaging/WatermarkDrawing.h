@@ -17,6 +17,15 @@ TPointF MarkOrigin(int pictureWidth, int pictureHeight, float markWidth, float m
 // a range where sums with a picture's size cannot overflow.
 std::int32_t PixelPosition(float position);
 
+// Whether a mark of the given size with its top-left corner at (x, y) covers some
+// pixel of the picture.
+bool MarkOverlaps(int pictureWidth, int pictureHeight, std::int32_t x, std::int32_t y, int markWidth,
+                  int markHeight);
+
+// Whether some inked pixel of the text, drawn with its origin at (x, y), falls on the
+// picture. Text without ink lands nowhere.
+bool InkLandsOn(const TTextInk& ink, int pictureWidth, int pictureHeight, std::int32_t x, std::int32_t y);
+
 // Text ink as 8-bit sRGB + alpha in the ARGB colour: alpha = ink x colour alpha.
 vips::VImage TextOverlay(const TTextInk& ink, TArgb colour);
 

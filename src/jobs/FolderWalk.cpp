@@ -55,6 +55,29 @@ std::optional<std::pair<std::uintmax_t, std::uintmax_t>> FolderIdentity(const st
     return std::pair<std::uintmax_t, std::uintmax_t>(info.st_dev, info.st_ino);
 }
 
+// Whether `outer` is `inner` or one of its parents, on the path as given or as its
+// links resolve; a missing `outer` holds nothing.
+bool HoldsFolder(const std::string& outer, const std::string& inner)
+{
+    const auto outerIdentity = FolderIdentity(outer);
+    if (!outerIdentity) {
+        return false;
+    }
+    std::error_code error;
+    const fs::path resolved = fs::canonical(inner, error);
+    for (const fs::path& start : {fs::absolute(inner, error).lexically_normal(), resolved}) {
+        for (fs::path at = start; !at.empty(); at = at.parent_path()) {
+            if (FolderIdentity(at.string()) == outerIdentity) {
+                return true;
+            }
+            if (at == at.parent_path()) {
+                break;
+            }
+        }
+    }
+    return false;
+}
+
 // The folder and its parents that do not exist yet, deepest first.
 std::vector<fs::path> MissingFolders(const fs::path& folder)
 {
@@ -106,7 +129,10 @@ TFolderWalk::TFolderWalk(TRunContext& context, const std::string& sourceRoot, st
     : context_(context),
       sourceRoot_(WithTrailingSlash(sourceRoot)),
       targetRoot_(targetRoot ? std::optional(WithTrailingSlash(*targetRoot)) : std::nullopt),
-      eachFile_(std::move(eachFile))
+      eachFile_(std::move(eachFile)),
+      // An output folder holding the source folder is walked as before: skipping it
+      // would skip every source.
+      skipsOutput_(targetRoot_ && !HoldsFolder(*targetRoot_, sourceRoot_))
 {
 }
 
@@ -130,10 +156,18 @@ void TFolderWalk::Walk(const std::string& folderText)
 bool TFolderWalk::EnterOnce(const std::string& folder)
 {
     const auto identity = FolderIdentity(folder);
-    if (!identity || context_.MadeFolders.contains(*identity)) {
+    if (!identity || context_.MadeFolders.contains(*identity) || IsSkippedOutput(folder)) {
         return false;
     }
     return entered_.insert(*identity).second;
+}
+
+// The output folder holds the results of this run and of earlier ones; walking it
+// would make results of results. It may appear during the run, so it is looked up
+// each time.
+bool TFolderWalk::IsSkippedOutput(const std::string& folder) const
+{
+    return skipsOutput_ && HoldsFolder(*targetRoot_, folder);
 }
 
 std::vector<std::string> TFolderWalk::ListSubFolders(const std::string& folder) const

@@ -26,7 +26,8 @@ std::string MirrorFolder(const std::string& folder, const std::string& sourceRoo
 // The walk every job's walker is built on. Each folder's sub-folders are listed first,
 // then its files matching the ticked types go to `eachFile`, then the sub-folders are
 // walked in listing order. Without a target root (the rename walk) no output folder is
-// made and `eachFile` gets an empty target folder.
+// made and `eachFile` gets an empty target folder. The target root's subtree is never
+// walked, unless it holds the source root.
 class TFolderWalk {
 public:
     using TEachFile = std::function<void(const std::filesystem::path& source, const std::string& targetFolder)>;
@@ -37,6 +38,7 @@ public:
 
 private:
     bool EnterOnce(const std::string& folder);
+    bool IsSkippedOutput(const std::string& folder) const;
     std::vector<std::string> ListSubFolders(const std::string& folder) const;
     void ProcessFiles(const std::string& folder);
     std::string TargetFolderFor(const std::string& folder);
@@ -46,6 +48,7 @@ private:
     std::string sourceRoot_;
     std::optional<std::string> targetRoot_;
     TEachFile eachFile_;
+    bool skipsOutput_ = false;
     std::set<std::pair<std::uintmax_t, std::uintmax_t>> entered_;  // device, inode
 };
 

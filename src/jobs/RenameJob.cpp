@@ -36,13 +36,16 @@ private:
     TJobHost& host_;
 };
 
-std::optional<std::pair<std::uintmax_t, std::uintmax_t>> FileIdentity(const fs::path& file)
+using TNameKey = std::tuple<std::uintmax_t, std::uintmax_t, std::string>;
+
+// A name in its folder, the folder known by device and inode.
+std::optional<TNameKey> NameKey(const fs::path& file)
 {
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0) {
+    if (::stat(file.parent_path().c_str(), &info) != 0) {
         return std::nullopt;
     }
-    return std::pair<std::uintmax_t, std::uintmax_t>(info.st_dev, info.st_ino);
+    return TNameKey(info.st_dev, info.st_ino, file.filename().string());
 }
 
 bool IsRegularFile(const fs::path& path)
@@ -70,19 +73,20 @@ std::string TRenameRun::Tag(std::size_t number)
 
 void TRenameRun::RenameFile(const fs::path& file, std::size_t number)
 {
-    const auto identity = FileIdentity(file);
-    if (identity && renamed_.contains(*identity)) {
-        return;  // a name this run gave; the file has had its turn
+    const auto key = NameKey(file);
+    if (key && given_.contains(*key)) {
+        return;  // a name this run gave; its file has had its turn
     }
     TFileStep step{file, RenamedPath(file, job_.Prefix, Tag(number)), {}, kRenamed, kNotRenamed, context_.Item};
     // A prefix holding a "/" would move the file elsewhere: that rename fails.
     const bool staysInItsFolder = step.Target.parent_path() == file.parent_path();
-    if (identity && staysInItsFolder && IsRegularFile(file)) {
-        step.Call = [this, from = step.Source, to = step.Target, id = *identity] {
+    if (key && staysInItsFolder && IsRegularFile(file)) {
+        const TNameKey given(std::get<0>(*key), std::get<1>(*key), step.Target.filename().string());
+        step.Call = [this, from = step.Source, to = step.Target, given] {
             if (!RenameNoReplace(from, to)) {
                 return false;
             }
-            renamed_.insert(id);  // a rename keeps the file's inode
+            given_.insert(given);
             return true;
         };
     }

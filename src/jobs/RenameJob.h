@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "jobs/BatchJob.h"
@@ -35,8 +36,8 @@ class TRenameRun {
 public:
     TRenameRun(TRunContext& context, const TRenameJob& job, std::uint32_t seed);
 
-    // One file under its tag: renamed, its line logged. A file this run has already
-    // renamed is never taken again.
+    // One file under its tag: renamed, its line logged. A name this run gave is never
+    // taken again; every other name gets its line, a second name of the same file too.
     void RenameFile(const std::filesystem::path& file, std::size_t number);
     // The tag for the running number `number`.
     std::string Tag(std::size_t number);
@@ -47,7 +48,9 @@ private:
     TRunContext& context_;
     TRenameJob job_;
     std::mt19937 generator_;
-    std::set<std::pair<std::uintmax_t, std::uintmax_t>> renamed_;  // device, inode
+    // The names this run gave: the folder's device and inode, then the file name, so a
+    // folder reached again under another path still knows them.
+    std::set<std::tuple<std::uintmax_t, std::uintmax_t, std::string>> given_;
 };
 
 // Every matching picture of `folder` and the folders below it, renamed in place;

@@ -6,9 +6,9 @@
 
 namespace quillane {
 
-// Reads a picture for the preview, upright (its EXIF orientation applied). JPEG and BMP
-// files go through the toolkit's reader, the other formats through the image library.
-// Returns a null image when the file cannot be read or decoded.
+// Reads a picture for the preview, upright (its EXIF orientation applied), through the
+// same loading as the runs: a file every run refuses shows no picture. Returns a null
+// image when the file is refused or cannot be decoded.
 QImage LoadPreviewPicture(const std::filesystem::path& file);
 
 }  // namespace quillane

@@ -76,11 +76,13 @@ TEST_F(TextWatermarkTest, TextLandsInsideItsMeasuredBoxFromEitherCorner) {
     EXPECT_TRUE(fromTopLeft.left >= 30 && fromTopLeft.left < 35) << fromTopLeft.left;
     EXPECT_TRUE(fromTopLeft.top >= 20 && fromTopLeft.top < 32) << fromTopLeft.top;
 
-    // Partly outside: clipped at the edge; wholly outside: nothing drawn.
+    // Partly outside: clipped at the edge; wholly outside: nothing drawn, nothing written.
     const TBox clipped = StampedBox(source, TPointF{-12, -15}, false);
     EXPECT_EQ(clipped.left, 0);
     EXPECT_EQ(clipped.top, 0);
-    EXPECT_EQ(StampedBox(source, TPointF{5000, 5000}, false), TBox{});
+    EXPECT_FALSE(StampTextWatermark(source, File("outside.png"), "Hg", font_, 0xFFFF0000u, TPointF{5000, 5000}, true,
+                                    false, 0));
+    EXPECT_FALSE(std::filesystem::exists(File("outside.png")));
 }
 
 TEST_F(TextWatermarkTest, TextTakesTheColourWithItsAlpha) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <set>
 
 #include "TempFolder.h"
 #include "jobs/EngineTestFiles.h"
@@ -160,11 +161,72 @@ TEST_F(FolderWalk, SaveFolderInsideTheWalkedTreeStillEnds)
     Touch(root_ / "2008" / "Trip" / "b.jpg");
     const fs::path save = root_ / "2008" / "Trip";
     ASSERT_TRUE(Run(save));
-    // 2008/a.jpg -> Trip/2008/a_s.jpg; Trip/b.jpg -> Trip/2008/Trip/b_s.jpg; Trip/2008 made
-    // after Trip was listed, so it is not walked.
-    EXPECT_EQ(recorder_.Calls.size(), 2u);
+    // 2008/a.jpg -> Trip/2008/a_s.jpg; Trip itself is the save folder, so it is not walked.
+    EXPECT_EQ(Sources(), std::vector<fs::path>{root_ / "2008" / "a.jpg"});
     EXPECT_TRUE(fs::exists(save / "2008" / "a_s.jpg"));
-    EXPECT_TRUE(fs::exists(save / "2008" / "Trip" / "b_s.jpg"));
+    EXPECT_FALSE(fs::exists(save / "2008" / "Trip"));
+}
+
+// Every file below the folder, as paths relative to it.
+std::set<fs::path> FilesBelow(const fs::path& folder)
+{
+    std::set<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files.insert(fs::relative(entry.path(), folder));
+        }
+    }
+    return files;
+}
+
+// A rerun must not take the earlier run's results for sources, however the save folder
+// is spelled and whether the run made it or found it.
+TEST_F(FolderWalk, SaveFolderInsideTheListedFolderIsNeverWalked)
+{
+    const fs::path link = folder_ / "link";
+    fs::create_directory_symlink(root_ / "out", link);
+    const struct {
+        fs::path Save;
+        bool MadeBefore;
+    } cases[] = {{root_ / "out", false}, {root_ / "2008" / "out", false}, {link, true}};
+    for (const auto& [save, madeBefore] : cases) {
+        fs::remove_all(root_);
+        Touch(root_ / "a.jpg");
+        Touch(root_ / "2008" / "b.jpg");
+        Touch(root_ / "2008" / "Trip" / "c.png");
+        if (madeBefore) {
+            fs::create_directories(root_ / "out");
+        }
+        std::vector<std::string> lines[2];
+        std::set<fs::path> files[2];
+        for (int run = 0; run < 2; ++run) {
+            host_.Lines.clear();
+            host_.YesNoAnswers = {TMessageAnswer::maYes};  // make the missing save folder
+            ASSERT_TRUE(Run(save));
+            lines[run] = host_.Lines;
+            files[run] = FilesBelow(root_);
+        }
+        EXPECT_EQ(lines[0].size(), 3u) << save;
+        EXPECT_EQ(lines[1], lines[0]) << save;
+        EXPECT_EQ(files[1], files[0]) << save;
+        EXPECT_EQ(files[0].size(), 6u) << save;
+    }
+}
+
+// Results beside their sources (or mirrored beside the listed folder): every folder
+// lies inside the save folder, and every one is still walked.
+TEST_F(FolderWalk, SaveFolderHoldingTheListedFolderSkipsNothing)
+{
+    for (const fs::path& save : {root_, folder_.Path()}) {
+        fs::remove_all(root_);
+        recorder_.Calls.clear();
+        Touch(root_ / "2008" / "a.jpg");
+        Touch(root_ / "2008" / "Trip" / "b.png");
+        ASSERT_TRUE(Run(save));
+        EXPECT_EQ(Sources(), (std::vector<fs::path>{root_ / "2008" / "a.jpg", root_ / "2008" / "Trip" / "b.png"}))
+            << save;
+        EXPECT_TRUE(fs::exists(save / "2008" / "Trip" / "b_s.png")) << save;
+    }
 }
 
 TEST_F(FolderWalk, PipesAreSkippedAndEventsPumpedAfterFoldersAndProcessedFiles)

@@ -303,14 +303,16 @@ TEST_F(ParallelRun, ALaterSourceThatAnEarlierFileWritesIsReadAfterThatWrite)
 
 TEST_F(ParallelRun, AWalkListsAFolderOnlyAfterEarlierWritesIntoIt)
 {
-    // The save folder lies inside the walked tree: the files of "a" go to "b/a", which
-    // the walk of "b" lists afterwards and takes up as sources of its own.
+    // The save folder is the listed folder, so results land beside their sources; "b"
+    // is a link to "a", whose walk lists "a" again after the files of "a" were written
+    // and takes them up as sources of its own.
     TScenario scenario;
     scenario.SubFolders = true;
-    scenario.SavePath = "src/b";
+    scenario.SavePath = "src";
+    scenario.Affix = "_c";
     scenario.Make = [](const fs::path& root) {
         MakeSources(root / "src" / "a", 6);
-        fs::create_directories(root / "src" / "b" / "a");
+        fs::create_directory_symlink("a", root / "src" / "b");
     };
     scenario.Stagger = [](TStaggeredRoutine& routine) {
         for (int i = 0; i < 6; ++i) {
@@ -319,8 +321,8 @@ TEST_F(ParallelRun, AWalkListsAFolderOnlyAfterEarlierWritesIntoIt)
     };
     const TRunRecord record = RunBothWays(scenario);
 
-    EXPECT_EQ(record.Lines.size(), 12u);
-    EXPECT_EQ(record.Files.at("src/b/b/a/p05.gif"), "p05>p05.gif>p05.gif");
+    EXPECT_EQ(record.Lines.size(), 18u);
+    EXPECT_EQ(record.Files.at("src/a/p05_c_c.gif"), "p05>p05_c.gif>p05_c_c.gif");
 }
 
 TEST_F(ParallelRun, AStopEndsTheRunAfterTheFilesInFlightAndLogsThemInOrder)

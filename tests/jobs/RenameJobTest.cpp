@@ -173,6 +173,40 @@ TEST_F(RenameJob, FolderReachedTwiceRenamesEachFileOnce)
     EXPECT_EQ(host_.Lines.size(), 2u);
 }
 
+// Two names of one file are two entries: each gets its new name and its line, in
+// the list and in a walked folder (listed in the file system's order) alike.
+TEST_F(RenameJob, EverySecondNameOfAHardLinkedFileIsRenamedToo)
+{
+    for (const bool walked : {false, true}) {
+        const fs::path where = walked ? source_ / "f" : source_;
+        fs::remove_all(source_);
+        Touch(where / "a.jpg", "one file");
+        fs::create_hard_link(where / "a.jpg", where / "b.jpg");
+        Touch(where / "c.png");
+        host_.Lines.clear();
+        host_.ShowFolder(source_, walked);
+        const auto outcome = Run("n");
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->Succeeded, 3u) << walked;
+        if (!walked) {  // list order: by name
+            EXPECT_EQ(Names(where), (std::vector<std::string>{"n0.jpg", "n1.jpg", "n2.png"}));
+        }
+        std::vector<std::string> lines = host_.Lines;
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ(lines, (std::vector<std::string>{Line(where / "a.jpg", true), Line(where / "b.jpg", true),
+                                                   Line(where / "c.png", true)}));
+        std::vector<fs::path> jpegs;
+        for (const std::string& name : Names(where)) {
+            EXPECT_TRUE(std::regex_match(name, std::regex("n[0-2]\\.(jpg|png)"))) << name;
+            if (name.ends_with(".jpg")) {
+                jpegs.push_back(where / name);
+            }
+        }
+        ASSERT_EQ(jpegs.size(), 2u);
+        EXPECT_TRUE(fs::equivalent(jpegs[0], jpegs[1]));  // still one file under two names
+    }
+}
+
 TEST(RandomThreeChars, DrawsEveryCharacterAboutEquallyOften)
 {
     std::mt19937 generator(12345);

@@ -1,4 +1,7 @@
 // The preview: stretched thumbnail mode, 100 % mode, upright pictures, quiet failures.
+// The image library's headers come before Qt's, whose "signals" keyword clashes with glib.
+#include <vips/vips8>
+
 #include "UiTestSupport.h"
 
 #include "ui/MainWindow.h"
@@ -28,6 +31,16 @@ QImage HalvesPicture(int width, int height)
         for (int x = 0; x < width / 2; ++x)
             picture.setPixelColor(x, y, Qt::red);
     return picture;
+}
+
+// The same halves through the image library, for the formats the toolkit cannot write.
+void WriteHalvesWithImageLibrary(const std::filesystem::path& file, int width, int height)
+{
+    const vips::VImage left = vips::VImage::xyz(width, height)[0] < width / 2;
+    left.ifthenelse(std::vector<double>{255, 0, 0}, std::vector<double>{0, 0, 255})
+        .cast(VIPS_FORMAT_UCHAR)
+        .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
+        .write_to_file(file.c_str());
 }
 
 bool Near(QColor actual, QColor expected)
@@ -92,6 +105,44 @@ private slots:
         WriteBytes(folder.File("broken.png"), "not a picture");
         QVERIFY(LoadPreviewPicture(folder.File("broken.png")).isNull());
         QVERIFY(LoadPreviewPicture(folder.File("missing.gif")).isNull());
+    }
+
+    void goodPicturesOfEveryFormatShowWithTheirPixels()
+    {
+        TTestFolder folder;
+        for (const char* name : {"p.jpg", "p.png", "p.bmp"})
+            WritePicture(folder.File(name), HalvesPicture(40, 10));
+        for (const char* name : {"p.gif", "p.tif"})
+            WriteHalvesWithImageLibrary(folder.File(name), 40, 10);
+        for (const char* name : {"p.jpg", "p.png", "p.bmp", "p.gif", "p.tif"}) {
+            const QImage picture = LoadPreviewPicture(folder.File(name));
+            QVERIFY2(picture.size() == QSize(40, 10), name);
+            QVERIFY2(Near(picture.pixelColor(5, 5), Qt::red), name);
+            QVERIFY2(Near(picture.pixelColor(34, 4), Qt::blue), name);
+            QVERIFY2(picture.pixelColor(5, 5).alpha() == 255, name);
+        }
+        QImage clear(6, 4, QImage::Format_ARGB32);
+        clear.fill(QColor(10, 200, 30, 100));
+        WritePicture(folder.File("clear.png"), clear);
+        const QColor shown = LoadPreviewPicture(folder.File("clear.png")).pixelColor(3, 2);
+        QCOMPARE(shown.alpha(), 100);
+        QVERIFY(Near(shown, QColor(10, 200, 30)));
+    }
+
+    // What every run refuses shows no picture either.
+    void refusedFilesShowNoPicture()
+    {
+        TTestFolder folder;
+        WriteBytes(folder.File("portable.tif"), "P6\n4 3\n255\n" + std::string(4 * 3 * 3, '\x7f'));
+        WritePicture(folder.File("whole.jpg"), HalvesPicture(400, 300));
+        QFile whole(QFile::decodeName(QByteArray::fromStdString(folder.File("whole.jpg").string())));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        WriteBytes(folder.File("cut.jpg"), bytes.left(bytes.size() / 2).toStdString());
+        // Still a picture to the toolkit, which fills what is missing with grey.
+        QVERIFY(!QImage(QFile::decodeName(QByteArray::fromStdString(folder.File("cut.jpg").string()))).isNull());
+        for (const char* name : {"portable.tif", "cut.jpg"})
+            QVERIFY2(LoadPreviewPicture(folder.File(name)).isNull(), name);
     }
 
     void folderClickKeepsThePicture()
