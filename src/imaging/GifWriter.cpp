@@ -120,15 +120,18 @@ std::uint64_t GifEncodeBytes(std::int64_t width, std::int64_t height, int bands)
     return kFixedBytes + std::min(pixels * 16, kLargestColourCache) + std::max(quantising, encoding);
 }
 
+// The limit belongs to the calling thread, so it is set where the quantiser is called.
+void KeepQuantiserOnThisThread() {
+    omp_set_num_threads(1);
+}
+
 bool WriteGif(const vips::VImage& image, const TGifSink& sink) {
     const int width = image.width();
     const int height = image.height();
     if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide || (image.bands() != 1 && image.bands() != 3) ||
         image.format() != VIPS_FORMAT_UCHAR)
         return false;
-    // The engine runs one picture per core already: the quantiser's own threads would
-    // only compete with it, and their library ends the process when one cannot start.
-    omp_set_num_threads(1);
+    KeepQuantiserOnThisThread();
     TIndexed indexed;
     {
         TSamples samples = SamplesOf(image);

@@ -108,6 +108,7 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
             image.pngsave_target(target);
             break;
         case TFormat::Gif:
+            KeepQuantiserOnThisThread();
             image.gifsave_target(target);
             break;
         case TFormat::Tiff:
