@@ -87,8 +87,19 @@ int ToSink(void* context, const std::uint8_t* bytes, std::size_t size) {
     return sink(reinterpret_cast<const char*>(bytes), size) ? 0 : -1;
 }
 
+// As the library's saver does, a palette with room to spare gets a transparent first
+// entry, unused by the pixels: such a GIF reads back with an alpha band, as it did.
+bool WithTransparentEntry(TIndexed& indexed) {
+    if (indexed.Palette.size() / 3 >= 256) return false;
+    indexed.Palette.insert(indexed.Palette.begin(), {0, 0, 0});
+    for (std::uint8_t& index : indexed.Indexes) ++index;
+    return true;
+}
+
 bool Encode(TIndexed& indexed, int width, int height, const TGifSink& sink) {
     CGIF_Config config{};
+    // The encoder marks the entry in a frame header that it writes for animations only.
+    config.attrFlags = WithTransparentEntry(indexed) ? CGIF_ATTR_HAS_TRANSPARENCY | CGIF_ATTR_IS_ANIMATED : 0;
     config.pGlobalPalette = indexed.Palette.data();
     config.width = static_cast<std::uint16_t>(width);
     config.height = static_cast<std::uint16_t>(height);
