@@ -1,5 +1,7 @@
 #include "imaging/GraphicsLibrary.h"
 
+#include <malloc.h>
+
 #include <vips/vips8>
 
 #include "imaging/PictureChecks.h"
@@ -16,6 +18,10 @@ bool GraphicsStartup(const char* argv0) {
     vips_cache_set_max_mem(0);
     vips_cache_set_max_files(0);
     RestrictDecoders();
+    // Picture-sized buffers of the encoders go straight back to the system when freed,
+    // instead of staying in the heap of the worker that used them: two workers' GIFs
+    // would otherwise keep their peaks long after.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     return true;
 }
 
