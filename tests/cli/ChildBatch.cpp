@@ -22,7 +22,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 }  // namespace
 
 TChildBatch::TChildBatch(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                         std::uint64_t fileSizeLimit)
+                         std::uint64_t fileSizeLimit, std::uint64_t addressSpaceLimit)
     : out_(workingFolder / ".child-stdout"), err_(workingFolder / ".child-stderr") {
     std::string binary = QUILLANE_BATCH_BINARY;
     std::vector<std::string> copies = arguments;
@@ -43,6 +43,10 @@ TChildBatch::TChildBatch(const std::vector<std::string>& arguments, const std::f
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         ::signal(SIGXFSZ, SIG_IGN);
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
+    }
+    if (addressSpaceLimit > 0) {
+        const rlimit limit{addressSpaceLimit, addressSpaceLimit};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(127);
     }
     ::execv(binary.c_str(), argv.data());
     ::_exit(127);

@@ -16,9 +16,10 @@ class TChildBatch {
 public:
     // Starts it in `workingFolder`, its outputs going to hidden files there. With a
     // file-size limit, a write beyond it fails with EFBIG (SIGXFSZ ignored), just
-    // as a full disk fails a write.
+    // as a full disk fails a write. With an address-space limit, memory runs out as
+    // under `ulimit -v`.
     TChildBatch(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                std::uint64_t fileSizeLimit = 0);
+                std::uint64_t fileSizeLimit = 0, std::uint64_t addressSpaceLimit = 0);
     ~TChildBatch();
     TChildBatch(const TChildBatch&) = delete;
     TChildBatch& operator=(const TChildBatch&) = delete;

@@ -80,6 +80,27 @@ TEST_F(RunFaultsCommand, AFullDiskFailsTheFilesThatDoNotFitAndTheRunGoesOn) {
     EXPECT_EQ(SizeOf(Out("c_s.png")), (TPictureSize{16, 16}));
 }
 
+TEST_F(RunFaultsCommand, APictureTooLargeForTheMemoryLimitFailsAloneAndTheRunGoesOn) {
+    WritePicture(NoiseImage(30, 20), Src("a.jpg"));
+    // A few hundred kilobytes on disk; decoded and quantised it needs more than the limit.
+    WritePicture(SolidImage(10000, 10000, {40, 80, 120}), Src("b.png"));
+    WritePicture(NoiseImage(30, 20), Src("c.png"));
+    WritePicture(NoiseImage(30, 20), Src("d.jpg"));
+
+    TChildBatch child({"--jobs", "2", "convert", "--to", "gif", "--out", "out", "src"}, folder_.Path(), 0,
+                      std::uint64_t{640} << 20);
+    const TBatchResult result = child.Wait();
+    EXPECT_EQ(result.ExitStatus, 1) << "ended by a signal when -1\n" << result.Err;
+    EXPECT_EQ(result.OutLines(), (std::vector<std::string>{Src("a.jpg").string() + "类型转换成功！",
+                                                           Src("b.png").string() + "没有进行类型转换！",
+                                                           Src("c.png").string() + "类型转换成功！",
+                                                           Src("d.jpg").string() + "类型转换成功！"}));
+    ASSERT_FALSE(result.ErrLines().empty());
+    EXPECT_EQ(result.ErrLines().back(), "处理完成！");
+    EXPECT_EQ(Entries(Out()), (std::vector<std::string>{"a.gif", "c.gif", "d.gif"}));
+    for (const char* name : {"a.gif", "c.gif", "d.gif"}) EXPECT_EQ(SizeOf(Out(name)), (TPictureSize{30, 20})) << name;
+}
+
 TEST_F(RunFaultsCommand, KilledWhileReplacingATargetLeavesTheOldOrTheNewFileWhole) {
     WritePicture(NoiseImage(900, 900), Src("big.png"));
     WritePicture(SolidImage(4, 4, {1, 2, 3}), Out("big_s.png"));
