@@ -46,8 +46,7 @@ bool SaveDecoded(const TPath& source, const TPath& target, int format, bool over
     if (info != nullptr) EncoderForMime(info->mime, encoder);
     if (format == ifJpeg && std::exchange(refuseNextJpegSave, false)) return false;
     // The decoded picture itself, first frame of a multi-frame file, is written.
-    const TGPImage picture(source);
-    return picture.Save(target, encoder, overwrite);
+    return TGPImage(source).Save(target, encoder, overwrite);
 }
 
 // A uniquely named file in the system temporary folder, private to its owner (it

@@ -136,7 +136,7 @@ void KeepQuantiserOnThisThread() {
     omp_set_num_threads(1);
 }
 
-bool WriteGif(const vips::VImage& image, const TGifSink& sink) {
+bool WriteGif(vips::VImage image, const TGifSink& sink) {
     const int width = image.width();
     const int height = image.height();
     if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide || (image.bands() != 1 && image.bands() != 3) ||
@@ -146,6 +146,8 @@ bool WriteGif(const vips::VImage& image, const TGifSink& sink) {
     TIndexed indexed;
     {
         TSamples samples = SamplesOf(image);
+        // A progressive JPEG's decoder holds every coefficient until it is released.
+        image = vips::VImage();
         if (!Quantise(samples, width, height, indexed)) return false;
     }
     return Encode(indexed, width, height, sink);

@@ -25,6 +25,8 @@ void KeepQuantiserOnThisThread();
 // library's saver holds. Decodes the picture (VError on damage); false for other
 // pictures, or when quantising, encoding or the sink fails. The encoder crashes when
 // out of memory: reserve GifEncodeBytes() first.
-bool WriteGif(const vips::VImage& image, const TGifSink& sink);
+// Given the only reference to the picture, lets go of it (and its decoder) once its
+// pixels are copied.
+bool WriteGif(vips::VImage image, const TGifSink& sink);
 
 }  // namespace quillane

@@ -104,8 +104,12 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
     return result;
 }
 
-bool TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) const {
+bool TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) const& {
     return loaded_ && SaveImage(image_, knownOpaque_, target, encoder, overwrite);
+}
+
+bool TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) && {
+    return loaded_ && SaveImage(pixels::HandOver(image_), knownOpaque_, target, encoder, overwrite);
 }
 
 void TGPImage::CopyMetadataFrom(const TGPImage& other) {

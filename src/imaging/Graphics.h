@@ -47,7 +47,10 @@ public:
     // Writes the picture with the encoder of that id, atomically. False when the
     // id names no encoder or the picture cannot be decoded or written, and, without
     // overwrite, when a file is at the target by the time it would be replaced.
-    bool Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) const;
+    bool Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) const&;
+    // As above, for a picture used once: its decoder is let go of as soon as the
+    // pixels are read, so a large photo is not held twice while it is encoded.
+    bool Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) &&;
 
     // Takes over the other picture's EXIF (orientation excluded), ICC, XMP and IPTC data.
     void CopyMetadataFrom(const TGPImage& other);

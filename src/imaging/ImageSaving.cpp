@@ -74,8 +74,8 @@ bool WritePngFile(const VImage& image, TAtomicFile& file) {
     });
 }
 
-bool WriteGifFile(const VImage& image, TAtomicFile& file) {
-    return WriteGif(image, [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
+bool WriteGifFile(VImage image, TAtomicFile& file) {
+    return WriteGif(pixels::HandOver(image), [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
 }
 
 // What saving a picture of this size holds at its peak, beyond what the library streams:
@@ -121,7 +121,7 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
 
 }  // namespace
 
-bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
+bool SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
                bool overwrite) {
     const TFormat format = FormatOf(encoder);
     if (format == TFormat::None || image.get_image() == nullptr) return false;
@@ -129,7 +129,8 @@ bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const
         // Checked before a pixel is decoded: the library ends the process when it runs out.
         const TMemoryReservation memory(ProcessMemoryBudget(), SaveNeed(image, knownOpaque, format));
         if (!memory.Granted()) return false;
-        const VImage pixels = PreparePixels(image, knownOpaque);
+        VImage pixels = PreparePixels(image, knownOpaque);
+        image = VImage();  // the saver below may then let go of the decoder early
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen()) return false;
         if (format == TFormat::Bmp) {
@@ -137,7 +138,7 @@ bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const
         } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
             if (!WritePngFile(pixels, file)) return false;
         } else if (format == TFormat::Gif && (pixels.bands() == 1 || pixels.bands() == 3)) {
-            if (!WriteGifFile(pixels, file)) return false;
+            if (!WriteGifFile(pixels::HandOver(pixels), file)) return false;
         } else {
             WriteWithLibrary(pixels, format, file);
         }

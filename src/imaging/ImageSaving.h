@@ -12,7 +12,9 @@ namespace quillane {
 // that cannot be decoded or encoded, or a file that cannot be written; the target
 // is then as it was. Without overwrite a file found at the target when the picture
 // is committed stays, and the save fails. Throws nothing.
-bool SaveImage(const vips::VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
+// The image is taken by value: given the only reference, the decoder behind it is let
+// go of as soon as the pixels are read, before the encoder needs its memory.
+bool SaveImage(vips::VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
                bool overwrite);
 
 }  // namespace quillane

@@ -8,6 +8,15 @@
 // vips::VError like the library; the layer's public calls catch it.
 namespace quillane::pixels {
 
+// The picture, with `from` emptied: passed to a by-value parameter, the callee then
+// holds the only reference and can let go of the picture (and its decoder) early.
+// (The library's handles copy on std::move.)
+inline vips::VImage HandOver(vips::VImage& from) {
+    vips::VImage taken = from;
+    from = vips::VImage();
+    return taken;
+}
+
 // Interpolation used when a picture is scaled.
 enum class TKernel { Bilinear, Bicubic };
 
