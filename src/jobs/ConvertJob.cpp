@@ -85,12 +85,6 @@ TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine)
     return plan;
 }
 
-void WalkConvertFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                       const std::string& folder, const TWritePlan& plan)
-{
-    WalkWriteFolder(context, plan, sourceRoot, targetRoot, folder);
-}
-
 TConvertBatch::TConvertBatch(TConvertFields fields, TConvertRoutine routine)
     : fields_(std::move(fields)), routine_(std::move(routine))
 {
@@ -126,11 +120,7 @@ TRunOutcome TConvertBatch::Run(TJobHost& host)
     }
     const TWriteRun run{TJobPage::jpConvert, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
     const TWritePlan plan = ConvertPlan(job_, routine_);
-    return RunWriteJob(host, run, plan,
-                       [&plan](TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                               const std::string& folder) {
-                           WalkConvertFolder(context, sourceRoot, targetRoot, folder, plan);
-                       });
+    return RunWriteJob(host, run, plan);
 }
 
 std::optional<TRunOutcome> BtnConvertClick(TJobHost& host, const TConvertFields& fields,

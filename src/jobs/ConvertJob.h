@@ -49,10 +49,6 @@ std::filesystem::path ConvertedTarget(const std::filesystem::path& source, const
 // without a call; a type outside the table fails without one.
 TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine);
 
-// Every matching picture below `folder`, into the mirrored folder below `targetRoot`.
-void WalkConvertFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                       const std::string& folder, const TWritePlan& plan);
-
 // "类型转换(&R)".
 class TConvertBatch final : public TBatchJob {
 public:

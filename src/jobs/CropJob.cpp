@@ -42,12 +42,6 @@ TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine)
     return plan;
 }
 
-void WalkCropFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                    const std::string& folder, const TWritePlan& plan)
-{
-    WalkWriteFolder(context, plan, sourceRoot, targetRoot, folder);
-}
-
 TCropBatch::TCropBatch(TCropFields fields, TCropRoutine routine) : fields_(std::move(fields)), routine_(std::move(routine))
 {
 }
@@ -98,11 +92,7 @@ TRunOutcome TCropBatch::Run(TJobHost& host)
     }
     const TWriteRun run{TJobPage::jpCut, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
     const TWritePlan plan = CropPlan(job_, routine_);
-    return RunWriteJob(host, run, plan,
-                       [&plan](TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                               const std::string& folder) {
-                           WalkCropFolder(context, sourceRoot, targetRoot, folder, plan);
-                       });
+    return RunWriteJob(host, run, plan);
 }
 
 std::optional<TRunOutcome> BtnCutClick(TJobHost& host, const TCropFields& fields, const TCropRoutine& routine)

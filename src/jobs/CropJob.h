@@ -43,9 +43,6 @@ bool CropStartEnabled(const std::string& widthText, const std::string& heightTex
 // The per-file rules; the rectangle is the one read when the run started.
 TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine);
 
-void WalkCropFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                    const std::string& folder, const TWritePlan& plan);
-
 // "创建剪切图(&C)". The rectangle is read after the results box was cleared, so a
 // field that holds no whole number ends the click with that box empty.
 class TCropBatch final : public TBatchJob {

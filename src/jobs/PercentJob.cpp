@@ -17,14 +17,13 @@ const char* const kSaveField = "lbEdtSavePath";
 
 }  // namespace
 
-TThumbPlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines)
+TWritePlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines)
 {
-    TThumbPlan plan;
-    plan.Kind = tkPercent;
-    plan.Write.Output = job.Output;
-    plan.Write.SuccessText = kThumbSucceeded;
-    plan.Write.FailureText = kThumbFailed;
-    plan.Write.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
+    TWritePlan plan;
+    plan.Output = job.Output;
+    plan.SuccessText = kThumbSucceeded;
+    plan.FailureText = kThumbFailed;
+    plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
         const bool fast = job.Fast && !IsTiffPath(source.string());
         const auto& routine = fast ? routines.PercentFast : routines.PercentHQ;
         return std::function<bool()>([routine, source, target, job, overwrite] {
@@ -59,7 +58,7 @@ TRunOutcome TPercentBatch::Run(TJobHost& host)
         return {};
     }
     const TWriteRun run{TJobPage::jpPercent, {kSaveField, fields_.SavePath}, true, kThumbClosingMessage};
-    return RunThumbJob(host, run, PercentPlan(job_, routines_));
+    return RunWriteJob(host, run, PercentPlan(job_, routines_));
 }
 
 std::optional<TRunOutcome> BtnPercentClick(TJobHost& host, const TPercentFields& fields,

@@ -7,7 +7,8 @@
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbWalk.h"
+#include "jobs/ThumbTexts.h"
+#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -31,7 +32,7 @@ struct TPercentJob {
 
 // The per-file rules of the percentage job: a TIFF source always takes the
 // high-quality routine.
-TThumbPlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines);
+TWritePlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines);
 
 // "创建缩略图(&C)" on the percentage page.
 class TPercentBatch final : public TBatchJob {

@@ -40,14 +40,13 @@ std::function<bool()> PixelCall(const TPixelJob& job, const TThumbRoutines& rout
 
 }  // namespace
 
-TThumbPlan PixelPlan(const TPixelJob& job, const TThumbRoutines& routines)
+TWritePlan PixelPlan(const TPixelJob& job, const TThumbRoutines& routines)
 {
-    TThumbPlan plan;
-    plan.Kind = tkPixel;
-    plan.Write.Output = job.Output;
-    plan.Write.SuccessText = kThumbSucceeded;
-    plan.Write.FailureText = kThumbFailed;
-    plan.Write.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
+    TWritePlan plan;
+    plan.Output = job.Output;
+    plan.SuccessText = kThumbSucceeded;
+    plan.FailureText = kThumbFailed;
+    plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
         return PixelCall(job, routines, source, target, overwrite);
     };
     return plan;
@@ -79,7 +78,7 @@ TRunOutcome TPixelBatch::Run(TJobHost& host)
         return {};
     }
     const TWriteRun run{TJobPage::jpPixel, {kSaveField, fields_.SavePath}, false, kThumbClosingMessage};
-    return RunThumbJob(host, run, PixelPlan(job_, routines_));
+    return RunWriteJob(host, run, PixelPlan(job_, routines_));
 }
 
 std::optional<TRunOutcome> BtnPixelClick(TJobHost& host, const TPixelFields& fields, const TThumbRoutines& routines)

@@ -7,7 +7,8 @@
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbWalk.h"
+#include "jobs/ThumbTexts.h"
+#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -39,7 +40,7 @@ struct TPixelJob {
 };
 
 // Only the cut mode turns a TIFF source away from its fast routine.
-TThumbPlan PixelPlan(const TPixelJob& job, const TThumbRoutines& routines);
+TWritePlan PixelPlan(const TPixelJob& job, const TThumbRoutines& routines);
 
 // "创建缩略图(&C)" on the exact-size page.
 class TPixelBatch final : public TBatchJob {

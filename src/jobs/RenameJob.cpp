@@ -11,6 +11,7 @@
 #include "jobs/FolderWalk.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
+#include "jobs/RunGuard.h"
 #include "jobs/StepExecutor.h"
 #include "jobs/StoppedRun.h"
 
@@ -23,18 +24,6 @@ namespace fs = std::filesystem;
 const char* const kNoFiles = "没有需要重命名的文件！";
 const char* const kRenamed = "重命名成功！";
 const char* const kNotRenamed = "重命名失败！";
-
-// The hourglass for the length of the run, on every way out.
-class TBusyCursor {
-public:
-    explicit TBusyCursor(TJobHost& host) : host_(host) { host_.SetBusyCursor(true); }
-    ~TBusyCursor() { host_.SetBusyCursor(false); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TJobHost& host_;
-};
 
 using TNameKey = std::tuple<std::uintmax_t, std::uintmax_t, std::string>;
 
@@ -126,7 +115,7 @@ TRunOutcome TRenameBatch::Run(TJobHost& host)
     host.ShowResults(TJobPage::jpRename);
     TRunOutcome outcome;
     {
-        const TBusyCursor busy(host);
+        const TRunGuard guard(host);
         const bool walkFolders = host.SubFoldersIncluded();
         const std::size_t count = host.SourceItemCount();  // read once
         std::vector<TSourceItem> items;

@@ -17,14 +17,13 @@ const char* const kNoSideChosen = "请选择创建缩略图的方式！";
 
 }  // namespace
 
-TThumbPlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines)
+TWritePlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines)
 {
-    TThumbPlan plan;
-    plan.Kind = tkWOrH;
-    plan.Write.Output = job.Output;
-    plan.Write.SuccessText = kSideSucceeded;
-    plan.Write.FailureText = kSideNotCreated;
-    plan.Write.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
+    TWritePlan plan;
+    plan.Output = job.Output;
+    plan.SuccessText = kSideSucceeded;
+    plan.FailureText = kSideNotCreated;
+    plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
         const bool fast = job.Fast && !(job.ByWidth && IsTiffPath(source.string()));
         const auto& routine = fast ? routines.SideFast : routines.SideHQ;
         return std::function<bool()>([routine, source, target, job, overwrite] {
@@ -93,7 +92,7 @@ TRunOutcome TWOrHBatch::Run(TJobHost& host)
         return {};
     }
     const TWriteRun run{TJobPage::jpWOrH, {kSaveField, fields_.SavePath}, false, kThumbClosingMessage};
-    return RunThumbJob(host, run, WOrHPlan(job_, routines_));
+    return RunWriteJob(host, run, WOrHPlan(job_, routines_));
 }
 
 std::optional<TRunOutcome> BtnWOrHClick(TJobHost& host, const TWOrHFields& fields, const TThumbRoutines& routines)

@@ -7,7 +7,8 @@
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbWalk.h"
+#include "jobs/ThumbTexts.h"
+#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -37,7 +38,7 @@ inline constexpr const char* kSideSucceeded = "创建缩略图成功。";
 inline constexpr const char* kSideNotCreated = "没有创建缩略图。";
 
 // A TIFF source leaves the fast routine only when the width is given.
-TThumbPlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines);
+TWritePlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines);
 
 // "创建缩略图(&C)" on the single-side page.
 class TWOrHBatch final : public TBatchJob {

@@ -91,12 +91,6 @@ TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::op
     return plan;
 }
 
-void WalkWatermarkFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                         const std::string& folder, const TWritePlan& plan)
-{
-    WalkWriteFolder(context, plan, sourceRoot, targetRoot, folder);
-}
-
 TWatermarkBatch::TWatermarkBatch(TWatermarkFields fields, TWatermarkRoutines routines)
     : fields_(std::move(fields)), routines_(std::move(routines))
 {
@@ -184,11 +178,7 @@ TRunOutcome TWatermarkBatch::Run(TJobHost& host)
         job_.UseText ? std::optional<TGPFont>(MakeGraphicsFont(job_.Font)) : std::nullopt;
     const TWriteRun run{TJobPage::jpWatermark, {kSaveField, fields_.SavePath}, false, kWatermarkFinished};
     const TWritePlan plan = WatermarkPlan(host, job_, font, routines_);
-    return RunWriteJob(host, run, plan,
-                       [&plan](TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                               const std::string& folder) {
-                           WalkWatermarkFolder(context, sourceRoot, targetRoot, folder, plan);
-                       });
+    return RunWriteJob(host, run, plan);
 }
 
 std::optional<TRunOutcome> BtnWatermarkClick(TJobHost& host, const TWatermarkFields& fields,

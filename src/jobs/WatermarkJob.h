@@ -62,9 +62,6 @@ TWatermarkRoutines LibraryWatermarkRoutines();
 TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::optional<TGPFont>& font,
                          const TWatermarkRoutines& routines);
 
-void WalkWatermarkFolder(TRunContext& context, const std::string& sourceRoot, const std::string& targetRoot,
-                         const std::string& folder, const TWritePlan& plan);
-
 // "创建水印标签(&C)".
 class TWatermarkBatch final : public TBatchJob {
 public:

@@ -8,6 +8,7 @@
 #include "jobs/FolderWalk.h"
 #include "jobs/Overwrite.h"
 #include "jobs/ParallelExecutor.h"
+#include "jobs/RunGuard.h"
 #include "jobs/StepExecutor.h"
 #include "jobs/StoppedRun.h"
 
@@ -16,31 +17,6 @@ namespace quillane {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Puts the cursor and the type list back on every way out of a run.
-class TRunGuard {
-public:
-    TRunGuard(TJobHost& host, bool lockTypeList) : host_(host), lockTypeList_(lockTypeList)
-    {
-        host_.SetBusyCursor(true);
-        if (lockTypeList_) {
-            host_.SetTypeListEnabled(false);
-        }
-    }
-    ~TRunGuard()
-    {
-        host_.SetBusyCursor(false);
-        if (lockTypeList_) {
-            host_.SetTypeListEnabled(true);
-        }
-    }
-    TRunGuard(const TRunGuard&) = delete;
-    TRunGuard& operator=(const TRunGuard&) = delete;
-
-private:
-    TJobHost& host_;
-    bool lockTypeList_;
-};
 
 std::vector<TSourceItem> ReadSourceItems(TJobHost& host)
 {
@@ -123,8 +99,7 @@ void WalkWriteFolder(TRunContext& context, const TWritePlan& plan, const std::st
 namespace {
 
 // The item loop: files straight to their step, folder items to the job's walker.
-void RunItems(TRunContext& context, const std::vector<TSourceItem>& items, bool walkFolders, const TWritePlan& plan,
-              const TFolderWalker& walkFolder)
+void RunItems(TRunContext& context, const std::vector<TSourceItem>& items, bool walkFolders, const TWritePlan& plan)
 {
     const std::string sourceRoot = context.Host.SourceRoot().string();
     for (context.Item = 0; context.Item < items.size(); ++context.Item) {
@@ -134,7 +109,7 @@ void RunItems(TRunContext& context, const std::vector<TSourceItem>& items, bool 
         }
         if (item.IsFolder && walkFolders) {
             context.ItemsBegun = context.Item + 1;
-            walkFolder(context, sourceRoot, plan.Output.SaveFolder, item.Path.string());
+            WalkWriteFolder(context, plan, sourceRoot, plan.Output.SaveFolder, item.Path.string());
         } else {
             SubmitWriteStep(context, plan, item.Path, plan.Output.SaveFolder);
         }
@@ -143,7 +118,7 @@ void RunItems(TRunContext& context, const std::vector<TSourceItem>& items, bool 
 
 }  // namespace
 
-TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& plan, const TFolderWalker& walkFolder)
+TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& plan)
 {
     host.ClearResults(run.Page);
     host.ShowResults(run.Page);
@@ -156,7 +131,7 @@ TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& 
         const std::unique_ptr<TStepExecutor> executor =
             MakeStepExecutor(host, run.Page, KnownTotal(items, walkFolders));
         TRunContext context{host, run.Page, host.CheckedTypeCaptions(), TOverwriteState{}, *executor};
-        RunItems(context, items, walkFolders, plan, walkFolder);
+        RunItems(context, items, walkFolders, plan);
         executor->Finish();
         outcome = executor->Outcome();
         outcome.Stopped = host.StopRequested();

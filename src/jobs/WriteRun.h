@@ -52,12 +52,9 @@ struct TWriteRun {
     std::string ClosingMessage;  // e.g. "处理完成！"
 };
 
-using TFolderWalker = std::function<void(TRunContext& context, const std::string& sourceRoot,
-                                         const std::string& targetRoot, const std::string& folder)>;
-
 // The run of a writing job after its checks passed: the results box, the save
 // folder's "/", the busy cursor, one overwrite state, the item loop, the closing
 // message. `plan.Output.SaveFolder` is the save field's text with its "/".
-TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& plan, const TFolderWalker& walkFolder);
+TRunOutcome RunWriteJob(TJobHost& host, const TWriteRun& run, const TWritePlan& plan);
 
 }  // namespace quillane

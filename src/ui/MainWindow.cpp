@@ -2,7 +2,7 @@
 
 #include "jobs/NewFileFolder.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbWalk.h"
+#include "jobs/ThumbTexts.h"
 #include "ui/AppInfo.h"
 #include "ui/ConvertPage.h"
 #include "ui/CutPage.h"
