@@ -1,7 +1,7 @@
 #include "ui/WindowHost.h"
 
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/OperationPage.h"
 #include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"

@@ -1,7 +1,7 @@
 #include "imaging/GraphicsLibrary.h"
 #include "ui/AppInfo.h"
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/settings/SettingsLocation.h"
 
 #include <QApplication>

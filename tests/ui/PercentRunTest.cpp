@@ -2,7 +2,7 @@
 #include "UiTestSupport.h"
 
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/OperationPage.h"
 #include "ui/SourceBrowser.h"
 #include "ui/WindowHost.h"

@@ -4,7 +4,7 @@
 
 #include "UiTestSupport.h"
 
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/PreviewLoader.h"
 #include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"

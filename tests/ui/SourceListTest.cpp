@@ -3,7 +3,7 @@
 
 #include "jobs/SourceList.h"
 #include "jobs/TypeFilter.h"
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/ShellListView.h"
 #include "ui/ShellTreeView.h"
 #include "ui/SourceBrowser.h"

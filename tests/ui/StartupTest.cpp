@@ -2,7 +2,7 @@
 #include "UiTestSupport.h"
 
 #include "jobs/TypeFilter.h"
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/OperationPage.h"
 #include "ui/SourceBrowser.h"
 

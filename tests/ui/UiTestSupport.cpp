@@ -1,6 +1,6 @@
 #include "UiTestSupport.h"
 
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/ShellListView.h"
 #include "ui/ShellTreeView.h"
 #include "ui/SourceBrowser.h"

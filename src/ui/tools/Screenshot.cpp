@@ -5,7 +5,7 @@
 #include "imaging/GraphicsLibrary.h"
 #include "ui/AppInfo.h"
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 #include "ui/ShellListView.h"
 #include "ui/ShellTreeView.h"
 #include "ui/SourceBrowser.h"

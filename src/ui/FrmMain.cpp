@@ -1,4 +1,4 @@
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 
 #include "jobs/NewFileFolder.h"
 #include "jobs/ThumbRoutines.h"

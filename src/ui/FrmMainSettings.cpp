@@ -1,6 +1,6 @@
 // The main window and Quillane.ini: the size first while the window is built, the page
 // fields once the preview mode is set, everything back when the window closes.
-#include "ui/MainWindow.h"
+#include "ui/FrmMain.h"
 
 #include "ui/ConvertPage.h"
 #include "ui/CutPage.h"

@@ -76,7 +76,7 @@ private:
     void CentreOnScreen();
     void SetRunLock(bool locked);
     void RunEnded();
-    // The settings file (MainWindowSettings.cpp).
+    // The settings file (FrmMainSettings.cpp).
     void LoadWindowSize();
     TSettings StoredPageFields() const;
     void LoadPageFields();
