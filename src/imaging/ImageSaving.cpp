@@ -100,23 +100,49 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
 
 }  // namespace
 
-bool SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
-               bool overwrite) {
+namespace {
+
+// Pixels are decoded as they are written: a library error here is mostly damage in the
+// source's data, which the loaders name; anything else is the encoder's.
+TReason SavingErrorReason(const std::string& text) {
+    return LibraryErrorReason(text, text.find("load") != std::string::npos ? TReason::rsDamaged
+                                                                              : TReason::rsCannotEncode);
+}
+
+// A write through our own writers that stopped: the file's error when it has one.
+TOutcome StoppedWriting(const TAtomicFile& file) {
+    return file.Error() != 0 ? WriteFailure(file) : TOutcome::Failure(TReason::rsCannotEncode);
+}
+
+}  // namespace
+
+TOutcome SaveImage(const VImage& image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
+                   bool overwrite) {
     const TFormat format = FormatOf(encoder);
-    if (format == TFormat::None || image.get_image() == nullptr) return false;
-    return Guarded([&] {
+    if (format == TFormat::None) return TOutcome::Failure(TReason::rsUnknownFormat);
+    if (image.get_image() == nullptr) return TOutcome::Failure(TReason::rsDamaged);
+    try {
         const VImage pixels = PreparePixels(image, knownOpaque);
         TAtomicFile file(target, overwrite);
-        if (!file.IsOpen()) return false;
+        if (!file.IsOpen()) return WriteFailure(file);
         if (format == TFormat::Bmp) {
-            if (!WriteBmp(pixels, file)) return false;
+            if (!WriteBmp(pixels, file)) return StoppedWriting(file);
         } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
-            if (!WritePngFile(pixels, file)) return false;
+            if (!WritePngFile(pixels, file)) return StoppedWriting(file);
         } else {
             WriteWithLibrary(pixels, format, file);
         }
-        return file.Commit();
-    });
+        return file.Commit() ? TOutcome::Success() : WriteFailure(file);
+    } catch (const vips::VError& error) {
+        std::string text = LibraryErrorText(error);
+        vips_error_clear();
+        const TReason reason = SavingErrorReason(text);
+        return TOutcome::Failure(reason, std::move(text));
+    } catch (const std::bad_alloc&) {
+        return TOutcome::Failure(TReason::rsOutOfMemory);
+    } catch (const std::exception& error) {
+        return TOutcome::Failure(TReason::rsUnexpected, error.what());
+    }
 }
 
 }  // namespace quillane

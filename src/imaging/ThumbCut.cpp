@@ -24,13 +24,15 @@ bool DrawCutHighQuality(TGPGraphics& graphics, const TGPImage& source, const TRe
     return graphics.DrawImage(source, TRect{0, 0, width, height}, thumbnail::ToRect(part));
 }
 
-bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
+TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
               std::int32_t height, bool overwrite) {
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return false;
+        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
-        if (!thumbnail::ValidSize({width, height})) return false;
+        if (source.IsEmpty()) return source.LoadOutcome();
+        if (!thumbnail::ValidSize({width, height})) return TOutcome::Failure(TReason::rsBadSize);
         TGPBitmap canvas(width, height);
+        if (canvas.IsEmpty()) return canvas.LoadOutcome();
         TGPGraphics graphics(canvas);
         bool drawn = false;
         if (highQuality) {
@@ -40,7 +42,7 @@ bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, st
             const std::optional<TCutFast> cut = CutWindowFast(source.GetWidth(), source.GetHeight(), width, height);
             drawn = cut && DrawCutFast(graphics, source, *cut);
         }
-        if (!drawn) return false;
+        if (!drawn) return TOutcome::Failure(TReason::rsCannotDraw);
         canvas.CopyMetadataFrom(source);
         return canvas.Save(target, thumbnail::JpegEncoder(), overwrite);
     });
@@ -48,12 +50,12 @@ bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, st
 
 }  // namespace
 
-bool ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+TOutcome ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
                   bool overwrite) {
     return ThumbCut(false, source, target, width, height, overwrite);
 }
 
-bool ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+TOutcome ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
                 bool overwrite) {
     return ThumbCut(true, source, target, width, height, overwrite);
 }

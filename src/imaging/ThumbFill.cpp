@@ -16,19 +16,22 @@ bool DrawFitted(TGPGraphics& graphics, bool highQuality, const TGPImage& source,
     return graphics.DrawImage(fitted, static_cast<std::int32_t>(placed.x), static_cast<std::int32_t>(placed.y));
 }
 
-bool ThumbFill(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
+TOutcome ThumbFill(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
                std::int32_t height, TArgb fillColour, bool overwrite) {
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return false;
+        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
         const std::optional<TRect64> placed = FillPlacement(source.GetWidth(), source.GetHeight(), width, height);
-        if (!placed || !thumbnail::ValidSize({width, height})) return false;
+        if (!placed) return source.LoadOutcome();
+        if (!thumbnail::ValidSize({width, height})) return TOutcome::Failure(TReason::rsBadSize);
 
         TGPBitmap canvas(width, height);
+        if (canvas.IsEmpty()) return canvas.LoadOutcome();
         TGPGraphics graphics(canvas);
         if (highQuality) graphics.SetInterpolationMode(imHighQualityBicubic);
-        if (!graphics.FillRectangle(TGPSolidBrush(fillColour), {0, 0, width, height})) return false;
-        if (!DrawFitted(graphics, highQuality, source, *placed)) return false;
+        if (!graphics.FillRectangle(TGPSolidBrush(fillColour), {0, 0, width, height}) ||
+            !DrawFitted(graphics, highQuality, source, *placed))
+            return TOutcome::Failure(TReason::rsCannotDraw);
         canvas.CopyMetadataFrom(source);
         return canvas.Save(target, thumbnail::JpegEncoder(), overwrite);
     });
@@ -36,12 +39,12 @@ bool ThumbFill(bool highQuality, const TPath& sourcePath, const TPath& target, s
 
 }  // namespace
 
-bool ThumbFillFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+TOutcome ThumbFillFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
                    TArgb fillColour, bool overwrite) {
     return ThumbFill(false, source, target, width, height, fillColour, overwrite);
 }
 
-bool ThumbFillHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+TOutcome ThumbFillHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
                  TArgb fillColour, bool overwrite) {
     return ThumbFill(true, source, target, width, height, fillColour, overwrite);
 }
