@@ -50,9 +50,9 @@ protected:
     fs::path Src(const std::string& name = "") const { return folder_.Path() / "src" / name; }
     fs::path Out(const std::string& name = "") const { return folder_.Path() / "out" / name; }
     TBatchResult Run(const std::string& overwrite) const {
-        return RunBatch({"percent", "--width", "50", "--height", "50", "--out", "out", "--yes", "--overwrite", overwrite,
-                         "src"},
-                        folder_.Path());
+        return RunBatch(
+            {"percent", "--width", "50", "--height", "50", "--out", "out", "--yes", "--overwrite", overwrite, "src"},
+            folder_.Path());
     }
     static std::string GoodJpeg() { return EncodedPicture(NoiseImage(64, 48), "jpeg"); }
 };
@@ -73,11 +73,14 @@ TEST_F(FailureReasonsCommand, EachFailedFileGetsItsOwnReasonOnStandardError) {
              WriteBytes(file, Truncated(jpeg, jpeg.size() / 2));
          },
          "no", "文件已损坏，无法解码"},
-        {"text named .png", "notes.png", [](const fs::path& file, const fs::path&) { WriteBytes(file, "just some notes\n"); },
-         "no", "不是支持的图片格式"},
+        {"text named .png", "notes.png",
+         [](const fs::path& file, const fs::path&) { WriteBytes(file, "just some notes\n"); }, "no",
+         "不是支持的图片格式"},
         {"over the size limit", "huge.jpg",
-         [](const fs::path& file, const fs::path&) { WriteBytes(file, JpegClaimingSize(GoodJpeg(), 20000, 20000)); }, "no",
-         "图片过大（超过 16384 × 16384 像素）"},
+         [](const fs::path& file, const fs::path&) {
+             WriteBytes(file, JpegClaimingSize(GoodJpeg(), 20000, 20000));
+         },
+         "no", "图片过大（超过 16384 × 16384 像素）"},
         {"declined overwrite", "kept.jpg",
          [](const fs::path& file, const fs::path& out) {
              WriteBytes(file, GoodJpeg());
