@@ -78,7 +78,7 @@ private:
 
 TOutcome ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite) {
     const TPrivateTemporary bitmap(".bmp");
-    if (!bitmap.IsCreated()) return TOutcome::Failure(TReason::rsCannotWrite, "temporary bitmap");
+    if (!bitmap.IsCreated()) return TOutcome::Failure(TReason::rsCannotWrite);
     if (TOutcome made = ConvertImage(source, bitmap.Path(), ifBmp, true); !made) return made;
     if (fallbackBitmapWatcher) fallbackBitmapWatcher(bitmap.Path());
     return ConvertImage(bitmap.Path(), target, ifJpeg, overwrite);

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 namespace quillane {
 
 namespace {
@@ -30,7 +32,7 @@ TOutcome WriteStamped(const TGPImage& stamped, const TPath& source, const TPath&
     // in-place stamp is a fresh file its owner may write, whatever the source was.
     if (SameFile(source, target)) return stamped.Save(target, encoder, overwrite);
     // Tested by the permission bit: a privileged process could write the file anyway.
-    if (OwnerMayNotWrite(target)) return TOutcome::Failure(TReason::rsCannotWrite, "read-only target");
+    if (OwnerMayNotWrite(target)) return TOutcome::Failure(TReason::rsCannotWrite, SystemErrorText(EACCES));
     return stamped.Save(target, encoder, overwrite);
 }
 
