@@ -1,6 +1,7 @@
 #include "imaging/ImageSaving.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
@@ -98,17 +99,6 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
     }
 }
 
-}  // namespace
-
-namespace {
-
-// Pixels are decoded as they are written: a library error here is mostly damage in the
-// source's data, which the loaders name; anything else is the encoder's.
-TReason SavingErrorReason(const std::string& text) {
-    return LibraryErrorReason(text, text.find("load") != std::string::npos ? TReason::rsDamaged
-                                                                              : TReason::rsCannotEncode);
-}
-
 // A write through our own writers that stopped: the file's error when it has one.
 TOutcome StoppedWriting(const TAtomicFile& file) {
     return file.Error() != 0 ? WriteFailure(file) : TOutcome::Failure(TReason::rsCannotEncode);
@@ -134,14 +124,14 @@ TOutcome SaveImage(const VImage& image, bool knownOpaque, const TPath& target, c
         }
         return file.Commit() ? TOutcome::Success() : WriteFailure(file);
     } catch (const vips::VError& error) {
-        std::string text = LibraryErrorText(error);
-        vips_error_clear();
-        const TReason reason = SavingErrorReason(text);
-        return TOutcome::Failure(reason, std::move(text));
+        // Pixels are decoded as they are written: a loader's error is damage in the
+        // source's data, anything else the encoder's.
+        const bool loading = std::string_view(error.what()).find("load") != std::string_view::npos;
+        return LibraryFailure(error, loading ? TReason::rsDamaged : TReason::rsCannotEncode);
     } catch (const std::bad_alloc&) {
         return TOutcome::Failure(TReason::rsOutOfMemory);
     } catch (const std::exception& error) {
-        return TOutcome::Failure(TReason::rsUnexpected, error.what());
+        return FailureWithText(TReason::rsUnexpected, error.what());
     }
 }
 

@@ -15,11 +15,15 @@ TReason LibraryErrorReason(const std::string& text, TReason fallback) {
     return fallback;
 }
 
-TOutcome LibraryFailure(const vips::VError& error, TReason fallback) {
-    std::string text = LibraryErrorText(error);
+TOutcome LibraryFailure(const vips::VError& error, TReason fallback) noexcept {
     vips_error_clear();
-    const TReason reason = LibraryErrorReason(text, fallback);
-    return TOutcome::Failure(reason, std::move(text));
+    try {
+        std::string text = LibraryErrorText(error);
+        const TReason reason = LibraryErrorReason(text, fallback);
+        return TOutcome::Failure(reason, std::move(text));
+    } catch (...) {  // no memory left even for the text
+        return TOutcome::Failure(TReason::rsOutOfMemory);
+    }
 }
 
 }  // namespace quillane

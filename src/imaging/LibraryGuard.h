@@ -21,7 +21,7 @@ TReason LibraryErrorReason(const std::string& text, TReason fallback);
 
 // A library error as a failure, its text as the detail. Clears the shared buffer, which
 // would otherwise grow with every failed file.
-TOutcome LibraryFailure(const vips::VError& error, TReason fallback);
+TOutcome LibraryFailure(const vips::VError& error, TReason fallback) noexcept;
 
 // Runs one step of a routine and turns a library error or exhausted memory into
 // false, so nothing thrown inside the imaging layer ever reaches a caller.
@@ -48,7 +48,7 @@ TOutcome GuardedOutcome(TReason libraryReason, Step&& step) noexcept {
     } catch (const std::bad_alloc&) {
         return TOutcome::Failure(TReason::rsOutOfMemory);
     } catch (const std::exception& error) {
-        return TOutcome::Failure(TReason::rsUnexpected, error.what());
+        return FailureWithText(TReason::rsUnexpected, error.what());
     } catch (...) {
         return TOutcome::Failure(TReason::rsUnexpected);
     }

@@ -59,6 +59,10 @@ private:
     std::string detail_;
 };
 
+// A failure with the text as its detail, or without it when there is no memory left
+// to copy it; for catch blocks of functions that must not throw.
+TOutcome FailureWithText(TReason reason, const char* text) noexcept;
+
 // The system's text for an errno value.
 std::string SystemErrorText(int error);
 

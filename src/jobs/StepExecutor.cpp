@@ -14,7 +14,7 @@ TOutcome RunStepCall(const TFileStep& step) noexcept
     } catch (const std::bad_alloc&) {
         return TOutcome::Failure(TReason::rsOutOfMemory);
     } catch (const std::exception& error) {
-        return TOutcome::Failure(TReason::rsUnexpected, error.what());
+        return FailureWithText(TReason::rsUnexpected, error.what());
     } catch (...) {
         return TOutcome::Failure(TReason::rsUnexpected);
     }

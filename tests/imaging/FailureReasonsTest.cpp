@@ -92,6 +92,31 @@ TEST_F(FailureReasons, EachFaultGivesItsOwnReasonInEveryRoutine) {
     EXPECT_EQ(test::ReadBytes(File("taken.out")), "old");
 }
 
+// Whatever is wrong with a source, its failure blames the source, never the target.
+TEST_F(FailureReasons, EveryDamagedSampleIsBlamedOnItsContent) {
+    const std::vector<test::TSample> samples = test::DamagedPictures();
+    test::WriteSamples(folder_.Path(), samples);
+    fs::create_directory(File("out"));
+    const std::vector<TNamedRoutine> routines = Routines(File("mark.png"));
+    for (const test::TSample& sample : samples) {
+        for (const TNamedRoutine& routine : routines) {
+            if (std::string(routine.Name) == "Picture") continue;  // its mark is a sample of the other test
+            SCOPED_TRACE(sample.Name + " " + routine.Name);
+            const TOutcome outcome = routine.Call(File(sample.Name), File("out") / (routine.Name + sample.Name), true);
+            if (outcome) {
+                // A conversion to the format the name already has is a plain copy.
+                const bool plainCopy = std::string(routine.Name) == "Convert" && sample.Name.ends_with(".gif");
+                EXPECT_TRUE(sample.Expect != test::TExpect::exFails || plainCopy);
+                continue;
+            }
+            const TReason reason = outcome.Reason();
+            EXPECT_TRUE(reason == TReason::rsDamaged || reason == TReason::rsUnsupported ||
+                        reason == TReason::rsTooLarge)
+                << static_cast<int>(reason) << " " << outcome.Detail();
+        }
+    }
+}
+
 TEST_F(FailureReasons, TheLibrarysOwnTextComesAlongAsTheDetail) {
     test::WriteBytes(File("deep.jpg"), test::JpegWithPrecision(Jpeg(), 12));
     const TOutcome outcome = ThumbPercentHQ(File("deep.jpg"), File("out.jpg"), 50, 50, false);
