@@ -94,10 +94,6 @@ VImage DecodeBmp(const std::string& bytes) {
     return NeedsTurning(image) ? image.autorot() : image;
 }
 
-}  // namespace
-
-namespace {
-
 TLoaded Refused(TReason reason) {
     TLoaded refused;
     refused.refusal = reason;
