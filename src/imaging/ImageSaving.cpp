@@ -124,10 +124,11 @@ TOutcome SaveImage(const VImage& image, bool knownOpaque, const TPath& target, c
         }
         return file.Commit() ? TOutcome::Success() : WriteFailure(file);
     } catch (const vips::VError& error) {
-        // Pixels are decoded as they are written: a loader's error is damage in the
-        // source's data, anything else the encoder's.
-        const bool loading = std::string_view(error.what()).find("load") != std::string_view::npos;
-        return LibraryFailure(error, loading ? TReason::rsDamaged : TReason::rsCannotEncode);
+        // Pixels are decoded as they are written: an error the savers ("jpegsave",
+        // "vips2tiff", ...) did not name is damage in the source's data.
+        const std::string_view text = error.what();
+        const bool encoding = text.find("save") != text.npos || text.find("vips2") != text.npos;
+        return LibraryFailure(error, encoding ? TReason::rsCannotEncode : TReason::rsDamaged);
     } catch (const std::bad_alloc&) {
         return TOutcome::Failure(TReason::rsOutOfMemory);
     } catch (const std::exception& error) {

@@ -18,7 +18,7 @@ bool DrawPicture(TGPImage& picture, const TGPImage& mark, const TColorMatrix& ma
 }
 
 TOutcome StampPicture(const TPath& source, const TPath& target, const TPath& picturePath, const TColorMatrix& matrix,
-                  TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
+                      TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
     const TGPImage mark(picturePath);
     // Stamping nothing and reporting success would hide an unreadable watermark.
     if (mark.IsEmpty()) return TOutcome::Failure(TReason::rsWatermarkUnreadable, mark.LoadOutcome().Detail());
@@ -44,8 +44,8 @@ TOutcome StampPicture(const TPath& source, const TPath& target, const TPath& pic
 }  // namespace
 
 TOutcome StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
-                           const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
-                           std::int32_t minWidth) {
+                               const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
+                               std::int32_t minWidth) {
     return GuardedOutcome(TReason::rsDamaged, [&] {
         return StampPicture(source, target, picturePath, matrix, offset, overwrite, fromBottomRight, minWidth);
     });

@@ -16,7 +16,7 @@ bool DrawText(TGPImage& picture, const TTextInk& ink, TArgb colour, std::int32_t
 }
 
 TOutcome StampText(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
-               TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
+                   TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
     if (!StampTargetIsFree(target, overwrite)) return TOutcome::Failure(TReason::rsTargetExists);
     TGPImage picture(source);
     if (picture.IsEmpty()) return picture.LoadOutcome();
@@ -40,7 +40,7 @@ TOutcome StampText(const TPath& source, const TPath& target, const std::string& 
 }  // namespace
 
 TOutcome StampTextWatermark(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
-                        TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
+                            TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
     return GuardedOutcome(TReason::rsDamaged, [&] {
         return StampText(source, target, text, font, colour, offset, overwrite, fromBottomRight, minWidth);
     });

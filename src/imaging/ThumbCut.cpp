@@ -9,12 +9,16 @@ namespace quillane {
 namespace {
 
 // Fast: a covering thumbnail, and the box-sized window of it copied 1:1.
-bool DrawCutFast(TGPGraphics& graphics, const TGPImage& source, const TCutFast& cut) {
-    if (!thumbnail::ValidSize(cut.thumbnail)) return false;
+// A thumbnail that cannot be made says why (damage met while scaling).
+TOutcome DrawCutFast(TGPGraphics& graphics, const TGPImage& source, const TCutFast& cut) {
+    if (!thumbnail::ValidSize(cut.thumbnail)) return TOutcome::Failure(TReason::rsBadSize);
     const TGPImage covering = source.GetThumbnail(static_cast<std::int32_t>(cut.thumbnail.width),
                                                   static_cast<std::int32_t>(cut.thumbnail.height));
+    if (covering.IsEmpty()) return covering.LoadOutcome();
     const TRect box{0, 0, static_cast<std::int32_t>(cut.window.width), static_cast<std::int32_t>(cut.window.height)};
-    return graphics.DrawImage(covering, box, thumbnail::ToRect(cut.window));
+    if (!graphics.DrawImage(covering, box, thumbnail::ToRect(cut.window)))
+        return TOutcome::Failure(TReason::rsCannotDraw);
+    return TOutcome::Success();
 }
 
 // High quality: the middle part of the source scaled bicubically into the box.
@@ -25,7 +29,7 @@ bool DrawCutHighQuality(TGPGraphics& graphics, const TGPImage& source, const TRe
 }
 
 TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
-              std::int32_t height, bool overwrite) {
+                  std::int32_t height, bool overwrite) {
     return thumbnail::Guarded([&] {
         if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
@@ -34,15 +38,15 @@ TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target
         TGPBitmap canvas(width, height);
         if (canvas.IsEmpty()) return canvas.LoadOutcome();
         TGPGraphics graphics(canvas);
-        bool drawn = false;
+        TOutcome drawn = TOutcome::Failure(TReason::rsCannotDraw);
         if (highQuality) {
             const std::optional<TRect64> part = CutPartHQ(source.GetWidth(), source.GetHeight(), width, height);
-            drawn = part && DrawCutHighQuality(graphics, source, *part, width, height);
+            if (part && DrawCutHighQuality(graphics, source, *part, width, height)) drawn = TOutcome::Success();
         } else {
             const std::optional<TCutFast> cut = CutWindowFast(source.GetWidth(), source.GetHeight(), width, height);
-            drawn = cut && DrawCutFast(graphics, source, *cut);
+            if (cut) drawn = DrawCutFast(graphics, source, *cut);
         }
-        if (!drawn) return TOutcome::Failure(TReason::rsCannotDraw);
+        if (!drawn) return drawn;
         canvas.CopyMetadataFrom(source);
         return canvas.Save(target, thumbnail::JpegEncoder(), overwrite);
     });
@@ -51,12 +55,12 @@ TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target
 }  // namespace
 
 TOutcome ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                  bool overwrite) {
+                      bool overwrite) {
     return ThumbCut(false, source, target, width, height, overwrite);
 }
 
 TOutcome ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                bool overwrite) {
+                    bool overwrite) {
     return ThumbCut(true, source, target, width, height, overwrite);
 }
 

@@ -7,7 +7,7 @@ namespace quillane {
 namespace {
 
 TOutcome ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t widthPercent,
-                  std::int32_t heightPercent, bool overwrite) {
+                      std::int32_t heightPercent, bool overwrite) {
     return thumbnail::Guarded([&] {
         if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
@@ -21,12 +21,12 @@ TOutcome ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& ta
 }  // namespace
 
 TOutcome ThumbPercentFast(const TPath& source, const TPath& target, std::int32_t widthPercent,
-                      std::int32_t heightPercent, bool overwrite) {
+                          std::int32_t heightPercent, bool overwrite) {
     return ThumbPercent(false, source, target, widthPercent, heightPercent, overwrite);
 }
 
 TOutcome ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent, std::int32_t heightPercent,
-                    bool overwrite) {
+                        bool overwrite) {
     return ThumbPercent(true, source, target, widthPercent, heightPercent, overwrite);
 }
 

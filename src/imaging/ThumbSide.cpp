@@ -20,7 +20,7 @@ TOutcome NotScaled(const TGPImage& source) {
 }
 
 TOutcome ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, bool byWidth, std::int32_t size,
-               bool overwrite, bool skipSmaller) {
+                   bool overwrite, bool skipSmaller) {
     return thumbnail::Guarded([&] {
         if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
@@ -41,12 +41,12 @@ TOutcome ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& targe
 }  // namespace
 
 TOutcome ThumbSideFast(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
-                   bool skipSmaller) {
+                       bool skipSmaller) {
     return ThumbSide(false, source, target, byWidth, size, overwrite, skipSmaller);
 }
 
 TOutcome ThumbSideHQ(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
-                 bool skipSmaller) {
+                     bool skipSmaller) {
     return ThumbSide(true, source, target, byWidth, size, overwrite, skipSmaller);
 }
 

@@ -19,12 +19,12 @@ TEncoderId JpegEncoder();
 
 // Fast form: the library's thumbnail of exactly that size, saved as it is.
 TOutcome SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-              bool overwrite);
+                  bool overwrite);
 
 // High-quality form: a canvas of that size with the whole source drawn into it
 // bicubically, saved with the source's metadata. A failure when the source cannot be drawn.
 TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-                     bool overwrite);
+                         bool overwrite);
 
 // The failure of a routine that found its target taken, nothing touched.
 TOutcome TargetTaken();

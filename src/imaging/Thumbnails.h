@@ -13,28 +13,28 @@ using TPath = std::filesystem::path;
 using TArgb = std::uint32_t;  // alpha in the top byte, then red, green, blue
 
 TOutcome ThumbPercentFast(const TPath& source, const TPath& target, std::int32_t widthPercent,
-                      std::int32_t heightPercent, bool overwrite);
+                          std::int32_t heightPercent, bool overwrite);
 TOutcome ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent,
-                    std::int32_t heightPercent, bool overwrite);
+                        std::int32_t heightPercent, bool overwrite);
 
 TOutcome ThumbExactFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                    bool overwrite);
+                        bool overwrite);
 TOutcome ThumbExactHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                  bool overwrite);
+                      bool overwrite);
 
 TOutcome ThumbFillFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                   TArgb fillColour, bool overwrite);
+                       TArgb fillColour, bool overwrite);
 TOutcome ThumbFillHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                 TArgb fillColour, bool overwrite);
+                     TArgb fillColour, bool overwrite);
 
 TOutcome ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                  bool overwrite);
+                      bool overwrite);
 TOutcome ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                bool overwrite);
+                    bool overwrite);
 
 TOutcome ThumbSideFast(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
-                   bool skipSmaller);
+                       bool skipSmaller);
 TOutcome ThumbSideHQ(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
-                 bool skipSmaller);
+                     bool skipSmaller);
 
 }  // namespace quillane

@@ -69,12 +69,12 @@ struct TPointF {
 // the picture's bottom-right corner to the text's. A picture narrower than minWidth is
 // not stamped (a failure). Writes in the source's format; the target may be the source.
 TOutcome StampTextWatermark(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
-                        TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth);
+                            TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth);
 
 // Draws the picture at its own size through the colour matrix, placed like the text.
 // An unreadable watermark picture or source gives a failure.
 TOutcome StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
-                           const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
-                           std::int32_t minWidth);
+                               const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
+                               std::int32_t minWidth);
 
 }  // namespace quillane
