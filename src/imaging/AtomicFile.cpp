@@ -52,7 +52,8 @@ mode_t CommittedMode(const std::filesystem::path& target) {
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
         return (existing.st_mode & 07777) | S_IWUSR;
-    return 0666 & ~CreationMask();
+    static const mode_t mask = CreationMask();  // the program never changes it
+    return 0666 & ~mask;
 }
 
 }  // namespace

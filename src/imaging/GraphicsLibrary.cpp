@@ -1,5 +1,7 @@
 #include "imaging/GraphicsLibrary.h"
 
+#include <malloc.h>
+
 #include <vips/vips8>
 // Needs the main header before it.
 #include <vips/vector.h>
@@ -22,6 +24,10 @@ bool GraphicsStartup(const char* argv0) {
     // heap. The plain loops are safe on every thread.
     vips_vector_set_enabled(FALSE);
     RestrictDecoders();
+    // Picture-sized buffers of the encoders go straight back to the system when freed,
+    // instead of staying in the heap of the worker that used them: two workers' GIFs
+    // would otherwise keep their peaks long after.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     return true;
 }
 

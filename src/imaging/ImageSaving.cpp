@@ -5,7 +5,9 @@
 
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
+#include "imaging/GifWriter.h"
 #include "imaging/LibraryGuard.h"
+#include "imaging/MemoryBudget.h"
 #include "imaging/Pixels.h"
 #include "imaging/PngWriter.h"
 
@@ -73,6 +75,24 @@ bool WritePngFile(const VImage& image, TAtomicFile& file) {
     });
 }
 
+bool WriteGifFile(const VImage& image, TAtomicFile& file) {
+    return WriteGif(image, [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
+}
+
+// What saving a picture of this size holds at its peak, beyond what the library streams:
+// an alpha band whose opacity is to be read brings the picture into memory first.
+std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TFormat format) {
+    const std::uint64_t pixels = static_cast<std::uint64_t>(image.width()) * static_cast<std::uint64_t>(image.height());
+    const std::uint64_t bands = static_cast<std::uint64_t>(image.bands());
+    const std::uint64_t decoded = !knownOpaque && pixels::HasAlpha(image) ? pixels * bands : 0;
+    switch (format) {
+        case TFormat::Gif: return decoded + GifEncodeBytes(image.width(), image.height(), image.bands());
+        case TFormat::Bmp: return decoded + pixels * 3 * 2;      // the pixels and the file
+        case TFormat::Png: return decoded + pixels * bands * 2;  // the rows and their deflated copy
+        default: return decoded;                                 // streamed by the library
+    }
+}
+
 void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
     vips::VTarget target = vips::VTarget::new_to_descriptor(file.Descriptor());
     switch (format) {
@@ -89,6 +109,7 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
             image.pngsave_target(target);
             break;
         case TFormat::Gif:
+            KeepQuantiserOnThisThread();
             image.gifsave_target(target);
             break;
         case TFormat::Tiff:
@@ -112,6 +133,9 @@ TOutcome SaveImage(const VImage& image, bool knownOpaque, const TPath& target, c
     if (format == TFormat::None) return TOutcome::Failure(TReason::rsUnknownFormat);
     if (image.get_image() == nullptr) return TOutcome::Failure(TReason::rsDamaged);
     try {
+        // Checked before a pixel is decoded: the library ends the process when it runs out.
+        const TMemoryReservation memory(ProcessMemoryBudget(), SaveNeed(image, knownOpaque, format));
+        if (!memory.Granted()) return TOutcome::Failure(TReason::rsOutOfMemory);
         const VImage pixels = PreparePixels(image, knownOpaque);
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen()) return WriteFailure(file);
@@ -119,6 +143,8 @@ TOutcome SaveImage(const VImage& image, bool knownOpaque, const TPath& target, c
             if (!WriteBmp(pixels, file)) return StoppedWriting(file);
         } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
             if (!WritePngFile(pixels, file)) return StoppedWriting(file);
+        } else if (format == TFormat::Gif && (pixels.bands() == 1 || pixels.bands() == 3)) {
+            if (!WriteGifFile(pixels, file)) return StoppedWriting(file);
         } else {
             WriteWithLibrary(pixels, format, file);
         }

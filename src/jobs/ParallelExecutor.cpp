@@ -1,6 +1,7 @@
 #include "jobs/ParallelExecutor.h"
 
 #include <algorithm>
+#include <system_error>
 #include <utility>
 
 #include "imaging/RoutineThreads.h"
@@ -40,7 +41,12 @@ TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optiona
     SetLibraryThreadsPerPicture(static_cast<int>(std::max<std::size_t>(1, Cores() / workers)));
     workers_.reserve(workers);
     for (std::size_t i = 0; i < workers; ++i) {
-        workers_.emplace_back([this] { WorkerLoop(); });
+        // Short of threads, the run goes on with the workers it got.
+        try {
+            workers_.emplace_back([this] { WorkerLoop(); });
+        } catch (const std::system_error&) {
+            break;
+        }
     }
 }
 
@@ -256,7 +262,11 @@ std::unique_ptr<TStepExecutor> MakeStepExecutor(TJobHost& host, TJobPage page, s
     if (workers <= 1) {
         return std::make_unique<TInlineExecutor>(host, page, filesTotal);
     }
-    return std::make_unique<TParallelExecutor>(host, page, filesTotal, workers);
+    auto parallel = std::make_unique<TParallelExecutor>(host, page, filesTotal, workers);
+    if (parallel->Workers() == 0) {
+        return std::make_unique<TInlineExecutor>(host, page, filesTotal);  // not one thread could start
+    }
+    return parallel;
 }
 
 }  // namespace quillane

@@ -47,6 +47,8 @@ public:
     TRunOutcome Outcome() const override { return outcome_; }
 
     std::size_t Capacity() const { return capacity_; }
+    // The workers that could be started; fewer than asked for when threads ran short.
+    std::size_t Workers() const { return workers_.size(); }
 
 private:
     enum class TSlotState { Queued, Running, Done };

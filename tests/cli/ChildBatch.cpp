@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace quillane::test {
 
@@ -22,7 +23,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 }  // namespace
 
 TChildBatch::TChildBatch(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                         std::uint64_t fileSizeLimit)
+                         TChildLimits limits)
     : out_(workingFolder / ".child-stdout"), err_(workingFolder / ".child-stderr") {
     std::string binary = QUILLANE_BATCH_BINARY;
     std::vector<std::string> copies = arguments;
@@ -39,10 +40,12 @@ TChildBatch::TChildBatch(const std::vector<std::string>& arguments, const std::f
     if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
         ::chdir(workingFolder.c_str()) != 0)
         ::_exit(127);
-    if (fileSizeLimit > 0) {
-        const rlimit limit{fileSizeLimit, fileSizeLimit};
-        ::signal(SIGXFSZ, SIG_IGN);
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
+    if (limits.FileSize > 0) ::signal(SIGXFSZ, SIG_IGN);
+    const std::pair<int, std::uint64_t> settings[] = {
+        {RLIMIT_FSIZE, limits.FileSize}, {RLIMIT_AS, limits.AddressSpace}, {RLIMIT_STACK, limits.Stack}};
+    for (const auto& [resource, bytes] : settings) {
+        const rlimit limit{bytes, bytes};
+        if (bytes > 0 && ::setrlimit(resource, &limit) != 0) ::_exit(127);
     }
     ::execv(binary.c_str(), argv.data());
     ::_exit(127);

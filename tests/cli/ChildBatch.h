@@ -11,14 +11,22 @@
 
 namespace quillane::test {
 
+// Limits of the child's resources, in bytes; 0 leaves one as it is.
+struct TChildLimits {
+    // A write beyond it fails with EFBIG (SIGXFSZ ignored), as a full disk fails a write.
+    std::uint64_t FileSize = 0;
+    // Memory runs out as under `ulimit -v`.
+    std::uint64_t AddressSpace = 0;
+    // Every new thread asks for a stack this large, so thread creation fails.
+    std::uint64_t Stack = 0;
+};
+
 // quillane-batch started as a child process that the test may limit or kill.
 class TChildBatch {
 public:
-    // Starts it in `workingFolder`, its outputs going to hidden files there. With a
-    // file-size limit, a write beyond it fails with EFBIG (SIGXFSZ ignored), just
-    // as a full disk fails a write.
+    // Starts it in `workingFolder`, its outputs going to hidden files there.
     TChildBatch(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                std::uint64_t fileSizeLimit = 0);
+                TChildLimits limits = {});
     ~TChildBatch();
     TChildBatch(const TChildBatch&) = delete;
     TChildBatch& operator=(const TChildBatch&) = delete;

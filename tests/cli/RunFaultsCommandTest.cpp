@@ -67,7 +67,7 @@ TEST_F(RunFaultsCommand, AFullDiskFailsTheFilesThatDoNotFitAndTheRunGoesOn) {
     const std::string bigSource = ReadBytes(Src("big.png"));
 
     TChildBatch child({"percent", "--width", "100", "--height", "100", "--out", "out", "--overwrite", "yes", "src"},
-                      folder_.Path(), 64 * 1024);
+                      folder_.Path(), TChildLimits{.FileSize = 64 * 1024});
     const TBatchResult result = child.Wait();
     EXPECT_EQ(result.ExitStatus, 1) << result.Err;
     EXPECT_EQ(result.OutLines(), (std::vector<std::string>{Src("a.png").string() + "创建缩略图成功！",
@@ -78,6 +78,41 @@ TEST_F(RunFaultsCommand, AFullDiskFailsTheFilesThatDoNotFitAndTheRunGoesOn) {
     EXPECT_EQ(ReadBytes(Out("big_s.png")), "the thumbnail of an earlier run");
     EXPECT_EQ(ReadBytes(Src("big.png")), bigSource);
     EXPECT_EQ(SizeOf(Out("c_s.png")), (TPictureSize{16, 16}));
+}
+
+TEST_F(RunFaultsCommand, APictureTooLargeForTheMemoryLimitFailsAloneAndTheRunGoesOn) {
+    WritePicture(NoiseImage(30, 20), Src("a.jpg"));
+    // A few hundred kilobytes on disk; decoded and quantised it needs more than the limit.
+    WritePicture(SolidImage(10000, 10000, {40, 80, 120}), Src("b.png"));
+    WritePicture(NoiseImage(30, 20), Src("c.png"));
+    WritePicture(NoiseImage(30, 20), Src("d.jpg"));
+
+    TChildBatch child({"--jobs", "2", "convert", "--to", "gif", "--out", "out", "src"}, folder_.Path(),
+                      TChildLimits{.AddressSpace = std::uint64_t{640} << 20});
+    const TBatchResult result = child.Wait();
+    EXPECT_EQ(result.ExitStatus, 1) << "ended by a signal when -1\n" << result.Err;
+    EXPECT_EQ(result.OutLines(), (std::vector<std::string>{Src("a.jpg").string() + "类型转换成功！",
+                                                           Src("b.png").string() + "没有进行类型转换！",
+                                                           Src("c.png").string() + "类型转换成功！",
+                                                           Src("d.jpg").string() + "类型转换成功！"}));
+    ASSERT_FALSE(result.ErrLines().empty());
+    EXPECT_EQ(result.ErrLines().back(), "处理完成！");
+    EXPECT_EQ(Entries(Out()), (std::vector<std::string>{"a.gif", "c.gif", "d.gif"}));
+    for (const char* name : {"a.gif", "c.gif", "d.gif"}) EXPECT_EQ(SizeOf(Out(name)), (TPictureSize{30, 20})) << name;
+}
+
+// With every thread asking for a stack larger than the machine, no worker can start:
+// each file still gets its line and the run ends by itself.
+TEST_F(RunFaultsCommand, NoThreadToBeHadFailsFilesNotTheProcess) {
+    for (const char* name : {"a.png", "b.jpg", "c.png"}) WritePicture(NoiseImage(30, 20), Src(name));
+    TChildBatch child({"--jobs", "2", "percent", "--width", "50", "--height", "50", "--out", "out", "src"},
+                      folder_.Path(), TChildLimits{.Stack = std::uint64_t{1} << 42});
+    const TBatchResult result = child.Wait();
+    EXPECT_NE(result.ExitStatus, -1) << "ended by a signal\n" << result.Err;
+    ASSERT_EQ(result.OutLines().size(), 3u) << result.Err;
+    for (const std::string& line : result.OutLines()) EXPECT_TRUE(line.starts_with(Src().string())) << line;
+    ASSERT_FALSE(result.ErrLines().empty());
+    EXPECT_EQ(result.ErrLines().back(), "处理完成！");
 }
 
 TEST_F(RunFaultsCommand, KilledWhileReplacingATargetLeavesTheOldOrTheNewFileWhole) {
