@@ -24,7 +24,7 @@ using quillane::TPath;
 
 namespace {
 
-using TRoutine = bool (*)(const TPath&, const TPath&, std::int32_t, std::int32_t, bool);
+using TRoutine = quillane::TOutcome (*)(const TPath&, const TPath&, std::int32_t, std::int32_t, bool);
 
 std::vector<TPath> PicturesIn(const TPath& folder) {
     std::vector<TPath> pictures;

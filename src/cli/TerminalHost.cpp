@@ -4,7 +4,9 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/EscapedText.h"
 #include "jobs/ParallelExecutor.h"
+#include "jobs/ReasonTexts.h"
 #include "jobs/SourceList.h"
 
 namespace quillane {
@@ -119,6 +121,12 @@ void TTerminalHost::AppendResult(TJobPage, const std::string& line)
 {
     ClearProgressLine();
     terminal_.Out << line << '\n' << std::flush;
+}
+
+void TTerminalHost::ReportFailure(TJobPage, const std::filesystem::path& source, const TFailure& failure)
+{
+    ClearProgressLine();
+    terminal_.Err << EscapedForTerminal(source.string()) << ": " << FailureText(failure) << '\n' << std::flush;
 }
 
 void TTerminalHost::ReportStop(TJobPage, const std::string& line)

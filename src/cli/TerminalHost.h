@@ -38,6 +38,8 @@ public:
     void ClearResults(TJobPage) override {}
     void ShowResults(TJobPage) override {}
     void AppendResult(TJobPage page, const std::string& line) override;
+    // "PATH: REASON" on standard error, right after the file's line on standard output.
+    void ReportFailure(TJobPage page, const std::filesystem::path& source, const TFailure& failure) override;
     // Standard output holds result lines only; how far a stopped run got is a message.
     void ReportStop(TJobPage page, const std::string& line) override;
 

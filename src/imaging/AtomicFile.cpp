@@ -67,7 +67,10 @@ TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : ta
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd_ < 0) temporary_.clear();
+    if (fd_ < 0) {
+        error_ = errno;
+        temporary_.clear();
+    }
 }
 
 TAtomicFile::~TAtomicFile() {
@@ -79,7 +82,10 @@ bool TAtomicFile::Write(const void* data, std::size_t size) {
     while (fd_ >= 0 && size > 0) {
         const ssize_t written = ::write(fd_, bytes, size);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
+        if (written <= 0) {
+            error_ = written < 0 ? errno : ENOSPC;
+            return false;
+        }
         bytes += written;
         size -= static_cast<std::size_t>(written);
     }
@@ -88,11 +94,12 @@ bool TAtomicFile::Write(const void* data, std::size_t size) {
 
 bool TAtomicFile::Commit() {
     if (fd_ < 0 || committed_) return false;
-    const bool permitted = ::fchmod(fd_, CommittedMode(target_)) == 0;
-    const bool flushed = ::fsync(fd_) == 0;
-    const bool closed = ::close(fd_) == 0;
+    const bool permitted = ::fchmod(fd_, CommittedMode(target_)) == 0 || (error_ = errno, false);
+    const bool flushed = ::fsync(fd_) == 0 || (error_ = errno, false);
+    const bool closed = ::close(fd_) == 0 || (error_ = errno, false);
     fd_ = -1;
     if (!permitted || !flushed || !closed || !Publish()) {
+        if (error_ == 0) error_ = errno;
         Discard();
         return false;
     }
@@ -110,6 +117,11 @@ void TAtomicFile::Discard() {
     fd_ = -1;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
     temporary_.clear();
+}
+
+TOutcome WriteFailure(const TAtomicFile& file) {
+    if (file.Error() == EEXIST) return TOutcome::Failure(TReason::rsTargetExists);
+    return TOutcome::Failure(TReason::rsCannotWrite, SystemErrorText(file.Error()));
 }
 
 }  // namespace quillane

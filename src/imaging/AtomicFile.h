@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "imaging/Outcome.h"
+
 namespace quillane {
 
 // A target written in one piece: the bytes go to a hidden temporary file in the
@@ -20,6 +22,9 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     int Descriptor() const { return fd_; }
     const std::filesystem::path& TemporaryPath() const { return temporary_; }
+    // The system's error number of the last step that failed (EEXIST: a file took the
+    // target before a commit that may not replace); 0 when none failed.
+    int Error() const { return error_; }
 
     // Writes all bytes, retrying short writes; false on any error.
     bool Write(const void* data, std::size_t size);
@@ -36,7 +41,12 @@ private:
     std::filesystem::path temporary_;
     bool replace_;
     int fd_ = -1;
+    int error_ = 0;
     bool committed_ = false;
 };
+
+// The failure of a file that could not be created, written or committed: the target
+// taken meanwhile, or a target that cannot be written, with the system's text.
+TOutcome WriteFailure(const TAtomicFile& file);
 
 }  // namespace quillane

@@ -11,6 +11,7 @@
 
 #include "imaging/ConvertSeam.h"
 #include "imaging/Graphics.h"
+#include "imaging/LibraryGuard.h"
 
 namespace quillane {
 
@@ -40,11 +41,11 @@ bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
 thread_local bool refuseNextJpegSave = false;
 thread_local std::function<void(const TPath&)> fallbackBitmapWatcher;
 
-bool SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite) {
+TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite) {
     const TFormatInfo* info = FormatInfo(format);
     TEncoderId encoder{};
     if (info != nullptr) EncoderForMime(info->mime, encoder);
-    if (format == ifJpeg && std::exchange(refuseNextJpegSave, false)) return false;
+    if (format == ifJpeg && std::exchange(refuseNextJpegSave, false)) return TOutcome::Failure(TReason::rsCannotEncode);
     // The decoded picture itself, first frame of a multi-frame file, is written.
     return TGPImage(source).Save(target, encoder, overwrite);
 }
@@ -74,24 +75,29 @@ private:
     TPath path_;
 };
 
-bool ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite) {
+TOutcome ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite) {
     const TPrivateTemporary bitmap(".bmp");
-    if (!bitmap.IsCreated() || !ConvertImage(source, bitmap.Path(), ifBmp, true)) return false;
+    if (!bitmap.IsCreated()) return TOutcome::Failure(TReason::rsCannotWrite);
+    if (TOutcome made = ConvertImage(source, bitmap.Path(), ifBmp, true); !made) return made;
     if (fallbackBitmapWatcher) fallbackBitmapWatcher(bitmap.Path());
     return ConvertImage(bitmap.Path(), target, ifJpeg, overwrite);
 }
 
-bool Convert(const TPath& source, const TPath& target, int format, bool overwrite) {
-    if (!PrepareTarget(target, overwrite)) return false;
-    if (SameFile(source, target)) return true;
+TOutcome Convert(const TPath& source, const TPath& target, int format, bool overwrite) {
+    if (!PrepareTarget(target, overwrite)) return TOutcome::Failure(TReason::rsTargetExists);
+    if (SameFile(source, target)) return TOutcome::Success();
     const TFormatInfo* info = FormatInfo(format);
     if (info != nullptr && HasExtension(source, info->extensions))
         return CopyFileReplacing(source, target, overwrite);
-    if (SaveDecoded(source, target, format, overwrite)) return true;
-    // Some TIFFs go to JPEG only by way of a plain bitmap.
-    if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions))
-        return ConvertThroughBmp(source, target, overwrite);
-    return false;
+    TOutcome saved = SaveDecoded(source, target, format, overwrite);
+    if (saved) return saved;
+    // Some TIFFs go to JPEG only by way of a plain bitmap; a fallback that fails as
+    // well tells the first failure, the one about the picture itself.
+    if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions)) {
+        TOutcome fallback = ConvertThroughBmp(source, target, overwrite);
+        if (fallback || fallback.Reason() == TReason::rsTargetExists) return fallback;
+    }
+    return saved;
 }
 
 }  // namespace
@@ -106,13 +112,9 @@ void WatchFallbackBitmap(std::function<void(const std::filesystem::path&)> watch
 
 }  // namespace seams
 
-bool ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite) {
-    try {
-        return Convert(source, target, format, overwrite);
-    } catch (const std::exception&) {  // out of memory, or a library error that slipped through
-        vips_error_clear();
-        return false;
-    }
+TOutcome ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite) {
+    // Out of memory, or a library error that slipped through.
+    return GuardedOutcome(TReason::rsDamaged, [&] { return Convert(source, target, format, overwrite); });
 }
 
 }  // namespace quillane

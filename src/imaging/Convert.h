@@ -8,6 +8,6 @@ enum TImageFormat : int { ifBmp = 0, ifJpeg = 1, ifGif = 2, ifPng = 3, ifTiff = 
 
 // Writes the source in the given format (a plain copy when it already has it).
 // Takes an int so that a value outside the enumeration reaches the routine and fails.
-bool ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite);
+TOutcome ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite);
 
 }  // namespace quillane

@@ -92,20 +92,20 @@ void MakeWritable(const TPath& path) {
                                  std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, error);
 }
 
-bool CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite) {
+TOutcome CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite) {
     TDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (input.Get() < 0) return false;
+    if (input.Get() < 0) return TOutcome::Failure(TReason::rsSourceUnreadable, SystemErrorText(errno));
     TAtomicFile output(target, overwrite);
-    if (!output.IsOpen()) return false;
+    if (!output.IsOpen()) return WriteFailure(output);
     std::array<char, 1 << 16> buffer{};
     for (;;) {
         const ssize_t got = ::read(input.Get(), buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
+        if (got < 0) return TOutcome::Failure(TReason::rsSourceUnreadable, SystemErrorText(errno));
         if (got == 0) break;
-        if (!output.Write(buffer.data(), static_cast<std::size_t>(got))) return false;
+        if (!output.Write(buffer.data(), static_cast<std::size_t>(got))) return WriteFailure(output);
     }
-    return output.Commit();
+    return output.Commit() ? TOutcome::Success() : WriteFailure(output);
 }
 
 bool ReadWholeFile(const TPath& path, std::string& bytes) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "imaging/Outcome.h"
+
 // What every image routine shares about files: the target check, extensions and
 // their MIME types, the temporary folder and whole-file copies.
 namespace quillane {
@@ -38,7 +40,7 @@ void MakeWritable(const TPath& path);
 // Copies the source's bytes over the target through a temporary file in the
 // target's folder; an existing target stays as it was when the copy fails. Without
 // overwrite, a file that appeared at the target meanwhile stays and the copy fails.
-bool CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite);
+TOutcome CopyFileReplacing(const TPath& source, const TPath& target, bool overwrite);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const TPath& path, std::string& bytes);

@@ -44,25 +44,35 @@ TGPImage::TGPImage(const TPath& file) {
         const loading::TLoaded loaded = loading::LoadPictureFile(file);
         Adopt(loaded.image);
         if (loaded_ && loaded.streamable) file_ = file;
-    } catch (const vips::VError&) {
-        vips_error_clear();
+        if (!loaded_) Refuse({loaded.refusal, {}});
+    } catch (const vips::VError& error) {
         Adopt(VImage());
+        Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
     } catch (const std::bad_alloc&) {
         Adopt(VImage());
+        Refuse({TReason::rsOutOfMemory, {}});
     }
 }
 
 TGPImage TGPImage::FromMemory(std::string bytes) {
     TGPImage result;
     try {
-        result.Adopt(loading::LoadPictureBytes(bytes).image);
-    } catch (const vips::VError&) {
-        vips_error_clear();
+        const loading::TLoaded loaded = loading::LoadPictureBytes(bytes);
+        result.Adopt(loaded.image);
+        if (!result.loaded_) result.Refuse({loaded.refusal, {}});
+    } catch (const vips::VError& error) {
         result.Adopt(VImage());
+        result.Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
     } catch (const std::bad_alloc&) {
         result.Adopt(VImage());
+        result.Refuse({TReason::rsOutOfMemory, {}});
     }
     return result;
+}
+
+void TGPImage::Refuse(TFailure failure) {
+    if (failure.Reason == TReason::rsNone) failure.Reason = TReason::rsDamaged;
+    failure_ = std::move(failure);
 }
 
 void TGPImage::Adopt(const VImage& image) {
@@ -83,7 +93,14 @@ std::uint32_t TGPImage::GetHeight() const {
 
 TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
     TGPImage result;
-    if (!loaded_ || width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) return result;
+    if (!loaded_) {
+        result.Refuse(failure_);
+        return result;
+    }
+    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
+        result.Refuse({TReason::rsBadSize, {}});
+        return result;
+    }
     try {
         VImage thumbnail;
         if (!file_.empty()) {
@@ -95,21 +112,24 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
         result.image_ = pixels::ComputedInThisThread(pixels::FitExactly(thumbnail, width, height));
         result.loaded_ = true;
         result.knownOpaque_ = !pixels::HasAlpha(result.image_);
-    } catch (const vips::VError&) {
-        vips_error_clear();
+    } catch (const vips::VError& error) {
         result = TGPImage();
+        result.Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
     } catch (const std::bad_alloc&) {
         result = TGPImage();
+        result.Refuse({TReason::rsOutOfMemory, {}});
     }
     return result;
 }
 
-bool TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) const& {
-    return loaded_ && SaveImage(image_, knownOpaque_, target, encoder, overwrite);
+TOutcome TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) const& {
+    if (!loaded_) return TOutcome::Failure(failure_);
+    return SaveImage(image_, knownOpaque_, target, encoder, overwrite);
 }
 
-bool TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) && {
-    return loaded_ && SaveImage(pixels::HandOver(image_), knownOpaque_, target, encoder, overwrite);
+TOutcome TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) && {
+    if (!loaded_) return TOutcome::Failure(failure_);
+    return SaveImage(pixels::HandOver(image_), knownOpaque_, target, encoder, overwrite);
 }
 
 void TGPImage::CopyMetadataFrom(const TGPImage& other) {
@@ -122,15 +142,18 @@ void TGPImage::CopyMetadataFrom(const TGPImage& other) {
 }
 
 TGPBitmap::TGPBitmap(std::int64_t width, std::int64_t height) {
-    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) return;
+    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
+        Refuse({TReason::rsBadSize, {}});
+        return;
+    }
     try {
         image_ = VImage::black(static_cast<int>(width), static_cast<int>(height), VImage::option()->set("bands", 4))
                      .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
         loaded_ = true;
         blank_ = true;
-    } catch (const vips::VError&) {
-        vips_error_clear();
+    } catch (const vips::VError& error) {
         image_ = VImage();
+        Refuse(LibraryFailure(error, TReason::rsOutOfMemory).AsFailure());
     }
 }
 

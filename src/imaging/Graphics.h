@@ -5,6 +5,7 @@
 
 #include "imaging/Encoders.h"
 #include "imaging/Files.h"
+#include "imaging/Outcome.h"
 
 // Owning wrappers over the image library, named after the drawing interface the
 // routines are written against: a decoded picture, a blank canvas, a drawing surface
@@ -38,19 +39,21 @@ public:
     std::uint32_t GetWidth() const;
     std::uint32_t GetHeight() const;
     bool IsEmpty() const { return !loaded_; }
+    // Why an empty image has no pixels (unreadable, damaged, not a picture, too large).
+    TOutcome LoadOutcome() const { return loaded_ ? TOutcome::Success() : TOutcome::Failure(failure_); }
 
     // A scaled copy of exactly width x height, made the fast way (shrink-on-load
     // where the format allows) and decoded at once. Empty when it cannot be made,
     // damaged pixel data included.
     TGPImage GetThumbnail(std::int32_t width, std::int32_t height) const;
 
-    // Writes the picture with the encoder of that id, atomically. False when the
+    // Writes the picture with the encoder of that id, atomically. A failure when the
     // id names no encoder or the picture cannot be decoded or written, and, without
     // overwrite, when a file is at the target by the time it would be replaced.
-    bool Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) const&;
+    TOutcome Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) const&;
     // As above, for a picture used once: its decoder is let go of as soon as the
     // pixels are read, so a large photo is not held twice while it is encoded.
-    bool Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) &&;
+    TOutcome Save(const TPath& target, const TEncoderId& encoder, bool overwrite = true) &&;
 
     // Takes over the other picture's EXIF (orientation excluded), ICC, XMP and IPTC data.
     void CopyMetadataFrom(const TGPImage& other);
@@ -66,12 +69,14 @@ protected:
 
     // Takes a decoded picture, or none (an empty image) when it has no pixels.
     void Adopt(const vips::VImage& image);
+    void Refuse(TFailure failure);
 
     vips::VImage image_;
     bool loaded_ = false;
     bool knownOpaque_ = false;
     bool blank_ = false;  // every pixel still transparent black
     TPath file_;          // set when the thumbnail can shrink while loading from this file
+    TFailure failure_{TReason::rsDamaged, {}};  // why it is empty
 };
 
 // A new canvas: width x height pixels of 8-bit sRGB with alpha, all transparent

@@ -1,6 +1,7 @@
 #include "imaging/ImageSaving.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
@@ -119,31 +120,47 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
     }
 }
 
+// A write through our own writers that stopped: the file's error when it has one.
+TOutcome StoppedWriting(const TAtomicFile& file) {
+    return file.Error() != 0 ? WriteFailure(file) : TOutcome::Failure(TReason::rsCannotEncode);
+}
+
 }  // namespace
 
-bool SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
-               bool overwrite) {
+TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
+                   bool overwrite) {
     const TFormat format = FormatOf(encoder);
-    if (format == TFormat::None || image.get_image() == nullptr) return false;
-    return Guarded([&] {
+    if (format == TFormat::None) return TOutcome::Failure(TReason::rsUnknownFormat);
+    if (image.get_image() == nullptr) return TOutcome::Failure(TReason::rsDamaged);
+    try {
         // Checked before a pixel is decoded: the library ends the process when it runs out.
         const TMemoryReservation memory(ProcessMemoryBudget(), SaveNeed(image, knownOpaque, format));
-        if (!memory.Granted()) return false;
+        if (!memory.Granted()) return TOutcome::Failure(TReason::rsOutOfMemory);
         VImage pixels = PreparePixels(image, knownOpaque);
         image = VImage();  // the saver below may then let go of the decoder early
         TAtomicFile file(target, overwrite);
-        if (!file.IsOpen()) return false;
+        if (!file.IsOpen()) return WriteFailure(file);
         if (format == TFormat::Bmp) {
-            if (!WriteBmp(pixels, file)) return false;
+            if (!WriteBmp(pixels, file)) return StoppedWriting(file);
         } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
-            if (!WritePngFile(pixels, file)) return false;
+            if (!WritePngFile(pixels, file)) return StoppedWriting(file);
         } else if (format == TFormat::Gif && (pixels.bands() == 1 || pixels.bands() == 3)) {
-            if (!WriteGifFile(pixels::HandOver(pixels), file)) return false;
+            if (!WriteGifFile(pixels::HandOver(pixels), file)) return StoppedWriting(file);
         } else {
             WriteWithLibrary(pixels, format, file);
         }
-        return file.Commit();
-    });
+        return file.Commit() ? TOutcome::Success() : WriteFailure(file);
+    } catch (const vips::VError& error) {
+        // Pixels are decoded as they are written: an error the savers ("jpegsave",
+        // "vips2tiff", ...) did not name is damage in the source's data.
+        const std::string_view text = error.what();
+        const bool encoding = text.find("save") != text.npos || text.find("vips2") != text.npos;
+        return LibraryFailure(error, encoding ? TReason::rsCannotEncode : TReason::rsDamaged);
+    } catch (const std::bad_alloc&) {
+        return TOutcome::Failure(TReason::rsOutOfMemory);
+    } catch (const std::exception& error) {
+        return FailureWithText(TReason::rsUnexpected, error.what());
+    }
 }
 
 }  // namespace quillane

@@ -143,6 +143,15 @@ bool FileLooksComplete(const TPath& file) {
     return ReadAt(fd.Get(), 0, size, bytes) && LooksComplete(bytes);
 }
 
+TReason SourceFileReason(const TPath& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? TReason::rsSourceMissing : TReason::rsSourceUnreadable;
+    if (!S_ISREG(status.st_mode)) return TReason::rsNotRegularFile;
+    const TDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    return fd.Get() < 0 ? TReason::rsSourceUnreadable : TReason::rsNone;
+}
+
 void RestrictDecoders() {
     vips_operation_block_set("VipsForeignLoad", TRUE);
     for (const char* allowed :

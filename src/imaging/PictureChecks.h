@@ -6,6 +6,7 @@
 #include <vips/vips8>
 
 #include "imaging/Files.h"
+#include "imaging/Outcome.h"
 
 // Checks made before a picture is decoded. The decoders let some damage pass as a
 // mere warning and fill what is missing with grey, which would make a cut-off photo
@@ -20,6 +21,10 @@ bool LooksComplete(std::string_view bytes);
 // LooksComplete on the file's bytes; false as well when the path is not a regular
 // file (a FIFO is never read, so it cannot block) or cannot be read.
 bool FileLooksComplete(const TPath& file);
+
+// Why a source file cannot be read at all (missing, no regular file, no permission),
+// told by the system before any byte is decoded; rsNone when it can be opened.
+TReason SourceFileReason(const TPath& file);
 
 // Only JPEG, PNG, GIF, TIFF and BMP are read; every other decoder of the library
 // (vector, document, scientific and raw formats) is switched off. Called once at start-up.

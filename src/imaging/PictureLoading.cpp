@@ -94,28 +94,39 @@ VImage DecodeBmp(const std::string& bytes) {
     return NeedsTurning(image) ? image.autorot() : image;
 }
 
+TLoaded Refused(TReason reason) {
+    TLoaded refused;
+    refused.refusal = reason;
+    return refused;
+}
+
+// A decoded picture, or the size refusal when the decoder gave none.
+TLoaded Decoded(const VImage& image, bool streamable) {
+    if (image.get_image() == nullptr) return Refused(TReason::rsTooLarge);
+    return {image, streamable};
+}
+
 }  // namespace
 
 TLoaded LoadPictureFile(const TPath& file) {
+    if (const TReason unreadable = SourceFileReason(file); unreadable != TReason::rsNone) return Refused(unreadable);
     // Also keeps a FIFO or a device from ever being opened for reading.
-    if (!FileLooksComplete(file)) return {};
+    if (!FileLooksComplete(file)) return Refused(TReason::rsDamaged);
     const TKind kind = KindOf(FileHead(file));
-    if (kind == TKind::None) return {};
-    if (kind == TKind::Bmp) return LoadPictureBytes([&file] {
+    if (kind == TKind::None) return Refused(TReason::rsUnsupported);
+    if (kind == TKind::Bmp) {
         std::string bytes;
-        return ReadWholeFile(file, bytes) ? bytes : std::string();
-    }());
-    TLoaded loaded;
-    loaded.image = LoadUpright(kind, [&file] { return VSource::new_from_file(file.c_str()); });
-    loaded.streamable = true;
-    return loaded;
+        if (!ReadWholeFile(file, bytes)) return Refused(TReason::rsSourceUnreadable);
+        return LoadPictureBytes(bytes);
+    }
+    return Decoded(LoadUpright(kind, [&file] { return VSource::new_from_file(file.c_str()); }), true);
 }
 
 TLoaded LoadPictureBytes(const std::string& bytes) {
-    if (!LooksComplete(bytes)) return {};
+    if (!LooksComplete(bytes)) return Refused(TReason::rsDamaged);
     const TKind kind = KindOf(bytes.substr(0, 8));
-    if (kind == TKind::None) return {};
-    if (kind == TKind::Bmp) return {DecodeBmp(bytes), false};
+    if (kind == TKind::None) return Refused(TReason::rsUnsupported);
+    if (kind == TKind::Bmp) return Decoded(DecodeBmp(bytes), false);
     // The blob keeps a copy of the bytes for as long as the picture's sources need it.
     VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
     TLoaded loaded;
@@ -126,7 +137,7 @@ TLoaded LoadPictureBytes(const std::string& bytes) {
         throw;
     }
     vips_area_unref(VIPS_AREA(blob));
-    return loaded;
+    return Decoded(loaded.image, false);
 }
 
 namespace {

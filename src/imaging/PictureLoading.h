@@ -4,6 +4,7 @@
 #include <vips/vips8>
 
 #include "imaging/Files.h"
+#include "imaging/Outcome.h"
 
 // Decoding of the five picture formats the program reads (JPEG, PNG, GIF, TIFF,
 // BMP), recognised by their first bytes whatever the name says. Anything else,
@@ -14,6 +15,7 @@ namespace quillane::loading {
 struct TLoaded {
     vips::VImage image;       // upright; no image (get_image() null) when refused
     bool streamable = false;  // re-readable from its file by the fast thumbnail
+    TReason refusal = TReason::rsNone;  // why there is no image, when refused
 };
 
 // Both throw vips::VError when the library fails.

@@ -17,14 +17,15 @@ bool DrawPicture(TGPImage& picture, const TGPImage& mark, const TColorMatrix& ma
     return graphics.DrawPixels(transformed, x, y);
 }
 
-bool StampPicture(const TPath& source, const TPath& target, const TPath& picturePath, const TColorMatrix& matrix,
-                  TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
+TOutcome StampPicture(const TPath& source, const TPath& target, const TPath& picturePath, const TColorMatrix& matrix,
+                      TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth) {
     const TGPImage mark(picturePath);
     // Stamping nothing and reporting success would hide an unreadable watermark.
-    if (mark.IsEmpty()) return false;
-    if (!StampTargetIsFree(target, overwrite)) return false;
+    if (mark.IsEmpty()) return TOutcome::Failure(TReason::rsWatermarkUnreadable, mark.LoadOutcome().Detail());
+    if (!StampTargetIsFree(target, overwrite)) return TOutcome::Failure(TReason::rsTargetExists);
     TGPImage picture(source);
-    if (picture.IsEmpty() || NarrowerThan(picture, minWidth)) return false;
+    if (picture.IsEmpty()) return picture.LoadOutcome();
+    if (NarrowerThan(picture, minWidth)) return TOutcome::Failure(TReason::rsTooNarrow);
 
     const int width = static_cast<int>(picture.GetWidth());
     const int height = static_cast<int>(picture.GetHeight());
@@ -35,17 +36,17 @@ bool StampPicture(const TPath& source, const TPath& target, const TPath& picture
     const std::int32_t x = PixelPosition(origin.x);
     const std::int32_t y = PixelPosition(origin.y);
     // A mark wholly off the picture would be an unchanged copy reported as stamped.
-    if (!MarkOverlaps(width, height, x, y, markWidth, markHeight)) return false;
-    if (!DrawPicture(picture, mark, matrix, x, y)) return false;
+    if (!MarkOverlaps(width, height, x, y, markWidth, markHeight)) return TOutcome::Failure(TReason::rsMarkOutside);
+    if (!DrawPicture(picture, mark, matrix, x, y)) return TOutcome::Failure(TReason::rsCannotDraw);
     return WriteStamped(picture, source, target, overwrite);
 }
 
 }  // namespace
 
-bool StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
-                           const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
-                           std::int32_t minWidth) {
-    return Guarded([&] {
+TOutcome StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
+                               const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
+                               std::int32_t minWidth) {
+    return GuardedOutcome(TReason::rsDamaged, [&] {
         return StampPicture(source, target, picturePath, matrix, offset, overwrite, fromBottomRight, minWidth);
     });
 }

@@ -9,12 +9,16 @@ namespace quillane {
 namespace {
 
 // Fast: a covering thumbnail, and the box-sized window of it copied 1:1.
-bool DrawCutFast(TGPGraphics& graphics, const TGPImage& source, const TCutFast& cut) {
-    if (!thumbnail::ValidSize(cut.thumbnail)) return false;
+// A thumbnail that cannot be made says why (damage met while scaling).
+TOutcome DrawCutFast(TGPGraphics& graphics, const TGPImage& source, const TCutFast& cut) {
+    if (!thumbnail::ValidSize(cut.thumbnail)) return TOutcome::Failure(TReason::rsBadSize);
     const TGPImage covering = source.GetThumbnail(static_cast<std::int32_t>(cut.thumbnail.width),
                                                   static_cast<std::int32_t>(cut.thumbnail.height));
+    if (covering.IsEmpty()) return covering.LoadOutcome();
     const TRect box{0, 0, static_cast<std::int32_t>(cut.window.width), static_cast<std::int32_t>(cut.window.height)};
-    return graphics.DrawImage(covering, box, thumbnail::ToRect(cut.window));
+    if (!graphics.DrawImage(covering, box, thumbnail::ToRect(cut.window)))
+        return TOutcome::Failure(TReason::rsCannotDraw);
+    return TOutcome::Success();
 }
 
 // High quality: the middle part of the source scaled bicubically into the box.
@@ -24,23 +28,25 @@ bool DrawCutHighQuality(TGPGraphics& graphics, const TGPImage& source, const TRe
     return graphics.DrawImage(source, TRect{0, 0, width, height}, thumbnail::ToRect(part));
 }
 
-bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
-              std::int32_t height, bool overwrite) {
+TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
+                  std::int32_t height, bool overwrite) {
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return false;
+        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
-        if (!thumbnail::ValidSize({width, height})) return false;
+        if (source.IsEmpty()) return source.LoadOutcome();
+        if (!thumbnail::ValidSize({width, height})) return TOutcome::Failure(TReason::rsBadSize);
         TGPBitmap canvas(width, height);
+        if (canvas.IsEmpty()) return canvas.LoadOutcome();
         TGPGraphics graphics(canvas);
-        bool drawn = false;
+        TOutcome drawn = TOutcome::Failure(TReason::rsCannotDraw);
         if (highQuality) {
             const std::optional<TRect64> part = CutPartHQ(source.GetWidth(), source.GetHeight(), width, height);
-            drawn = part && DrawCutHighQuality(graphics, source, *part, width, height);
+            if (part && DrawCutHighQuality(graphics, source, *part, width, height)) drawn = TOutcome::Success();
         } else {
             const std::optional<TCutFast> cut = CutWindowFast(source.GetWidth(), source.GetHeight(), width, height);
-            drawn = cut && DrawCutFast(graphics, source, *cut);
+            if (cut) drawn = DrawCutFast(graphics, source, *cut);
         }
-        if (!drawn) return false;
+        if (!drawn) return drawn;
         canvas.CopyMetadataFrom(source);
         return canvas.Save(target, thumbnail::JpegEncoder(), overwrite);
     });
@@ -48,13 +54,13 @@ bool ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, st
 
 }  // namespace
 
-bool ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                  bool overwrite) {
+TOutcome ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                      bool overwrite) {
     return ThumbCut(false, source, target, width, height, overwrite);
 }
 
-bool ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                bool overwrite) {
+TOutcome ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                    bool overwrite) {
     return ThumbCut(true, source, target, width, height, overwrite);
 }
 

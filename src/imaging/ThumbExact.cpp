@@ -7,10 +7,10 @@ namespace quillane {
 
 namespace {
 
-bool ThumbExact(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
-                std::int32_t height, bool overwrite) {
+TOutcome ThumbExact(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
+                    std::int32_t height, bool overwrite) {
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return false;
+        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
         const TEncoderId encoder = EncoderForExtension(target);
         return highQuality ? thumbnail::SaveHighQuality(source, {width, height}, target, encoder, overwrite)
@@ -20,13 +20,13 @@ bool ThumbExact(bool highQuality, const TPath& sourcePath, const TPath& target, 
 
 }  // namespace
 
-bool ThumbExactFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                    bool overwrite) {
+TOutcome ThumbExactFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                        bool overwrite) {
     return ThumbExact(false, source, target, width, height, overwrite);
 }
 
-bool ThumbExactHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                  bool overwrite) {
+TOutcome ThumbExactHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
+                      bool overwrite) {
     return ThumbExact(true, source, target, width, height, overwrite);
 }
 

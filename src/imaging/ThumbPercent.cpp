@@ -6,10 +6,10 @@ namespace quillane {
 
 namespace {
 
-bool ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t widthPercent,
-                  std::int32_t heightPercent, bool overwrite) {
+TOutcome ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t widthPercent,
+                      std::int32_t heightPercent, bool overwrite) {
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return false;
+        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
         const TSize64 size = PercentSize(source.GetWidth(), source.GetHeight(), widthPercent, heightPercent);
         const TEncoderId encoder = EncoderForExtension(target);
@@ -20,13 +20,13 @@ bool ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& target
 
 }  // namespace
 
-bool ThumbPercentFast(const TPath& source, const TPath& target, std::int32_t widthPercent,
-                      std::int32_t heightPercent, bool overwrite) {
+TOutcome ThumbPercentFast(const TPath& source, const TPath& target, std::int32_t widthPercent,
+                          std::int32_t heightPercent, bool overwrite) {
     return ThumbPercent(false, source, target, widthPercent, heightPercent, overwrite);
 }
 
-bool ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent, std::int32_t heightPercent,
-                    bool overwrite) {
+TOutcome ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent, std::int32_t heightPercent,
+                        bool overwrite) {
     return ThumbPercent(true, source, target, widthPercent, heightPercent, overwrite);
 }
 

@@ -21,23 +21,31 @@ TEncoderId JpegEncoder() {
     return encoder;
 }
 
-bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-              bool overwrite) {
-    if (!ValidSize(size)) return false;
+TOutcome SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+                  bool overwrite) {
+    if (source.IsEmpty()) return source.LoadOutcome();
+    if (!ValidSize(size)) return TOutcome::Failure(TReason::rsBadSize);
     const TGPImage thumbnail =
         source.GetThumbnail(static_cast<std::int32_t>(size.width), static_cast<std::int32_t>(size.height));
     return thumbnail.Save(target, encoder, overwrite);
 }
 
-bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-                     bool overwrite) {
-    if (!ValidSize(size) || source.IsEmpty()) return false;
+TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target,
+                         const TEncoderId& encoder, bool overwrite) {
+    if (source.IsEmpty()) return source.LoadOutcome();
+    if (!ValidSize(size)) return TOutcome::Failure(TReason::rsBadSize);
     TGPBitmap canvas(size.width, size.height);
+    if (canvas.IsEmpty()) return canvas.LoadOutcome();
     TGPGraphics graphics(canvas);
     graphics.SetInterpolationMode(imHighQualityBicubic);
-    if (!graphics.DrawImage(source, ToRect({0, 0, size.width, size.height}))) return false;
+    if (!graphics.DrawImage(source, ToRect({0, 0, size.width, size.height})))
+        return TOutcome::Failure(TReason::rsCannotDraw);
     canvas.CopyMetadataFrom(source);
     return canvas.Save(target, encoder, overwrite);
+}
+
+TOutcome TargetTaken() {
+    return TOutcome::Failure(TReason::rsTargetExists);
 }
 
 }  // namespace quillane::thumbnail

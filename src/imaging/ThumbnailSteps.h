@@ -1,8 +1,10 @@
 #pragma once
 
 #include <exception>
+#include <utility>
 
 #include "imaging/Graphics.h"
+#include "imaging/LibraryGuard.h"
 #include "imaging/ThumbnailGeometry.h"
 
 // Steps shared by the thumbnail routines.
@@ -16,22 +18,21 @@ TRect ToRect(const TRect64& rect);
 TEncoderId JpegEncoder();
 
 // Fast form: the library's thumbnail of exactly that size, saved as it is.
-bool SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-              bool overwrite);
+TOutcome SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+                  bool overwrite);
 
 // High-quality form: a canvas of that size with the whole source drawn into it
-// bicubically, saved with the source's metadata. False when the source cannot be drawn.
-bool SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-                     bool overwrite);
+// bicubically, saved with the source's metadata. A failure when the source cannot be drawn.
+TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+                         bool overwrite);
 
-// Runs a routine's body so that nothing escapes it: whatever is thrown means false.
+// The failure of a routine that found its target taken, nothing touched.
+TOutcome TargetTaken();
+
+// Runs a routine's body so that nothing escapes it: whatever is thrown is a failure.
 template <class TBody>
-bool Guarded(TBody&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return false;
-    }
+TOutcome Guarded(TBody&& body) noexcept {
+    return GuardedOutcome(TReason::rsDamaged, std::forward<TBody>(body));
 }
 
 }  // namespace quillane::thumbnail

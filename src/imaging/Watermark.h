@@ -67,14 +67,14 @@ struct TPointF {
 // Draws a line of UTF-8 text in the font and the ARGB colour. The offset runs from the
 // picture's top-left corner to the text's top-left corner, or with fromBottomRight from
 // the picture's bottom-right corner to the text's. A picture narrower than minWidth is
-// not stamped (false). Writes in the source's format; the target may be the source.
-bool StampTextWatermark(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
-                        TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth);
+// not stamped (a failure). Writes in the source's format; the target may be the source.
+TOutcome StampTextWatermark(const TPath& source, const TPath& target, const std::string& text, const TGPFont& font,
+                            TArgb colour, TPointF offset, bool overwrite, bool fromBottomRight, std::int32_t minWidth);
 
 // Draws the picture at its own size through the colour matrix, placed like the text.
-// An unreadable watermark picture or source gives false.
-bool StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
-                           const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
-                           std::int32_t minWidth);
+// An unreadable watermark picture or source gives a failure.
+TOutcome StampPictureWatermark(const TPath& source, const TPath& target, const TPath& picturePath,
+                               const TColorMatrix& matrix, TPointF offset, bool overwrite, bool fromBottomRight,
+                               std::int32_t minWidth);
 
 }  // namespace quillane

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 namespace quillane {
 
 namespace {
@@ -24,13 +26,13 @@ bool NarrowerThan(const TGPImage& picture, std::int32_t minWidth) {
     return static_cast<std::int64_t>(minWidth) > static_cast<std::int64_t>(picture.GetWidth());
 }
 
-bool WriteStamped(const TGPImage& stamped, const TPath& source, const TPath& target, bool overwrite) {
+TOutcome WriteStamped(const TGPImage& stamped, const TPath& source, const TPath& target, bool overwrite) {
     const TEncoderId encoder = EncoderForExtension(source);
     // The temporary file beside the target becomes the target, so the result of an
     // in-place stamp is a fresh file its owner may write, whatever the source was.
     if (SameFile(source, target)) return stamped.Save(target, encoder, overwrite);
     // Tested by the permission bit: a privileged process could write the file anyway.
-    if (OwnerMayNotWrite(target)) return false;
+    if (OwnerMayNotWrite(target)) return TOutcome::Failure(TReason::rsCannotWrite, SystemErrorText(EACCES));
     return stamped.Save(target, encoder, overwrite);
 }
 

@@ -17,8 +17,8 @@ bool NarrowerThan(const TGPImage& picture, std::int32_t minWidth);
 
 // Writes the stamped picture in the source's format. A target that is the source
 // itself is replaced in one piece; another target that its owner may not write is
-// left alone and gives false. Without overwrite, a file that appeared at the target
-// meanwhile stays and gives false.
-bool WriteStamped(const TGPImage& stamped, const TPath& source, const TPath& target, bool overwrite);
+// left alone and gives a failure. Without overwrite, a file that appeared at the
+// target meanwhile stays and gives a failure.
+TOutcome WriteStamped(const TGPImage& stamped, const TPath& source, const TPath& target, bool overwrite);
 
 }  // namespace quillane

@@ -68,18 +68,18 @@ TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine)
         return ConvertedTarget(source, folder, rule, extension);
     };
     plan.SettledWithoutCall = [known = target.has_value()](const fs::path& source,
-                                                           const fs::path& targetPath) -> std::optional<bool> {
+                                                           const fs::path& targetPath) -> std::optional<TOutcome> {
         if (!known) {
-            return false;
+            return TOutcome::Failure(TReason::rsUnknownFormat);
         }
         if (SameFile(source, targetPath)) {
-            return true;  // already a file of that type, where it would be written
+            return TOutcome::Success();  // already a file of that type, where it would be written
         }
         return std::nullopt;
     };
     const int format = target ? target->Format : -1;
     plan.MakeCall = [routine, format](const fs::path& source, const fs::path& targetPath, bool overwrite) {
-        return std::function<bool()>(
+        return std::function<TOutcome()>(
             [routine, source, targetPath, format, overwrite] { return routine(source, targetPath, format, overwrite); });
     };
     return plan;

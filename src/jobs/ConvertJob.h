@@ -27,7 +27,7 @@ struct TConvertJob {
 };
 
 // The routine a conversion calls: source, target, format, overwrite.
-using TConvertRoutine = std::function<bool(const TPath&, const TPath&, int, bool)>;
+using TConvertRoutine = std::function<TOutcome(const TPath&, const TPath&, int, bool)>;
 
 // One entry of the target type box: its caption, the new extension and the format.
 struct TConvertTarget {

@@ -35,7 +35,7 @@ TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine)
     plan.SuccessText = kCropped;
     plan.FailureText = kNotCropped;
     plan.MakeCall = [routine, job](const fs::path& source, const fs::path& target, bool overwrite) {
-        return std::function<bool()>([routine, job, source, target, overwrite] {
+        return std::function<TOutcome()>([routine, job, source, target, overwrite] {
             return routine(source, target, job.Left, job.Top, job.Width, job.Height, overwrite);
         });
     };

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/Outcome.h"
+
 // What a batch job needs of the program that runs it. The window and quillane-batch
 // are the two hosts; the engine knows nothing else about them.
 //
@@ -75,6 +77,14 @@ public:
     virtual void ClearResults(TJobPage page) = 0;
     virtual void ShowResults(TJobPage page) = 0;
     virtual void AppendResult(TJobPage page, const std::string& line) = 0;
+    // Why the file of the failure line just appended failed (its id and the library's
+    // detail); the line itself stays as it is. Hosts that show no reasons ignore it.
+    virtual void ReportFailure(TJobPage page, const std::filesystem::path& source, const TFailure& failure)
+    {
+        (void)page;
+        (void)source;
+        (void)failure;
+    }
     // The line that closes a stopped run, after its result lines; the results box by
     // default.
     virtual void ReportStop(TJobPage page, const std::string& line) { AppendResult(page, line); }

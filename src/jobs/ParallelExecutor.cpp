@@ -142,8 +142,8 @@ void TParallelExecutor::LogFinishedHead(TLock& lock)
         const std::optional<std::filesystem::path> next =
             pending_.empty() ? std::nullopt : std::optional(pending_.front()->Step.Source);
         lock.unlock();
-        CountLogged(outcome_, slot->Step, slot->Succeeded);
-        host_.AppendResult(page_, ResultLine(slot->Step, slot->Succeeded));
+        CountLogged(outcome_, slot->Step, static_cast<bool>(slot->Result));
+        LogResult(host_, page_, slot->Step, slot->Result);
         if (next) {
             ReportProgressAt(*next);
         }
@@ -178,6 +178,7 @@ void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
     }
     if (!added->Step.Call) {
         added->State = TSlotState::Done;
+        added->Result = RunStepCall(added->Step);
         return;
     }
     queue_.push_back(added);
@@ -231,10 +232,10 @@ void TParallelExecutor::WorkerLoop()
             queue_.pop_front();
             slot->State = TSlotState::Running;
         }
-        const bool succeeded = RunStepCall(slot->Step.Call);
+        TOutcome result = RunStepCall(slot->Step);
         {
             const std::lock_guard<std::mutex> guard(mutex_);
-            slot->Succeeded = succeeded;
+            slot->Result = std::move(result);
             slot->State = TSlotState::Done;
         }
         stepDone_.notify_all();

@@ -58,7 +58,7 @@ private:
         TPathKey Target;
         TPathKey TargetFolder;
         TSlotState State = TSlotState::Queued;
-        bool Succeeded = false;
+        TOutcome Result = TOutcome::Failure(TReason::rsUnexpected);
         bool Dropped = false;
     };
     using TLock = std::unique_lock<std::mutex>;

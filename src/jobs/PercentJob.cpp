@@ -26,7 +26,7 @@ TWritePlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines)
     plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
         const bool fast = job.Fast && !IsTiffPath(source.string());
         const auto& routine = fast ? routines.PercentFast : routines.PercentHQ;
-        return std::function<bool()>([routine, source, target, job, overwrite] {
+        return std::function<TOutcome()>([routine, source, target, job, overwrite] {
             return routine(source, target, job.WidthPercent, job.HeightPercent, overwrite);
         });
     };

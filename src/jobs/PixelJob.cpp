@@ -15,7 +15,7 @@ const char* const kWidthField = "lbEdtWidth";
 const char* const kHeightField = "lbEdtHeight";
 const char* const kSaveField = "EdtSavePixel";
 
-std::function<bool()> PixelCall(const TPixelJob& job, const TThumbRoutines& routines, const TPath& source,
+std::function<TOutcome()> PixelCall(const TPixelJob& job, const TThumbRoutines& routines, const TPath& source,
                                 const TPath& target, bool overwrite)
 {
     const std::int32_t w = job.Width;

@@ -2,12 +2,15 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "imaging/Files.h"
 #include "imaging/NoReplaceRename.h"
+#include "imaging/PictureChecks.h"
 #include "jobs/FolderWalk.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
@@ -43,6 +46,15 @@ bool IsRegularFile(const fs::path& path)
     return fs::is_regular_file(path, error);
 }
 
+// A taken name is the usual reason; the system tells any other.
+TOutcome RenameFailure(int error)
+{
+    if (error == EEXIST) {
+        return TOutcome::Failure(TReason::rsTargetExists);
+    }
+    return TOutcome::Failure(TReason::rsCannotRename, SystemErrorText(error));
+}
+
 }  // namespace
 
 fs::path RenamedPath(const fs::path& file, const std::string& prefix, const std::string& tag)
@@ -69,14 +81,18 @@ void TRenameRun::RenameFile(const fs::path& file, std::size_t number)
     TFileStep step{file, RenamedPath(file, job_.Prefix, Tag(number)), {}, kRenamed, kNotRenamed, context_.Item};
     // A prefix holding a "/" would move the file elsewhere: that rename fails.
     const bool staysInItsFolder = step.Target.parent_path() == file.parent_path();
-    if (key && staysInItsFolder && IsRegularFile(file)) {
+    if (!staysInItsFolder) {
+        step.Refusal = TReason::rsBadName;
+    } else if (!key || !IsRegularFile(file)) {
+        step.Refusal = SourceFileReason(file);
+    } else {
         const TNameKey given(std::get<0>(*key), std::get<1>(*key), step.Target.filename().string());
         step.Call = [this, from = step.Source, to = step.Target, given] {
             if (!RenameNoReplace(from, to)) {
-                return false;
+                return RenameFailure(errno);
             }
             given_.insert(given);
-            return true;
+            return TOutcome::Success();
         };
     }
     context_.Executor.Submit(std::move(step));

@@ -1,16 +1,22 @@
 #include "jobs/StepExecutor.h"
 
 #include <algorithm>
+#include <exception>
+#include <new>
 #include <utility>
 
 namespace quillane {
 
-bool RunStepCall(const std::function<bool()>& call) noexcept
+TOutcome RunStepCall(const TFileStep& step) noexcept
 {
     try {
-        return call && call();
+        return step.Call ? step.Call() : TOutcome::Failure(step.Refusal);
+    } catch (const std::bad_alloc&) {
+        return TOutcome::Failure(TReason::rsOutOfMemory);
+    } catch (const std::exception& error) {
+        return FailureWithText(TReason::rsUnexpected, error.what());
     } catch (...) {
-        return false;
+        return TOutcome::Failure(TReason::rsUnexpected);
     }
 }
 
@@ -25,6 +31,15 @@ std::string ResultLine(const TFileStep& step, bool succeeded)
     return step.Source.string() + (succeeded ? step.SuccessText : step.FailureText);
 }
 
+void LogResult(TJobHost& host, TJobPage page, const TFileStep& step, const TOutcome& result)
+{
+    const bool succeeded = static_cast<bool>(result);
+    host.AppendResult(page, ResultLine(step, succeeded));
+    if (!succeeded) {
+        host.ReportFailure(page, step.Source, result.AsFailure());
+    }
+}
+
 TInlineExecutor::TInlineExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal)
     : host_(host), page_(page), filesTotal_(filesTotal)
 {
@@ -34,9 +49,9 @@ void TInlineExecutor::Submit(TFileStep step)
 {
     const std::size_t done = outcome_.Succeeded + outcome_.Failed;
     host_.ReportProgress(TProgress{done, filesTotal_, step.Source});
-    const bool succeeded = RunStepCall(step.Call);
-    CountLogged(outcome_, step, succeeded);
-    host_.AppendResult(page_, ResultLine(step, succeeded));
+    const TOutcome result = RunStepCall(step);
+    CountLogged(outcome_, step, static_cast<bool>(result));
+    LogResult(host_, page_, step, result);
 }
 
 void TInlineExecutor::Finish()

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "imaging/Outcome.h"
 #include "jobs/BatchJob.h"
 #include "jobs/JobHost.h"
 
@@ -16,22 +17,27 @@ namespace quillane {
 struct TFileStep {
     std::filesystem::path Source;
     std::filesystem::path Target;
-    std::function<bool()> Call;
+    std::function<TOutcome()> Call;
     std::string SuccessText;
     std::string FailureText;
     std::size_t Item = 0;  // the index of the list item it belongs to
+    // Why a step without a call fails (a list item that is no regular file).
+    TReason Refusal = TReason::rsUnexpected;
 };
 
-// Runs a step's routine: false when it has none or it fails, and false as well when
-// something is thrown through it, so one file's fault never ends the run. Every
-// executor runs routines through this.
-bool RunStepCall(const std::function<bool()>& call) noexcept;
+// Runs a step's routine: its outcome, the step's refusal when it has none, and a
+// failure as well when something is thrown through it, so one file's fault never ends
+// the run. Every executor runs routines through this.
+TOutcome RunStepCall(const TFileStep& step) noexcept;
 
 // Counts a logged step in the outcome.
 void CountLogged(TRunOutcome& outcome, const TFileStep& step, bool succeeded);
 
 // The result line of a step: the full source path immediately followed by the text.
 std::string ResultLine(const TFileStep& step, bool succeeded);
+
+// Hands a step's result line to the host and, for a failure, its reason right after.
+void LogResult(TJobHost& host, TJobPage page, const TFileStep& step, const TOutcome& result);
 
 // Runs the steps of one run and logs their result lines in submission order.
 class TStepExecutor {

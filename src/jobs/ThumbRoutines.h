@@ -10,9 +10,9 @@ namespace quillane {
 // The thumbnail routines a job may choose from. The jobs take them as a table so that
 // the choice can be watched without pictures.
 struct TThumbRoutines {
-    using TSized = std::function<bool(const TPath&, const TPath&, std::int32_t, std::int32_t, bool)>;
-    using TFilled = std::function<bool(const TPath&, const TPath&, std::int32_t, std::int32_t, TArgb, bool)>;
-    using TSide = std::function<bool(const TPath&, const TPath&, bool, std::int32_t, bool, bool)>;
+    using TSized = std::function<TOutcome(const TPath&, const TPath&, std::int32_t, std::int32_t, bool)>;
+    using TFilled = std::function<TOutcome(const TPath&, const TPath&, std::int32_t, std::int32_t, TArgb, bool)>;
+    using TSide = std::function<TOutcome(const TPath&, const TPath&, bool, std::int32_t, bool, bool)>;
 
     TSized PercentFast, PercentHQ;
     TSized ExactFast, ExactHQ;

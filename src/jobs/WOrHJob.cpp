@@ -26,7 +26,7 @@ TWritePlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines)
     plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
         const bool fast = job.Fast && !(job.ByWidth && IsTiffPath(source.string()));
         const auto& routine = fast ? routines.SideFast : routines.SideHQ;
-        return std::function<bool()>([routine, source, target, job, overwrite] {
+        return std::function<TOutcome()>([routine, source, target, job, overwrite] {
             return routine(source, target, job.ByWidth, job.Size, overwrite, job.SkipSmaller);
         });
     };

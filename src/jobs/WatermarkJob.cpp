@@ -73,17 +73,17 @@ TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::op
         const std::optional<TPointF> position = ReadPosition(host, job);
         if (!position) {
             host.RequestStop();  // the run ends at this file
-            return std::function<bool()>();
+            return std::function<TOutcome()>();
         }
         if (job.UseText && font) {
             const TArgb colour = WatermarkTextColour(job.Font.Colour, job.Opacity);
-            return std::function<bool()>([=, &font] {
+            return std::function<TOutcome()>([=, &font] {
                 return routines.Text(source, target, job.Text, *font, colour, *position, overwrite,
                                      job.FromBottomRight, job.MinWidth);
             });
         }
         const TColorMatrix matrix = OpacityMatrix(static_cast<float>(job.Opacity) / 100.0f);
-        return std::function<bool()>([=] {
+        return std::function<TOutcome()>([=] {
             return routines.Picture(source, target, job.PicturePath, matrix, *position, overwrite,
                                     job.FromBottomRight, job.MinWidth);
         });

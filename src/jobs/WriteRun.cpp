@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "imaging/PictureChecks.h"
 #include "jobs/FolderWalk.h"
 #include "jobs/Overwrite.h"
 #include "jobs/ParallelExecutor.h"
@@ -67,11 +68,13 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
     step.FailureText = plan.FailureText;
     step.Item = context.Item;
     context.Executor.Settle(step.Target);
-    const std::optional<bool> settled =
+    const std::optional<TOutcome> settled =
         plan.SettledWithoutCall ? plan.SettledWithoutCall(source, step.Target) : std::nullopt;
     if (settled) {
         step.Call = [result = *settled] { return result; };
-    } else if (IsRegularFile(source)) {
+    } else if (!IsRegularFile(source)) {
+        step.Refusal = SourceFileReason(source);
+    } else {
         // A list item that is no regular file (a FIFO, a vanished file) is never opened.
         if (OverwritePromptDue(step.Target, context.Overwrite)) {
             context.Executor.SettleAll();

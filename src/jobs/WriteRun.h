@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "imaging/Outcome.h"
 #include "jobs/BatchJob.h"
 #include "jobs/FieldText.h"
 #include "jobs/OutputRule.h"
@@ -22,12 +23,12 @@ struct TWritePlan {
     std::function<std::filesystem::path(const std::filesystem::path& source, const std::string& targetFolder)>
         TargetFor;
     // The routine call for one file, with its arguments bound.
-    std::function<std::function<bool()>(const std::filesystem::path& source, const std::filesystem::path& target,
-                                        bool overwrite)>
+    std::function<std::function<TOutcome()>(const std::filesystem::path& source,
+                                            const std::filesystem::path& target, bool overwrite)>
         MakeCall;
     // A file whose result is known before the prompt (a conversion whose target is the
     // source itself): no prompt and no routine call. Empty: the routine decides.
-    std::function<std::optional<bool>(const std::filesystem::path& source, const std::filesystem::path& target)>
+    std::function<std::optional<TOutcome>(const std::filesystem::path& source, const std::filesystem::path& target)>
         SettledWithoutCall;
 };
 

@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+
+#include "ui/ResultReasons.h"
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -70,6 +72,7 @@ QGroupBox* TOperationPage::BuildResultsGroup(const TNames& names)
     resultsBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultsBox_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; }"));
     resultsBox_->hide();  // until the page's job first runs
+    resultReasons_ = new TResultReasons(resultsBox_);
     auto* layout = new QVBoxLayout(resultsGroup);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(resultsBox_);

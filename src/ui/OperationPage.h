@@ -11,6 +11,7 @@ class QVBoxLayout;
 namespace quillane {
 
 struct TProgress;
+class TResultReasons;
 
 // The frame every operation page shares: the rules group on the left, the group with the
 // start button, and the "执行结果" group whose results box stays hidden until the page's
@@ -34,6 +35,8 @@ public:
 
     QPushButton* StartButton() const { return startButton_; }
     QPlainTextEdit* ResultsBox() const { return resultsBox_; }
+    // The reasons of the results box's failure lines.
+    TResultReasons* ResultReasons() const { return resultReasons_; }
     QGroupBox* RulesGroup() const { return rulesGroup_; }
 
     // While a job of this page runs: the page is locked except for its stop button,
@@ -64,6 +67,7 @@ private:
     QProgressBar* progressBar_;
     QPushButton* stopButton_;
     QPlainTextEdit* resultsBox_;
+    TResultReasons* resultReasons_;
 };
 
 }  // namespace quillane

@@ -1,8 +1,10 @@
 #include "ui/WindowHost.h"
 
+#include "jobs/ReasonTexts.h"
 #include "ui/Dialogs.h"
 #include "ui/FrmMain.h"
 #include "ui/OperationPage.h"
+#include "ui/ResultReasons.h"
 #include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"
 
@@ -106,7 +108,10 @@ TOverwriteAnswer TWindowHost::ShowOverwritePrompt(const std::filesystem::path&)
 
 void TWindowHost::ClearResults(TJobPage page)
 {
-    OnGui([this, page] { window_.Page(page)->ResultsBox()->clear(); });
+    OnGui([this, page] {
+        window_.Page(page)->ResultsBox()->clear();
+        window_.Page(page)->ResultReasons()->Clear();
+    });
 }
 
 void TWindowHost::ShowResults(TJobPage page)
@@ -116,7 +121,19 @@ void TWindowHost::ShowResults(TJobPage page)
 
 void TWindowHost::AppendResult(TJobPage page, const std::string& line)
 {
-    OnGui([this, page, &line] { window_.Page(page)->ResultsBox()->appendPlainText(FromEngine(line)); });
+    OnGui([this, page, &line] {
+        QPlainTextEdit* box = window_.Page(page)->ResultsBox();
+        // An empty box holds one empty block, which the first line takes over.
+        const int firstBlock = box->document()->isEmpty() ? 0 : box->document()->blockCount();
+        box->appendPlainText(FromEngine(line));
+        window_.Page(page)->ResultReasons()->NoteAppendedLine(firstBlock);
+    });
+}
+
+void TWindowHost::ReportFailure(TJobPage page, const std::filesystem::path&, const TFailure& failure)
+{
+    const QString reason = FromEngine(FailureText(failure));
+    OnGui([this, page, &reason] { window_.Page(page)->ResultReasons()->SetReasonOfLastLine(reason); });
 }
 
 void TWindowHost::SetFieldText(const std::string& field, const std::string& text)

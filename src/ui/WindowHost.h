@@ -42,6 +42,8 @@ public:
     void ClearResults(TJobPage page) override;
     void ShowResults(TJobPage page) override;
     void AppendResult(TJobPage page, const std::string& line) override;
+    // The reason becomes the line's tooltip, and the status bar's text when it is clicked.
+    void ReportFailure(TJobPage page, const std::filesystem::path& source, const TFailure& failure) override;
 
     void SetFieldText(const std::string& field, const std::string& text) override;
     void FocusField(const std::string& field) override;

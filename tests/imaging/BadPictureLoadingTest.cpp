@@ -17,7 +17,7 @@ protected:
     bool SaveAsPng(const TGPImage& picture, const std::string& name) {
         out_ = folder_ / ("out-" + name);
         std::filesystem::create_directory(out_);
-        return picture.Save(out_ / "result.png", EncoderForExtension("x.png"));
+        return static_cast<bool>(picture.Save(out_ / "result.png", EncoderForExtension("x.png")));
     }
     // The written result's colour at its centre, as 8-bit RGB.
     static TPixel CentreColour(const std::filesystem::path& file) {

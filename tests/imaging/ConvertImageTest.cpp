@@ -189,7 +189,7 @@ TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture) {
         threads.emplace_back([&, i] {
             const std::string name = "s" + std::to_string(i);
             seams::RefuseNextJpegSave();
-            converted[i] = ConvertImage(File(name + ".tif"), File(name + ".jpg"), ifJpeg, false);
+            converted[i] = static_cast<bool>(ConvertImage(File(name + ".tif"), File(name + ".jpg"), ifJpeg, false));
             vips_thread_shutdown();
         });
     }

@@ -27,7 +27,7 @@ protected:
         MakePicture(File("mark.png"), 10, 8, {200, 100, 50});
     }
 
-    bool Stamp(const std::filesystem::path& source, const std::filesystem::path& target, TPointF offset,
+    TOutcome Stamp(const std::filesystem::path& source, const std::filesystem::path& target, TPointF offset,
                bool fromBottomRight, float opacity = 1.0f, bool overwrite = false, std::int32_t minWidth = 0) {
         return StampPictureWatermark(source, target, File("mark.png"), OpacityMatrix(opacity), offset, overwrite,
                                      fromBottomRight, minWidth);
@@ -111,7 +111,7 @@ TEST_F(PictureWatermarkTest, MinimumWidthAndInPlaceWriting) {
     const test::TTempFolder elsewhere;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(elsewhere.Path());
-    const bool stamped = Stamp(File("wide.gif"), File("wide.gif"), TPointF{0, 0}, false, 1.0f, true, 800);
+    const TOutcome stamped = Stamp(File("wide.gif"), File("wide.gif"), TPointF{0, 0}, false, 1.0f, true, 800);
     std::filesystem::current_path(previous);
 
     ASSERT_TRUE(stamped);

@@ -51,7 +51,7 @@ protected:
         return ChangedBox(ReadPicture(source), ReadPicture(target));
     }
 
-    bool Stamp(const std::filesystem::path& source, const std::filesystem::path& target, bool overwrite,
+    TOutcome Stamp(const std::filesystem::path& source, const std::filesystem::path& target, bool overwrite,
                std::int32_t minWidth = 0) {
         return StampTextWatermark(source, target, "Hg", font_, 0xFFFF0000u, TPointF{10, 10}, overwrite, true,
                                   minWidth);
@@ -138,7 +138,7 @@ TEST_F(TextWatermarkTest, InPlaceStampLeavesNoTemporaryFileAnywhere) {
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(elsewhere.Path());
     std::filesystem::permissions(source, std::filesystem::perms::owner_read);
-    const bool stamped = Stamp(source, source, true);
+    const TOutcome stamped = Stamp(source, source, true);
     std::filesystem::current_path(previous);
 
     ASSERT_TRUE(stamped);

@@ -26,16 +26,17 @@ struct TForm {
 
 class ThumbBox : public test::GraphicsTest, public ::testing::WithParamInterface<TForm> {
 protected:
-    bool Exact(const std::string& source, const std::string& target, int width, int height, bool overwrite = false) {
+    TOutcome Exact(const std::string& source, const std::string& target, int width, int height,
+                   bool overwrite = false) {
         const auto routine = GetParam().highQuality ? ThumbExactHQ : ThumbExactFast;
         return routine(File(source), File(target), width, height, overwrite);
     }
-    bool Fill(const std::string& source, const std::string& target, int width, int height, TArgb colour = kFillWhite,
-              bool overwrite = false) {
+    TOutcome Fill(const std::string& source, const std::string& target, int width, int height,
+                  TArgb colour = kFillWhite, bool overwrite = false) {
         const auto routine = GetParam().highQuality ? ThumbFillHQ : ThumbFillFast;
         return routine(File(source), File(target), width, height, colour, overwrite);
     }
-    bool Cut(const std::string& source, const std::string& target, int width, int height, bool overwrite = false) {
+    TOutcome Cut(const std::string& source, const std::string& target, int width, int height, bool overwrite = false) {
         const auto routine = GetParam().highQuality ? ThumbCutHQ : ThumbCutFast;
         return routine(File(source), File(target), width, height, overwrite);
     }

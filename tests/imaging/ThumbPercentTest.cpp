@@ -16,7 +16,7 @@ using test::SizeOf;
 using test::TPictureSize;
 using test::WritePicture;
 
-using TPercentRoutine = bool (*)(const TPath&, const TPath&, std::int32_t, std::int32_t, bool);
+using TPercentRoutine = TOutcome (*)(const TPath&, const TPath&, std::int32_t, std::int32_t, bool);
 
 struct TPercentForm {
     const char* name;
@@ -25,7 +25,7 @@ struct TPercentForm {
 
 class ThumbPercent : public test::GraphicsTest, public ::testing::WithParamInterface<TPercentForm> {
 protected:
-    bool Run(const std::string& source, const std::string& target, int widthPercent, int heightPercent,
+    TOutcome Run(const std::string& source, const std::string& target, int widthPercent, int heightPercent,
              bool overwrite = false) {
         return GetParam().routine(File(source), File(target), widthPercent, heightPercent, overwrite);
     }

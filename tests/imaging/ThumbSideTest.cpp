@@ -18,12 +18,12 @@ using test::TPictureSize;
 
 struct TForm {
     const char* name;
-    bool (*routine)(const TPath&, const TPath&, bool, std::int32_t, bool, bool);
+    TOutcome (*routine)(const TPath&, const TPath&, bool, std::int32_t, bool, bool);
 };
 
 class ThumbSide : public test::GraphicsTest, public ::testing::WithParamInterface<TForm> {
 protected:
-    bool Run(const std::string& source, const std::string& target, bool byWidth, int size, bool overwrite = false,
+    TOutcome Run(const std::string& source, const std::string& target, bool byWidth, int size, bool overwrite = false,
              bool skipSmaller = false) {
         return GetParam().routine(File(source), File(target), byWidth, size, overwrite, skipSmaller);
     }

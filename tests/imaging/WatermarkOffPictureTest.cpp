@@ -30,8 +30,11 @@ protected:
 
     // The routine's result agrees with whether the target was written and, when it
     // was, the picture changed.
-    void ExpectLands(bool stamped, bool lands, const std::string& what) {
-        EXPECT_EQ(stamped, lands) << what;
+    void ExpectLands(const TOutcome& stamped, bool lands, const std::string& what) {
+        EXPECT_EQ(static_cast<bool>(stamped), lands) << what;
+        if (!lands) {
+            EXPECT_EQ(stamped.Reason(), TReason::rsMarkOutside) << what;
+        }
         EXPECT_EQ(fs::exists(File("out.png")), lands) << what;
         if (lands && fs::exists(File("out.png"))) {
             EXPECT_GT((test::ReadPicture(File("white.png")) != test::ReadPicture(File("out.png"))).max(), 0) << what;
@@ -39,7 +42,7 @@ protected:
         fs::remove(File("out.png"));
     }
 
-    bool StampText(const std::string& text, float points, TPointF offset, bool fromBottomRight) {
+    TOutcome StampText(const std::string& text, float points, TPointF offset, bool fromBottomRight) {
         const TGPFont font(TGPFontFamily("DejaVu Sans"), points, fsRegular);
         return StampTextWatermark(File("white.png"), File("out.png"), text, font, 0xFFFF0000u, offset, false,
                                   fromBottomRight, 0);
@@ -93,7 +96,7 @@ TEST_F(WatermarkOffPictureTest, PictureFailsWhenItsRectangleMissesThePicture) {
         {"from bottom-right, partly off the corner", {-5, -4}, true, true},
     };
     for (const TPlacement& p : placements) {
-        const bool stamped = StampPictureWatermark(File("white.png"), File("out.png"), File("mark.png"),
+        const TOutcome stamped = StampPictureWatermark(File("white.png"), File("out.png"), File("mark.png"),
                                                    OpacityMatrix(1), p.offset, false, p.fromBottomRight, 0);
         ExpectLands(stamped, p.lands, p.what);
     }

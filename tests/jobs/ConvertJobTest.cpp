@@ -39,10 +39,10 @@ protected:
                                [this](const TPath& s, const TPath& t, int format, bool overwrite) {
                                    calls_.push_back({s, t, format, overwrite});
                                    if (fs::exists(t) && !overwrite) {
-                                       return false;
+                                       return TOutcome::Failure(TReason::rsTargetExists);
                                    }
                                    Touch(t, "converted");
-                                   return true;
+                                   return TOutcome::Success();
                                });
     }
     std::string Line(const fs::path& source, bool ok) const

@@ -30,14 +30,20 @@ bool ClickConvert(TJobHost& host, const std::string& save, int& calls)
 {
     TConvertFields fields;
     fields.SavePath = save;
-    return BtnConvertClick(host, fields, [&calls](auto&&...) { return ++calls > 0; }).has_value();
+    return BtnConvertClick(host, fields, [&calls](auto&&...) {
+               ++calls;
+               return TOutcome::Success();
+           }).has_value();
 }
 
 bool ClickCrop(TJobHost& host, const std::string& save, int& calls)
 {
     TCropFields fields;
     fields.SavePath = save;
-    return BtnCutClick(host, fields, [&calls](auto&&...) { return ++calls > 0; }).has_value();
+    return BtnCutClick(host, fields, [&calls](auto&&...) {
+               ++calls;
+               return TOutcome::Success();
+           }).has_value();
 }
 
 bool ClickWatermark(TJobHost& host, const std::string& save, int& calls)
@@ -48,7 +54,10 @@ bool ClickWatermark(TJobHost& host, const std::string& save, int& calls)
     fields.X = "10";
     fields.Y = "10";
     TWatermarkRoutines routines;
-    routines.Text = [&calls](auto&&...) { return ++calls > 0; };
+    routines.Text = [&calls](auto&&...) {
+        ++calls;
+        return TOutcome::Success();
+    };
     return BtnWatermarkClick(host, fields, routines).has_value();
 }
 

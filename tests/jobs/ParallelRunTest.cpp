@@ -382,12 +382,12 @@ void ParallelRun::ExpectAThrowFailsOnlyItsFile(std::size_t workers)
     TTempFolder folder;
     MakeSources(folder / "src", 5);
     host.ShowFolder(folder / "src", false);
-    const TConvertRoutine routine = [](const TPath& source, const TPath& target, int, bool) -> bool {
+    const TConvertRoutine routine = [](const TPath& source, const TPath& target, int, bool) -> TOutcome {
         if (source.filename() == "p02.png") {
             throw std::runtime_error("decoder gave up");
         }
         Touch(target);
-        return true;
+        return TOutcome::Success();
     };
     const auto outcome = BtnConvertClick(host, TConvertFields{kToGif, folder.Path().string(), "", 0}, routine);
     ASSERT_TRUE(outcome);

@@ -43,15 +43,15 @@ std::vector<std::string> TRoutineRecorder::Names() const
     return names;
 }
 
-bool TRoutineRecorder::Finish(TRoutineCall call)
+TOutcome TRoutineRecorder::Finish(TRoutineCall call)
 {
     Calls.push_back(call);
     if (std::filesystem::exists(call.Target) && !call.Overwrite) {
-        return false;
+        return TOutcome::Failure(TReason::rsTargetExists);
     }
     std::ofstream out(call.Target, std::ios::binary | std::ios::trunc);
     out << call.Name;
-    return static_cast<bool>(out.flush());
+    return out.flush() ? TOutcome::Success() : TOutcome::Failure(TReason::rsCannotWrite);
 }
 
 }  // namespace quillane::test

@@ -32,7 +32,7 @@ public:
     std::vector<TRoutineCall> Calls;
 
 private:
-    bool Finish(TRoutineCall call);
+    TOutcome Finish(TRoutineCall call);
 };
 
 }  // namespace quillane::test

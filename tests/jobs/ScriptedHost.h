@@ -11,6 +11,13 @@
 
 namespace quillane::test {
 
+// A failure reason as the host received it, and how many lines were logged by then.
+struct TReportedFailure {
+    std::size_t LinesBefore = 0;
+    std::filesystem::path Source;
+    TFailure Failure;
+};
+
 struct TShownMessage {
     std::string Text;
     TMessageStyle Style;
@@ -38,6 +45,7 @@ public:
     std::vector<std::filesystem::path> Prompts;
     std::vector<std::string> Lines;
     std::vector<std::string> StopLines;
+    std::vector<TReportedFailure> Failures;
     std::map<std::string, std::string> FieldTexts;
     std::vector<std::string> Events;  // "clear", "show", "busy", "idle", "types off", "types on"
     int Pumps = 0;
@@ -56,6 +64,10 @@ public:
     void ShowResults(TJobPage) override { Events.push_back("show"); }
     void AppendResult(TJobPage, const std::string& line) override;
     void ReportStop(TJobPage, const std::string& line) override { StopLines.push_back(line); }
+    void ReportFailure(TJobPage, const std::filesystem::path& source, const TFailure& failure) override
+    {
+        Failures.push_back({Lines.size(), source, failure});
+    }
     void SetFieldText(const std::string& field, const std::string& text) override { FieldTexts[field] = text; }
     void FocusField(const std::string& field) override { Focus.push_back(field); }
     void SetBusyCursor(bool busy) override { Events.push_back(busy ? "busy" : "idle"); }

@@ -13,7 +13,7 @@ using namespace std::chrono_literals;
 TConvertRoutine TStaggeredRoutine::Routine()
 {
     return [this](const TPath& source, const TPath& target, int, bool overwrite) {
-        return Call(source, target, overwrite);
+        return Call(source, target, overwrite) ? TOutcome::Success() : TOutcome::Failure(TReason::rsTargetExists);
     };
 }
 

@@ -48,13 +48,13 @@ protected:
                                TArgb colour, TPointF offset, bool overwrite, bool corner, std::int32_t minWidth) {
             calls_.push_back({"text", s, t, text, font.Family().Name(), font.SizeInPoints(), font.Style(), colour, 0,
                               offset, overwrite, corner, minWidth});
-            return true;
+            return TOutcome::Success();
         };
         routines.Picture = [this](const TPath& s, const TPath& t, const TPath& picture, const TColorMatrix& matrix,
                                   TPointF offset, bool overwrite, bool corner, std::int32_t minWidth) {
             calls_.push_back({"picture", s, t, picture.string(), "", 0, 0, 0, matrix.m[3][3], offset, overwrite,
                               corner, minWidth});
-            return true;
+            return TOutcome::Success();
         };
         return BtnWatermarkClick(host_, fields_, routines);
     }
