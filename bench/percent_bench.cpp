@@ -26,7 +26,8 @@ namespace {
 
 using TRoutine = quillane::TOutcome (*)(const TPath&, const TPath&, std::int32_t, std::int32_t, bool);
 
-std::vector<TPath> PicturesIn(const TPath& folder) {
+std::vector<TPath> PicturesIn(const TPath& folder)
+{
     std::vector<TPath> pictures;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file() && !quillane::MimeForExtension(entry.path()).empty())
@@ -37,14 +38,18 @@ std::vector<TPath> PicturesIn(const TPath& folder) {
 }
 
 void Time(const char* name, TRoutine routine, const std::vector<TPath>& pictures, const TPath& out, int percent,
-          int rounds) {
+          int rounds)
+{
     int written = 0;
     int failed = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int round = 0; round < rounds; ++round) {
         for (const TPath& picture : pictures) {
             const TPath target = out / picture.filename();
-            if (routine(picture, target, percent, percent, true)) ++written; else ++failed;
+            if (routine(picture, target, percent, percent, true))
+                ++written;
+            else
+                ++failed;
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -55,7 +60,8 @@ void Time(const char* name, TRoutine routine, const std::vector<TPath>& pictures
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s FOLDER [PERCENT] [ROUNDS]\n", argv[0]);
         return 2;

@@ -14,28 +14,33 @@
 
 namespace {
 
-const std::filesystem::path& ScratchFile() {
+const std::filesystem::path& ScratchFile()
+{
     static const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("quillane-fuzz-settings-" + std::to_string(::getpid()) + ".ini");
     return file;
 }
 
 // Names the broken property before stopping, so a finding explains itself.
-void Check(bool condition, int line = __builtin_LINE()) {
-    if (condition) return;
+void Check(bool condition, int line = __builtin_LINE())
+{
+    if (condition)
+        return;
     std::fprintf(stderr, "property at %s:%d does not hold\n", __FILE__, line);
     std::abort();
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string text(reinterpret_cast<const char*>(data), size);
 
     // Untouched, a document gives back exactly the text it was read from when no CR
     // is involved (stray CRs at line ends are tidied away, one per save).
     quillane::TIniDocument document = quillane::TIniDocument::Parse(text);
-    if (text.find('\r') == std::string::npos) Check(document.Serialize() == text);
+    if (text.find('\r') == std::string::npos)
+        Check(document.Serialize() == text);
     (void)document.RawValue("Percent", "PWidth");
     // A value set is the value read back, and a second parse keeps it.
     document.SetRawValue("Form", "width", "640");
@@ -43,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(quillane::TIniDocument::Parse(document.Serialize()).RawValue("Form", "width") ==
           std::optional<std::string>("640"));
 
-    { std::ofstream(ScratchFile(), std::ios::binary | std::ios::trunc) << text; }
+    {
+        std::ofstream(ScratchFile(), std::ios::binary | std::ios::trunc) << text;
+    }
     const quillane::TSettingsStore store(ScratchFile());
     quillane::TSettings fields;
     fields.window = store.LoadWindowSize(fields.window, {1920, 1080});

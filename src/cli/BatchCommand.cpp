@@ -108,8 +108,7 @@ int RunBatchCommand(int argc, const char* const* argv, std::ostream& out, std::o
 
 int RunBatchCommand(int argc, const char* const* argv)
 {
-    const TTerminal terminal{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) == 1,
-                             ::isatty(STDERR_FILENO) == 1};
+    const TTerminal terminal{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
     return RunParsed(argc, argv, terminal, true);
 }
 

@@ -117,11 +117,9 @@ TCliRequest FinishRequest(TParseState& state, const std::string& job)
 
 }  // namespace
 
-std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
-                                                 std::ostream& err)
+std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app{"Applies one image operation to every picture the folder's file list shows.",
-                 "quillane-batch"};
+    CLI::App app{"Applies one image operation to every picture the folder's file list shows.", "quillane-batch"};
     app.require_subcommand(1);
     // --jobs may stand before or after the command's own options.
     app.fallthrough();

@@ -41,6 +41,6 @@ struct TCliRequest {
 // The request, or the exit status when parsing ended the command (--help: 0,
 // wrong arguments: 2, with the reason written to `err`).
 std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
-                                                 std::ostream& err);
+                                                std::ostream& err);
 
 }  // namespace quillane

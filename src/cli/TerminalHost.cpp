@@ -85,8 +85,8 @@ TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path&
 
 TOverwriteAnswer TTerminalHost::AskOverwriteOnTerminal(const std::filesystem::path& target)
 {
-    const std::string question = std::string(kOverwriteQuestion) + ' ' + target.string() +
-                                 " [y = yes, n = no, a = yes to all, s = no to all] ";
+    const std::string question =
+        std::string(kOverwriteQuestion) + ' ' + target.string() + " [y = yes, n = no, a = yes to all, s = no to all] ";
     while (terminal_.In) {
         const std::string answer = AskLine(question);
         if (answer == "y" || answer == "yes") {

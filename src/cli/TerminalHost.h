@@ -12,9 +12,9 @@ namespace quillane {
 
 // The streams of the command line and whether a person sits at them.
 struct TTerminal {
-    std::ostream& Out;   // result lines, exactly as the results box holds them
-    std::ostream& Err;   // messages, one line each; the progress line
-    std::istream& In;    // answers to questions
+    std::ostream& Out;  // result lines, exactly as the results box holds them
+    std::ostream& Err;  // messages, one line each; the progress line
+    std::istream& In;   // answers to questions
     bool InIsTty = false;
     bool ErrIsTty = false;
 };

@@ -17,23 +17,27 @@ namespace quillane {
 
 namespace {
 
-std::string RandomTag() {
+std::string RandomTag()
+{
     static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 generator{std::random_device{}()};
     std::uniform_int_distribution<int> pick(0, sizeof(kAlphabet) - 2);
     std::string tag(8, 'x');
-    for (char& c : tag) c = kAlphabet[pick(generator)];
+    for (char& c : tag)
+        c = kAlphabet[pick(generator)];
     return tag;
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& target) {
+std::filesystem::path FolderOf(const std::filesystem::path& target)
+{
     const std::filesystem::path folder = target.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
 // The process's file creation mask, read without setting it: umask() would change
 // it for every thread at once.
-mode_t CreationMask() {
+mode_t CreationMask()
+{
     mode_t mask = 022;
     if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
         char line[256];
@@ -48,7 +52,8 @@ mode_t CreationMask() {
 // A replaced file keeps its permissions (a private file stays private), made
 // writable by its owner like any target that is overwritten; a new file gets what
 // the umask allows. lstat: a link at the target is replaced, not followed.
-mode_t CommittedMode(const std::filesystem::path& target) {
+mode_t CommittedMode(const std::filesystem::path& target)
+{
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
         return (existing.st_mode & 07777) | S_IWUSR;
@@ -58,14 +63,16 @@ mode_t CommittedMode(const std::filesystem::path& target) {
 
 }  // namespace
 
-TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : target_(target), replace_(replace) {
+TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : target_(target), replace_(replace)
+{
     const std::filesystem::path folder = FolderOf(target);
     // A fresh name each try; O_EXCL makes sure no other writer shares it. Private
     // while it is written: the final permissions are set at the commit.
     for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
         temporary_ = folder / (".~quillane-" + RandomTag() + ".tmp");
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd_ < 0 && errno != EEXIST) break;
+        if (fd_ < 0 && errno != EEXIST)
+            break;
     }
     if (fd_ < 0) {
         error_ = errno;
@@ -73,15 +80,19 @@ TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : ta
     }
 }
 
-TAtomicFile::~TAtomicFile() {
-    if (!committed_) Discard();
+TAtomicFile::~TAtomicFile()
+{
+    if (!committed_)
+        Discard();
 }
 
-bool TAtomicFile::Write(const void* data, std::size_t size) {
+bool TAtomicFile::Write(const void* data, std::size_t size)
+{
     const char* bytes = static_cast<const char*>(data);
     while (fd_ >= 0 && size > 0) {
         const ssize_t written = ::write(fd_, bytes, size);
-        if (written < 0 && errno == EINTR) continue;
+        if (written < 0 && errno == EINTR)
+            continue;
         if (written <= 0) {
             error_ = written < 0 ? errno : ENOSPC;
             return false;
@@ -92,14 +103,17 @@ bool TAtomicFile::Write(const void* data, std::size_t size) {
     return fd_ >= 0;
 }
 
-bool TAtomicFile::Commit() {
-    if (fd_ < 0 || committed_) return false;
+bool TAtomicFile::Commit()
+{
+    if (fd_ < 0 || committed_)
+        return false;
     const bool permitted = ::fchmod(fd_, CommittedMode(target_)) == 0 || (error_ = errno, false);
     const bool flushed = ::fsync(fd_) == 0 || (error_ = errno, false);
     const bool closed = ::close(fd_) == 0 || (error_ = errno, false);
     fd_ = -1;
     if (!permitted || !flushed || !closed || !Publish()) {
-        if (error_ == 0) error_ = errno;
+        if (error_ == 0)
+            error_ = errno;
         Discard();
         return false;
     }
@@ -107,20 +121,27 @@ bool TAtomicFile::Commit() {
     return true;
 }
 
-bool TAtomicFile::Publish() const {
-    if (replace_) return ::rename(temporary_.c_str(), target_.c_str()) == 0;
+bool TAtomicFile::Publish() const
+{
+    if (replace_)
+        return ::rename(temporary_.c_str(), target_.c_str()) == 0;
     return RenameNoReplace(temporary_, target_);
 }
 
-void TAtomicFile::Discard() {
-    if (fd_ >= 0) ::close(fd_);
+void TAtomicFile::Discard()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
     fd_ = -1;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
     temporary_.clear();
 }
 
-TOutcome WriteFailure(const TAtomicFile& file) {
-    if (file.Error() == EEXIST) return TOutcome::Failure(TReason::rsTargetExists);
+TOutcome WriteFailure(const TAtomicFile& file)
+{
+    if (file.Error() == EEXIST)
+        return TOutcome::Failure(TReason::rsTargetExists);
     return TOutcome::Failure(TReason::rsCannotWrite, SystemErrorText(file.Error()));
 }
 

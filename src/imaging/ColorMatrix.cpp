@@ -5,13 +5,16 @@
 
 namespace quillane {
 
-TColorMatrix IdentityMatrix() {
+TColorMatrix IdentityMatrix()
+{
     TColorMatrix matrix;
-    for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1.0f;
+    for (int i = 0; i < 5; ++i)
+        matrix.m[i][i] = 1.0f;
     return matrix;
 }
 
-TColorMatrix OpacityMatrix(float alphaScale) {
+TColorMatrix OpacityMatrix(float alphaScale)
+{
     TColorMatrix matrix = IdentityMatrix();
     matrix.m[3][3] = alphaScale;
     return matrix;
@@ -19,11 +22,13 @@ TColorMatrix OpacityMatrix(float alphaScale) {
 
 // Each drawn component is the sum over the source components times its column,
 // plus row 4; components run 0..1, so the offsets are scaled to 0..255.
-vips::VImage ApplyColorMatrix(const vips::VImage& rgba, const TColorMatrix& matrix) {
+vips::VImage ApplyColorMatrix(const vips::VImage& rgba, const TColorMatrix& matrix)
+{
     std::vector<double> rows;
     std::vector<double> offsets;
     for (int out = 0; out < 4; ++out) {
-        for (int in = 0; in < 4; ++in) rows.push_back(matrix.m[in][out]);
+        for (int in = 0; in < 4; ++in)
+            rows.push_back(matrix.m[in][out]);
         offsets.push_back(matrix.m[4][out] * 255.0 + 0.5);  // +0.5: the cast below truncates
     }
     const vips::VImage recombination = vips::VImage::new_matrix(4, 4, rows.data(), static_cast<int>(rows.size()));

@@ -22,18 +22,21 @@ struct TFormatInfo {
     std::string mime;
 };
 
-const TFormatInfo* FormatInfo(int format) {
+const TFormatInfo* FormatInfo(int format)
+{
     static const TFormatInfo kFormats[] = {
-        {{".bmp"}, "image/bmp"},         {{".jpg", ".jpeg"}, "image/jpeg"}, {{".gif"}, "image/gif"},
-        {{".png"}, "image/png"},         {{".tif", ".tiff"}, "image/tiff"},
+        {{".bmp"}, "image/bmp"}, {{".jpg", ".jpeg"}, "image/jpeg"}, {{".gif"}, "image/gif"},
+        {{".png"}, "image/png"}, {{".tif", ".tiff"}, "image/tiff"},
     };
     return format >= ifBmp && format <= ifTiff ? &kFormats[format] : nullptr;
 }
 
-bool HasExtension(const TPath& path, const std::vector<std::string>& extensions) {
+bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
+{
     const std::string extension = ExtractExtension(path);
     for (const std::string& candidate : extensions) {
-        if (SameExtension(extension, candidate)) return true;
+        if (SameExtension(extension, candidate))
+            return true;
     }
     return false;
 }
@@ -41,11 +44,14 @@ bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
 thread_local bool refuseNextJpegSave = false;
 thread_local std::function<void(const TPath&)> fallbackBitmapWatcher;
 
-TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite) {
+TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite)
+{
     const TFormatInfo* info = FormatInfo(format);
     TEncoderId encoder{};
-    if (info != nullptr) EncoderForMime(info->mime, encoder);
-    if (format == ifJpeg && std::exchange(refuseNextJpegSave, false)) return TOutcome::Failure(TReason::rsCannotEncode);
+    if (info != nullptr)
+        EncoderForMime(info->mime, encoder);
+    if (format == ifJpeg && std::exchange(refuseNextJpegSave, false))
+        return TOutcome::Failure(TReason::rsCannotEncode);
     // The decoded picture itself, first frame of a multi-frame file, is written.
     return TGPImage(source).Save(target, encoder, overwrite);
 }
@@ -54,16 +60,20 @@ TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool 
 // holds the pixels of a source that may be private) and removed when the object goes.
 class TPrivateTemporary {
 public:
-    explicit TPrivateTemporary(const std::string& suffix) {
+    explicit TPrivateTemporary(const std::string& suffix)
+    {
         std::string name = TempFolderPath() + "quillane-XXXXXX" + suffix;
         // mkstemps creates the file with mode 0600 and a name no one else has.
         const int fd = ::mkstemps(name.data(), static_cast<int>(suffix.size()));
-        if (fd < 0) return;
+        if (fd < 0)
+            return;
         ::close(fd);
         path_ = name;
     }
-    ~TPrivateTemporary() {
-        if (!path_.empty()) ::unlink(path_.c_str());
+    ~TPrivateTemporary()
+    {
+        if (!path_.empty())
+            ::unlink(path_.c_str());
     }
     TPrivateTemporary(const TPrivateTemporary&) = delete;
     TPrivateTemporary& operator=(const TPrivateTemporary&) = delete;
@@ -75,27 +85,36 @@ private:
     TPath path_;
 };
 
-TOutcome ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite) {
+TOutcome ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite)
+{
     const TPrivateTemporary bitmap(".bmp");
-    if (!bitmap.IsCreated()) return TOutcome::Failure(TReason::rsCannotWrite);
-    if (TOutcome made = ConvertImage(source, bitmap.Path(), ifBmp, true); !made) return made;
-    if (fallbackBitmapWatcher) fallbackBitmapWatcher(bitmap.Path());
+    if (!bitmap.IsCreated())
+        return TOutcome::Failure(TReason::rsCannotWrite);
+    if (TOutcome made = ConvertImage(source, bitmap.Path(), ifBmp, true); !made)
+        return made;
+    if (fallbackBitmapWatcher)
+        fallbackBitmapWatcher(bitmap.Path());
     return ConvertImage(bitmap.Path(), target, ifJpeg, overwrite);
 }
 
-TOutcome Convert(const TPath& source, const TPath& target, int format, bool overwrite) {
-    if (!PrepareTarget(target, overwrite)) return TOutcome::Failure(TReason::rsTargetExists);
-    if (SameFile(source, target)) return TOutcome::Success();
+TOutcome Convert(const TPath& source, const TPath& target, int format, bool overwrite)
+{
+    if (!PrepareTarget(target, overwrite))
+        return TOutcome::Failure(TReason::rsTargetExists);
+    if (SameFile(source, target))
+        return TOutcome::Success();
     const TFormatInfo* info = FormatInfo(format);
     if (info != nullptr && HasExtension(source, info->extensions))
         return CopyFileReplacing(source, target, overwrite);
     TOutcome saved = SaveDecoded(source, target, format, overwrite);
-    if (saved) return saved;
+    if (saved)
+        return saved;
     // Some TIFFs go to JPEG only by way of a plain bitmap; a fallback that fails as
     // well tells the first failure, the one about the picture itself.
     if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions)) {
         TOutcome fallback = ConvertThroughBmp(source, target, overwrite);
-        if (fallback || fallback.Reason() == TReason::rsTargetExists) return fallback;
+        if (fallback || fallback.Reason() == TReason::rsTargetExists)
+            return fallback;
     }
     return saved;
 }
@@ -104,15 +123,20 @@ TOutcome Convert(const TPath& source, const TPath& target, int format, bool over
 
 namespace seams {
 
-void RefuseNextJpegSave() { refuseNextJpegSave = true; }
+void RefuseNextJpegSave()
+{
+    refuseNextJpegSave = true;
+}
 
-void WatchFallbackBitmap(std::function<void(const std::filesystem::path&)> watcher) {
+void WatchFallbackBitmap(std::function<void(const std::filesystem::path&)> watcher)
+{
     fallbackBitmapWatcher = std::move(watcher);
 }
 
 }  // namespace seams
 
-TOutcome ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite) {
+TOutcome ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite)
+{
     // Out of memory, or a library error that slipped through.
     return GuardedOutcome(TReason::rsDamaged, [&] { return Convert(source, target, format, overwrite); });
 }

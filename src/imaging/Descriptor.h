@@ -8,8 +8,10 @@ namespace quillane {
 class TDescriptor {
 public:
     explicit TDescriptor(int fd) : fd_(fd) {}
-    ~TDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
+    ~TDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     TDescriptor(const TDescriptor&) = delete;
     TDescriptor& operator=(const TDescriptor&) = delete;

@@ -21,9 +21,15 @@ constexpr std::int64_t kLargestSide = 65535;  // the format's limit
 constexpr std::uint64_t kFixedBytes = std::uint64_t{32} << 20;
 constexpr std::uint64_t kLargestColourCache = std::uint64_t{64} << 20;
 
-struct TAttrFree { void operator()(liq_attr* attr) const { liq_attr_destroy(attr); } };
-struct TImageFree { void operator()(liq_image* image) const { liq_image_destroy(image); } };
-struct TResultFree { void operator()(liq_result* result) const { liq_result_destroy(result); } };
+struct TAttrFree {
+    void operator()(liq_attr* attr) const { liq_attr_destroy(attr); }
+};
+struct TImageFree {
+    void operator()(liq_image* image) const { liq_image_destroy(image); }
+};
+struct TResultFree {
+    void operator()(liq_result* result) const { liq_result_destroy(result); }
+};
 using TAttr = std::unique_ptr<liq_attr, TAttrFree>;
 using TLiqImage = std::unique_ptr<liq_image, TImageFree>;
 using TResult = std::unique_ptr<liq_result, TResultFree>;
@@ -39,7 +45,8 @@ struct TIndexed {
     std::vector<std::uint8_t> Palette;  // red, green, blue per entry
 };
 
-TSamples SamplesOf(const vips::VImage& image) {
+TSamples SamplesOf(const vips::VImage& image)
+{
     TSamples samples;
     samples.Bands = image.bands();
     samples.RowBytes = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
@@ -51,24 +58,29 @@ TSamples SamplesOf(const vips::VImage& image) {
 }
 
 // The quantiser asks for one RGBA row at a time, so the picture is never held as RGBA.
-void RgbaRow(liq_color out[], int row, int width, void* user) {
+void RgbaRow(liq_color out[], int row, int width, void* user)
+{
     const TSamples& samples = *static_cast<const TSamples*>(user);
     const std::uint8_t* in = &samples.Bytes[samples.RowBytes * static_cast<std::size_t>(row)];
     if (samples.Bands == 1) {
-        for (int x = 0; x < width; ++x, ++in) out[x] = liq_color{in[0], in[0], in[0], 255};
+        for (int x = 0; x < width; ++x, ++in)
+            out[x] = liq_color{in[0], in[0], in[0], 255};
     } else {
-        for (int x = 0; x < width; ++x, in += 3) out[x] = liq_color{in[0], in[1], in[2], 255};
+        for (int x = 0; x < width; ++x, in += 3)
+            out[x] = liq_color{in[0], in[1], in[2], 255};
     }
 }
 
-bool Quantise(TSamples& samples, int width, int height, TIndexed& indexed) {
+bool Quantise(TSamples& samples, int width, int height, TIndexed& indexed)
+{
     const TAttr attr(liq_attr_create());
     if (!attr || liq_set_max_colors(attr.get(), 256) != LIQ_OK || liq_set_speed(attr.get(), 4) != LIQ_OK ||
         liq_set_quality(attr.get(), 0, 100) != LIQ_OK)
         return false;
     const TLiqImage image(liq_image_create_custom(attr.get(), RgbaRow, &samples, width, height, 0));
     liq_result* quantised = nullptr;
-    if (!image || liq_image_quantize(image.get(), attr.get(), &quantised) != LIQ_OK) return false;
+    if (!image || liq_image_quantize(image.get(), attr.get(), &quantised) != LIQ_OK)
+        return false;
     const TResult result(quantised);
     liq_set_dithering_level(result.get(), 1.0f);
     indexed.Indexes.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
@@ -82,21 +94,26 @@ bool Quantise(TSamples& samples, int width, int height, TIndexed& indexed) {
     return true;
 }
 
-int ToSink(void* context, const std::uint8_t* bytes, std::size_t size) {
+int ToSink(void* context, const std::uint8_t* bytes, std::size_t size)
+{
     const TGifSink& sink = *static_cast<const TGifSink*>(context);
     return sink(reinterpret_cast<const char*>(bytes), size) ? 0 : -1;
 }
 
 // As the library's saver does, a palette with room to spare gets a transparent first
 // entry, unused by the pixels: such a GIF reads back with an alpha band, as it did.
-bool WithTransparentEntry(TIndexed& indexed) {
-    if (indexed.Palette.size() / 3 >= 256) return false;
+bool WithTransparentEntry(TIndexed& indexed)
+{
+    if (indexed.Palette.size() / 3 >= 256)
+        return false;
     indexed.Palette.insert(indexed.Palette.begin(), {0, 0, 0});
-    for (std::uint8_t& index : indexed.Indexes) ++index;
+    for (std::uint8_t& index : indexed.Indexes)
+        ++index;
     return true;
 }
 
-bool Encode(TIndexed& indexed, int width, int height, const TGifSink& sink) {
+bool Encode(TIndexed& indexed, int width, int height, const TGifSink& sink)
+{
     CGIF_Config config{};
     // The encoder marks the entry in a frame header that it writes for animations only.
     config.attrFlags = WithTransparentEntry(indexed) ? CGIF_ATTR_HAS_TRANSPARENCY | CGIF_ATTR_IS_ANIMATED : 0;
@@ -107,7 +124,8 @@ bool Encode(TIndexed& indexed, int width, int height, const TGifSink& sink) {
     config.pWriteFn = ToSink;
     config.pContext = const_cast<TGifSink*>(&sink);
     CGIF* gif = cgif_newgif(&config);
-    if (gif == nullptr) return false;
+    if (gif == nullptr)
+        return false;
     CGIF_FrameConfig frame{};
     frame.pImageData = indexed.Indexes.data();
     const bool added = cgif_addframe(gif, &frame) == CGIF_OK;
@@ -119,11 +137,13 @@ bool Encode(TIndexed& indexed, int width, int height, const TGifSink& sink) {
 
 }  // namespace
 
-std::uint64_t GifEncodeBytes(std::int64_t width, std::int64_t height, int bands) {
+std::uint64_t GifEncodeBytes(std::int64_t width, std::int64_t height, int bands)
+{
     const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
     // The library's saver: the RGBA frame, its copy for the next frame, the indexes,
     // and the encoder's share as below.
-    if (bands == 2 || bands == 4) return kFixedBytes + std::min(pixels * 16, kLargestColourCache) + pixels * 15;
+    if (bands == 2 || bands == 4)
+        return kFixedBytes + std::min(pixels * 16, kLargestColourCache) + pixels * 15;
     // Quantising holds the samples and the indexes; encoding the indexes twice, the
     // codes (two bytes a pixel) and the compressed data.
     const std::uint64_t quantising = pixels * (static_cast<std::uint64_t>(bands) + 1);
@@ -132,15 +152,17 @@ std::uint64_t GifEncodeBytes(std::int64_t width, std::int64_t height, int bands)
 }
 
 // The limit belongs to the calling thread, so it is set where the quantiser is called.
-void KeepQuantiserOnThisThread() {
+void KeepQuantiserOnThisThread()
+{
     omp_set_num_threads(1);
 }
 
-bool WriteGif(vips::VImage image, const TGifSink& sink) {
+bool WriteGif(vips::VImage image, const TGifSink& sink)
+{
     const int width = image.width();
     const int height = image.height();
-    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide || (image.bands() != 1 && image.bands() != 3) ||
-        image.format() != VIPS_FORMAT_UCHAR)
+    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide ||
+        (image.bands() != 1 && image.bands() != 3) || image.format() != VIPS_FORMAT_UCHAR)
         return false;
     KeepQuantiserOnThisThread();
     TIndexed indexed;
@@ -148,7 +170,8 @@ bool WriteGif(vips::VImage image, const TGifSink& sink) {
         TSamples samples = SamplesOf(image);
         // A progressive JPEG's decoder holds every coefficient until it is released.
         image = vips::VImage();
-        if (!Quantise(samples, width, height, indexed)) return false;
+        if (!Quantise(samples, width, height, indexed))
+            return false;
     }
     return Encode(indexed, width, height, sink);
 }

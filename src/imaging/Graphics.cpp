@@ -16,35 +16,44 @@ namespace {
 
 constexpr std::int64_t kLargestSide = 10000000;  // the library's limit on a side
 
-std::vector<double> BandsOf(TArgb colour) {
+std::vector<double> BandsOf(TArgb colour)
+{
     return {static_cast<double>((colour >> 16) & 0xff), static_cast<double>((colour >> 8) & 0xff),
             static_cast<double>(colour & 0xff), static_cast<double>(colour >> 24)};
 }
 
-pixels::TKernel KernelFor(TInterpolationMode mode) {
+pixels::TKernel KernelFor(TInterpolationMode mode)
+{
     return mode == imHighQualityBicubic ? pixels::TKernel::Bicubic : pixels::TKernel::Bilinear;
 }
 
-bool PartInside(const TRect& part, const VImage& image) {
+bool PartInside(const TRect& part, const VImage& image)
+{
     return part.x >= 0 && part.y >= 0 && static_cast<std::int64_t>(part.x) + part.width <= image.width() &&
            static_cast<std::int64_t>(part.y) + part.height <= image.height();
 }
 
 // The source part, cut out; what lies outside the picture is transparent black.
-VImage CutPart(const VImage& image, const TRect& part) {
-    if (part.x == 0 && part.y == 0 && part.width == image.width() && part.height == image.height()) return image;
-    if (PartInside(part, image)) return image.crop(part.x, part.y, part.width, part.height);
+VImage CutPart(const VImage& image, const TRect& part)
+{
+    if (part.x == 0 && part.y == 0 && part.width == image.width() && part.height == image.height())
+        return image;
+    if (PartInside(part, image))
+        return image.crop(part.x, part.y, part.width, part.height);
     return pixels::ToRgba8(image).embed(-part.x, -part.y, part.width, part.height);
 }
 
 }  // namespace
 
-TGPImage::TGPImage(const TPath& file) {
+TGPImage::TGPImage(const TPath& file)
+{
     try {
         const loading::TLoaded loaded = loading::LoadPictureFile(file);
         Adopt(loaded.image);
-        if (loaded_ && loaded.streamable) file_ = file;
-        if (!loaded_) Refuse({loaded.refusal, {}});
+        if (loaded_ && loaded.streamable)
+            file_ = file;
+        if (!loaded_)
+            Refuse({loaded.refusal, {}});
     } catch (const vips::VError& error) {
         Adopt(VImage());
         Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
@@ -54,12 +63,14 @@ TGPImage::TGPImage(const TPath& file) {
     }
 }
 
-TGPImage TGPImage::FromMemory(std::string bytes) {
+TGPImage TGPImage::FromMemory(std::string bytes)
+{
     TGPImage result;
     try {
         const loading::TLoaded loaded = loading::LoadPictureBytes(bytes);
         result.Adopt(loaded.image);
-        if (!result.loaded_) result.Refuse({loaded.refusal, {}});
+        if (!result.loaded_)
+            result.Refuse({loaded.refusal, {}});
     } catch (const vips::VError& error) {
         result.Adopt(VImage());
         result.Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
@@ -70,12 +81,15 @@ TGPImage TGPImage::FromMemory(std::string bytes) {
     return result;
 }
 
-void TGPImage::Refuse(TFailure failure) {
-    if (failure.Reason == TReason::rsNone) failure.Reason = TReason::rsDamaged;
+void TGPImage::Refuse(TFailure failure)
+{
+    if (failure.Reason == TReason::rsNone)
+        failure.Reason = TReason::rsDamaged;
     failure_ = std::move(failure);
 }
 
-void TGPImage::Adopt(const VImage& image) {
+void TGPImage::Adopt(const VImage& image)
+{
     loaded_ = image.get_image() != nullptr && image.width() > 0 && image.height() > 0;
     image_ = loaded_ ? image : VImage();
     knownOpaque_ = loaded_ && !pixels::HasAlpha(image_);
@@ -83,15 +97,18 @@ void TGPImage::Adopt(const VImage& image) {
     file_.clear();
 }
 
-std::uint32_t TGPImage::GetWidth() const {
+std::uint32_t TGPImage::GetWidth() const
+{
     return loaded_ ? static_cast<std::uint32_t>(image_.width()) : 0;
 }
 
-std::uint32_t TGPImage::GetHeight() const {
+std::uint32_t TGPImage::GetHeight() const
+{
     return loaded_ ? static_cast<std::uint32_t>(image_.height()) : 0;
 }
 
-TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
+TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const
+{
     TGPImage result;
     if (!loaded_) {
         result.Refuse(failure_);
@@ -122,18 +139,24 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const {
     return result;
 }
 
-TOutcome TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) const& {
-    if (!loaded_) return TOutcome::Failure(failure_);
+TOutcome TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) const&
+{
+    if (!loaded_)
+        return TOutcome::Failure(failure_);
     return SaveImage(image_, knownOpaque_, target, encoder, overwrite);
 }
 
-TOutcome TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) && {
-    if (!loaded_) return TOutcome::Failure(failure_);
+TOutcome TGPImage::Save(const TPath& target, const TEncoderId& encoder, bool overwrite) &&
+{
+    if (!loaded_)
+        return TOutcome::Failure(failure_);
     return SaveImage(pixels::HandOver(image_), knownOpaque_, target, encoder, overwrite);
 }
 
-void TGPImage::CopyMetadataFrom(const TGPImage& other) {
-    if (!loaded_ || !other.loaded_) return;
+void TGPImage::CopyMetadataFrom(const TGPImage& other)
+{
+    if (!loaded_ || !other.loaded_)
+        return;
     try {
         image_ = pixels::WithMetadataOf(image_, other.image_);
     } catch (const vips::VError&) {
@@ -141,7 +164,8 @@ void TGPImage::CopyMetadataFrom(const TGPImage& other) {
     }
 }
 
-TGPBitmap::TGPBitmap(std::int64_t width, std::int64_t height) {
+TGPBitmap::TGPBitmap(std::int64_t width, std::int64_t height)
+{
     if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
         Refuse({TReason::rsBadSize, {}});
         return;
@@ -157,37 +181,44 @@ TGPBitmap::TGPBitmap(std::int64_t width, std::int64_t height) {
     }
 }
 
-bool TGPGraphics::FillRectangle(const TGPSolidBrush& brush, const TRect& area) {
-    if (surface_.IsEmpty() || area.width < 1 || area.height < 1) return false;
+bool TGPGraphics::FillRectangle(const TGPSolidBrush& brush, const TRect& area)
+{
+    if (surface_.IsEmpty() || area.width < 1 || area.height < 1)
+        return false;
     const std::int64_t left = std::max<std::int64_t>(area.x, 0);
     const std::int64_t top = std::max<std::int64_t>(area.y, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{area.x} + area.width, surface_.image_.width());
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{area.y} + area.height, surface_.image_.height());
-    if (right <= left || bottom <= top) return true;  // wholly outside: nothing to paint
+    if (right <= left || bottom <= top)
+        return true;  // wholly outside: nothing to paint
     return Guarded([&] {
-        const VImage patch = (VImage::black(static_cast<int>(right - left), static_cast<int>(bottom - top)) +
-                              BandsOf(brush.GetColor()))
-                                 .cast(VIPS_FORMAT_UCHAR)
-                                 .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+        const VImage patch =
+            (VImage::black(static_cast<int>(right - left), static_cast<int>(bottom - top)) + BandsOf(brush.GetColor()))
+                .cast(VIPS_FORMAT_UCHAR)
+                .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
         return Composite(patch, static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
                          (brush.GetColor() >> 24) == 0xff);
     });
 }
 
-bool TGPGraphics::DrawImage(const TGPImage& image, std::int32_t x, std::int32_t y) {
-    if (image.IsEmpty()) return false;
-    return Guarded([&] {
-        return Composite(pixels::ToRgba8(image.image_), x, y, image.knownOpaque_);
-    });
+bool TGPGraphics::DrawImage(const TGPImage& image, std::int32_t x, std::int32_t y)
+{
+    if (image.IsEmpty())
+        return false;
+    return Guarded([&] { return Composite(pixels::ToRgba8(image.image_), x, y, image.knownOpaque_); });
 }
 
-bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target) {
-    return DrawImage(image, target,
-                     TRect{0, 0, static_cast<std::int32_t>(image.GetWidth()), static_cast<std::int32_t>(image.GetHeight())});
+bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target)
+{
+    return DrawImage(
+        image, target,
+        TRect{0, 0, static_cast<std::int32_t>(image.GetWidth()), static_cast<std::int32_t>(image.GetHeight())});
 }
 
-bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TRect& part) {
-    if (image.IsEmpty() || target.width < 1 || target.height < 1 || part.width < 1 || part.height < 1) return false;
+bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TRect& part)
+{
+    if (image.IsEmpty() || target.width < 1 || target.height < 1 || part.width < 1 || part.height < 1)
+        return false;
     return Guarded([&] {
         const bool opaque = image.knownOpaque_ && PartInside(part, image.image_);
         const VImage cut = CutPart(image.image_, part);
@@ -196,8 +227,10 @@ bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TR
     });
 }
 
-bool TGPGraphics::DrawPixels(const VImage& pixels, std::int32_t x, std::int32_t y, double alphaScale) {
-    if (pixels.get_image() == nullptr) return false;
+bool TGPGraphics::DrawPixels(const VImage& pixels, std::int32_t x, std::int32_t y, double alphaScale)
+{
+    if (pixels.get_image() == nullptr)
+        return false;
     return Guarded([&] {
         VImage overlay = pixels::ToRgba8(pixels);
         const bool opaque = !pixels::HasAlpha(pixels) && alphaScale >= 1.0;
@@ -209,14 +242,17 @@ bool TGPGraphics::DrawPixels(const VImage& pixels, std::int32_t x, std::int32_t 
 }
 
 // Puts an 8-bit RGBA overlay "over" the surface at (x, y), clipped to the surface.
-bool TGPGraphics::Composite(VImage overlay, std::int32_t x, std::int32_t y, bool overlayOpaque) {
-    if (surface_.IsEmpty()) return false;
+bool TGPGraphics::Composite(VImage overlay, std::int32_t x, std::int32_t y, bool overlayOpaque)
+{
+    if (surface_.IsEmpty())
+        return false;
     const VImage base = surface_.image_;
     const std::int64_t left = std::max<std::int64_t>(x, 0);
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + overlay.width(), base.width());
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + overlay.height(), base.height());
-    if (right <= left || bottom <= top) return true;  // wholly outside: nothing to draw
+    if (right <= left || bottom <= top)
+        return true;  // wholly outside: nothing to draw
     const int width = static_cast<int>(right - left);
     const int height = static_cast<int>(bottom - top);
     if (width != overlay.width() || height != overlay.height())

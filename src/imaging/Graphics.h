@@ -74,8 +74,8 @@ protected:
     vips::VImage image_;
     bool loaded_ = false;
     bool knownOpaque_ = false;
-    bool blank_ = false;  // every pixel still transparent black
-    TPath file_;          // set when the thumbnail can shrink while loading from this file
+    bool blank_ = false;                        // every pixel still transparent black
+    TPath file_;                                // set when the thumbnail can shrink while loading from this file
     TFailure failure_{TReason::rsDamaged, {}};  // why it is empty
 };
 

@@ -10,7 +10,8 @@
 
 namespace quillane {
 
-bool GraphicsStartup(const char* argv0) {
+bool GraphicsStartup(const char* argv0)
+{
     if (VIPS_INIT(argv0 ? argv0 : "quillane") != 0) {
         vips_error_clear();
         return false;
@@ -31,14 +32,17 @@ bool GraphicsStartup(const char* argv0) {
     return true;
 }
 
-void GraphicsShutdown() {
+void GraphicsShutdown()
+{
     vips_shutdown();
 }
 
 TGraphicsSession::TGraphicsSession(const char* argv0) : started_(GraphicsStartup(argv0)) {}
 
-TGraphicsSession::~TGraphicsSession() {
-    if (started_) GraphicsShutdown();
+TGraphicsSession::~TGraphicsSession()
+{
+    if (started_)
+        GraphicsShutdown();
 }
 
 }  // namespace quillane

@@ -19,22 +19,27 @@ namespace {
 
 enum class TFormat { None, Bmp, Jpeg, Gif, Tiff, Png };
 
-TFormat FormatOf(const TEncoderId& encoder) {
+TFormat FormatOf(const TEncoderId& encoder)
+{
     static const TFormat kByIndex[] = {TFormat::Bmp, TFormat::Jpeg, TFormat::Gif, TFormat::Tiff, TFormat::Png};
     const std::vector<TImageCodecInfo>& encoders = GetImageEncoders();
     for (std::size_t i = 0; i < encoders.size(); ++i)
-        if (encoders[i].Clsid == encoder) return kByIndex[i];
+        if (encoders[i].Clsid == encoder)
+            return kByIndex[i];
     return TFormat::None;
 }
 
 // 8 bits per band, and no alpha band where every pixel is opaque.
-VImage PreparePixels(const VImage& image, bool knownOpaque) {
+VImage PreparePixels(const VImage& image, bool knownOpaque)
+{
     const VImage pixels = pixels::ToEightBit(image);
-    if (knownOpaque && pixels::HasAlpha(pixels)) return pixels::WithoutAlpha(pixels);
+    if (knownOpaque && pixels::HasAlpha(pixels))
+        return pixels::WithoutAlpha(pixels);
     return pixels::WithoutNeedlessAlpha(pixels);
 }
 
-bool WriteBmp(const VImage& image, TAtomicFile& file) {
+bool WriteBmp(const VImage& image, TAtomicFile& file)
+{
     VImage rgb = image.bands() <= 2 ? image.colourspace(VIPS_INTERPRETATION_sRGB) : image;
     rgb = rgb.cast(VIPS_FORMAT_UCHAR).copy_memory();
     const void* data = vips_image_get_data(rgb.get_image());
@@ -45,14 +50,17 @@ bool WriteBmp(const VImage& image, TAtomicFile& file) {
 
 // EXIF, XMP and IPTC data go through the library's saver, which also brings the EXIF
 // block in line with the picture it now describes (size, orientation).
-bool CarriesTextMetadata(const VImage& image) {
+bool CarriesTextMetadata(const VImage& image)
+{
     for (const char* name : {VIPS_META_EXIF_NAME, VIPS_META_XMP_NAME, VIPS_META_IPTC_NAME})
-        if (image.get_typeof(name) != 0) return true;
+        if (image.get_typeof(name) != 0)
+            return true;
     return false;
 }
 
 // The picture's rows, computed strip by strip, are the one full copy of its pixels.
-TPngPicture PngPictureOf(const VImage& image) {
+TPngPicture PngPictureOf(const VImage& image)
+{
     TPngPicture picture = PngPicture(static_cast<std::uint32_t>(image.width()),
                                      static_cast<std::uint32_t>(image.height()), image.bands());
     const std::size_t rowBytes = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
@@ -69,83 +77,99 @@ TPngPicture PngPictureOf(const VImage& image) {
     return picture;
 }
 
-bool WritePngFile(const VImage& image, TAtomicFile& file) {
-    return WritePng(PngPictureOf(image), [&file](const char* bytes, std::size_t size) {
-        return file.Write(bytes, size);
-    });
+bool WritePngFile(const VImage& image, TAtomicFile& file)
+{
+    return WritePng(PngPictureOf(image),
+                    [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
 }
 
-bool WriteGifFile(VImage image, TAtomicFile& file) {
-    return WriteGif(pixels::HandOver(image), [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
+bool WriteGifFile(VImage image, TAtomicFile& file)
+{
+    return WriteGif(pixels::HandOver(image),
+                    [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
 }
 
 // What saving a picture of this size holds at its peak, beyond what the library streams:
 // an alpha band whose opacity is to be read brings the picture into memory first.
-std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TFormat format) {
+std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TFormat format)
+{
     const std::uint64_t pixels = static_cast<std::uint64_t>(image.width()) * static_cast<std::uint64_t>(image.height());
     const std::uint64_t bands = static_cast<std::uint64_t>(image.bands());
     const std::uint64_t decoded = !knownOpaque && pixels::HasAlpha(image) ? pixels * bands : 0;
     switch (format) {
-        case TFormat::Gif: return decoded + GifEncodeBytes(image.width(), image.height(), image.bands());
-        case TFormat::Bmp: return decoded + pixels * 3 * 2;      // the pixels and the file
-        case TFormat::Png: return decoded + pixels * bands * 2;  // the rows and their deflated copy
-        default: return decoded;                                 // streamed by the library
+    case TFormat::Gif:
+        return decoded + GifEncodeBytes(image.width(), image.height(), image.bands());
+    case TFormat::Bmp:
+        return decoded + pixels * 3 * 2;  // the pixels and the file
+    case TFormat::Png:
+        return decoded + pixels * bands * 2;  // the rows and their deflated copy
+    default:
+        return decoded;  // streamed by the library
     }
 }
 
-void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file) {
+void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file)
+{
     vips::VTarget target = vips::VTarget::new_to_descriptor(file.Descriptor());
     switch (format) {
-        case TFormat::Jpeg: {
-            // JPEG has no alpha: what is transparent shows the black of a blank canvas.
-            VImage opaque = pixels::HasAlpha(image)
-                                ? image.flatten(VImage::option()->set("background", std::vector<double>{0.0}))
-                                      .cast(VIPS_FORMAT_UCHAR)
-                                : image;
-            opaque.jpegsave_target(target, VImage::option()->set("Q", 75));
-            break;
-        }
-        case TFormat::Png:
-            image.pngsave_target(target);
-            break;
-        case TFormat::Gif:
-            KeepQuantiserOnThisThread();
-            image.gifsave_target(target);
-            break;
-        case TFormat::Tiff:
-            image.tiffsave_target(target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW));
-            break;
-        default:
-            break;
+    case TFormat::Jpeg: {
+        // JPEG has no alpha: what is transparent shows the black of a blank canvas.
+        VImage opaque =
+            pixels::HasAlpha(image)
+                ? image.flatten(VImage::option()->set("background", std::vector<double>{0.0})).cast(VIPS_FORMAT_UCHAR)
+                : image;
+        opaque.jpegsave_target(target, VImage::option()->set("Q", 75));
+        break;
+    }
+    case TFormat::Png:
+        image.pngsave_target(target);
+        break;
+    case TFormat::Gif:
+        KeepQuantiserOnThisThread();
+        image.gifsave_target(target);
+        break;
+    case TFormat::Tiff:
+        image.tiffsave_target(target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW));
+        break;
+    default:
+        break;
     }
 }
 
 // A write through our own writers that stopped: the file's error when it has one.
-TOutcome StoppedWriting(const TAtomicFile& file) {
+TOutcome StoppedWriting(const TAtomicFile& file)
+{
     return file.Error() != 0 ? WriteFailure(file) : TOutcome::Failure(TReason::rsCannotEncode);
 }
 
 }  // namespace
 
-TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder,
-                   bool overwrite) {
+TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder, bool overwrite)
+{
     const TFormat format = FormatOf(encoder);
-    if (format == TFormat::None) return TOutcome::Failure(TReason::rsUnknownFormat);
-    if (image.get_image() == nullptr) return TOutcome::Failure(TReason::rsDamaged);
+    if (format == TFormat::None)
+        return TOutcome::Failure(TReason::rsUnknownFormat);
+    if (image.get_image() == nullptr)
+        return TOutcome::Failure(TReason::rsDamaged);
     try {
         // Checked before a pixel is decoded: the library ends the process when it runs out.
         const TMemoryReservation memory(ProcessMemoryBudget(), SaveNeed(image, knownOpaque, format));
-        if (!memory.Granted()) return TOutcome::Failure(TReason::rsOutOfMemory);
+        if (!memory.Granted())
+            return TOutcome::Failure(TReason::rsOutOfMemory);
         VImage pixels = PreparePixels(image, knownOpaque);
         image = VImage();  // the saver below may then let go of the decoder early
         TAtomicFile file(target, overwrite);
-        if (!file.IsOpen()) return WriteFailure(file);
+        if (!file.IsOpen())
+            return WriteFailure(file);
         if (format == TFormat::Bmp) {
-            if (!WriteBmp(pixels, file)) return StoppedWriting(file);
+            if (!WriteBmp(pixels, file))
+                return StoppedWriting(file);
         } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
-            if (!WritePngFile(pixels, file)) return StoppedWriting(file);
+            if (!WritePngFile(pixels, file))
+                return StoppedWriting(file);
         } else if (format == TFormat::Gif && (pixels.bands() == 1 || pixels.bands() == 3)) {
-            if (!WriteGifFile(pixels::HandOver(pixels), file)) return StoppedWriting(file);
+            if (!WriteGifFile(pixels::HandOver(pixels), file))
+                return StoppedWriting(file);
         } else {
             WriteWithLibrary(pixels, format, file);
         }

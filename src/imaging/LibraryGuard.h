@@ -26,7 +26,8 @@ TOutcome LibraryFailure(const vips::VError& error, TReason fallback) noexcept;
 // Runs one step of a routine and turns a library error or exhausted memory into
 // false, so nothing thrown inside the imaging layer ever reaches a caller.
 template <class Step>
-bool Guarded(Step&& step) noexcept {
+bool Guarded(Step&& step) noexcept
+{
     try {
         return step();
     } catch (const vips::VError&) {
@@ -40,7 +41,8 @@ bool Guarded(Step&& step) noexcept {
 // As Guarded, for a step that reports an outcome: a library error becomes a failure
 // with `libraryReason` (or what its text says) and the library's text as the detail.
 template <class Step>
-TOutcome GuardedOutcome(TReason libraryReason, Step&& step) noexcept {
+TOutcome GuardedOutcome(TReason libraryReason, Step&& step) noexcept
+{
     try {
         return step();
     } catch (const vips::VError& error) {

@@ -4,7 +4,8 @@
 
 namespace quillane {
 
-TOutcome FailureWithText(TReason reason, const char* text) noexcept {
+TOutcome FailureWithText(TReason reason, const char* text) noexcept
+{
     try {
         return TOutcome::Failure(reason, text == nullptr ? std::string() : std::string(text));
     } catch (...) {
@@ -12,7 +13,8 @@ TOutcome FailureWithText(TReason reason, const char* text) noexcept {
     }
 }
 
-std::string SystemErrorText(int error) {
+std::string SystemErrorText(int error)
+{
     return error == 0 ? std::string() : std::generic_category().message(error);
 }
 

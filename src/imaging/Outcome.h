@@ -9,28 +9,28 @@ namespace quillane {
 
 // Reason ids; each host shows them in its own language.
 enum class TReason : int {
-    rsNone = 0,           // success
-    rsDamaged,            // the source cannot be decoded
-    rsUnsupported,        // the content is no picture we read
-    rsTooLarge,           // over the size limit
-    rsTargetExists,       // a file at the target is not replaced
-    rsCannotWrite,        // the target cannot be written
+    rsNone = 0,      // success
+    rsDamaged,       // the source cannot be decoded
+    rsUnsupported,   // the content is no picture we read
+    rsTooLarge,      // over the size limit
+    rsTargetExists,  // a file at the target is not replaced
+    rsCannotWrite,   // the target cannot be written
     rsOutOfMemory,
-    rsMarkOutside,        // the watermark lands outside the picture
-    rsTooNarrow,          // narrower than the minimum width
+    rsMarkOutside,  // the watermark lands outside the picture
+    rsTooNarrow,    // narrower than the minimum width
     rsWatermarkUnreadable,
     rsSourceUnreadable,
     rsSourceMissing,
-    rsNotRegularFile,     // a folder, a FIFO, a device
-    rsBadSize,            // the size asked for gives no picture
-    rsSmallerThanSize,    // copied unscaled, as asked
-    rsUnknownFormat,      // no target format or encoder
+    rsNotRegularFile,   // a folder, a FIFO, a device
+    rsBadSize,          // the size asked for gives no picture
+    rsSmallerThanSize,  // copied unscaled, as asked
+    rsUnknownFormat,    // no target format or encoder
     rsCannotEncode,
     rsCannotDraw,
-    rsTextNotDrawn,       // invalid text or no usable font
-    rsBadName,            // a new name that leaves its folder
+    rsTextNotDrawn,  // invalid text or no usable font
+    rsBadName,       // a new name that leaves its folder
     rsCannotRename,
-    rsUnexpected,         // anything a routine did not foresee
+    rsUnexpected,  // anything a routine did not foresee
 };
 
 struct TFailure {
@@ -41,7 +41,8 @@ struct TFailure {
 class TOutcome {
 public:
     static TOutcome Success() { return TOutcome(TReason::rsNone, {}); }
-    static TOutcome Failure(TReason reason, std::string detail = {}) {
+    static TOutcome Failure(TReason reason, std::string detail = {})
+    {
         return TOutcome(reason == TReason::rsNone ? TReason::rsUnexpected : reason, std::move(detail));
     }
     static TOutcome Failure(const TFailure& failure) { return Failure(failure.Reason, failure.Detail); }

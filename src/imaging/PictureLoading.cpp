@@ -23,19 +23,27 @@ enum class TKind { None, Jpeg, Png, Gif, Tiff, Bmp };
 // take (the README promises this limit).
 constexpr std::int64_t kLargestPixelCount = std::int64_t{16384} * 16384;
 
-TKind KindOf(const std::string& head) {
+TKind KindOf(const std::string& head)
+{
     auto starts = [&head](const std::string& magic) { return head.compare(0, magic.size(), magic) == 0; };
-    if (starts("\xFF\xD8\xFF")) return TKind::Jpeg;
-    if (starts("\x89PNG\r\n\x1A\n")) return TKind::Png;
-    if (starts("GIF87a") || starts("GIF89a")) return TKind::Gif;
-    if (starts(std::string("II*\0", 4)) || starts(std::string("MM\0*", 4))) return TKind::Tiff;
-    if (starts("BM")) return TKind::Bmp;
+    if (starts("\xFF\xD8\xFF"))
+        return TKind::Jpeg;
+    if (starts("\x89PNG\r\n\x1A\n"))
+        return TKind::Png;
+    if (starts("GIF87a") || starts("GIF89a"))
+        return TKind::Gif;
+    if (starts(std::string("II*\0", 4)) || starts(std::string("MM\0*", 4)))
+        return TKind::Tiff;
+    if (starts("BM"))
+        return TKind::Bmp;
     return TKind::None;
 }
 
-std::string FileHead(const TPath& file) {
+std::string FileHead(const TPath& file)
+{
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
+    if (fd < 0)
+        return {};
     char head[8] = {};
     const ssize_t got = ::read(fd, head, sizeof head);
     ::close(fd);
@@ -45,41 +53,53 @@ std::string FileHead(const TPath& file) {
 // Decoding errors and truncation fail the load (or the later read of the pixels)
 // rather than giving a grey-filled picture. A JPEG may be decoded at 1/shrink of
 // its size.
-VImage LoadStream(TKind kind, const VSource& source, VipsAccess access, int jpegShrink = 1) {
+VImage LoadStream(TKind kind, const VSource& source, VipsAccess access, int jpegShrink = 1)
+{
     vips::VOption* options = VImage::option()->set("access", access)->set("fail_on", VIPS_FAIL_ON_ERROR);
     switch (kind) {
-        case TKind::Jpeg: return VImage::jpegload_source(source, options->set("shrink", jpegShrink));
-        case TKind::Png: return VImage::pngload_source(source, options);
-        case TKind::Gif: return VImage::gifload_source(source, options);
-        default: return VImage::tiffload_source(source, options);
+    case TKind::Jpeg:
+        return VImage::jpegload_source(source, options->set("shrink", jpegShrink));
+    case TKind::Png:
+        return VImage::pngload_source(source, options);
+    case TKind::Gif:
+        return VImage::gifload_source(source, options);
+    default:
+        return VImage::tiffload_source(source, options);
     }
 }
 
-bool Plausible(const VImage& image) {
+bool Plausible(const VImage& image)
+{
     return image.width() > 0 && image.height() > 0 &&
            std::int64_t{image.width()} * image.height() <= kLargestPixelCount;
 }
 
-int Orientation(const VImage& image) {
+int Orientation(const VImage& image)
+{
     return image.get_typeof(VIPS_META_ORIENTATION) == 0 ? 1 : image.get_int(VIPS_META_ORIENTATION);
 }
 
-bool NeedsTurning(const VImage& image) {
+bool NeedsTurning(const VImage& image)
+{
     const int orientation = Orientation(image);
     return orientation >= 2 && orientation <= 8;
 }
 
 // Streams the picture top to bottom when it is already upright; a turned picture
 // is read in another order, so it is opened for random access and turned.
-VImage LoadUpright(TKind kind, const std::function<VSource()>& open) {
+VImage LoadUpright(TKind kind, const std::function<VSource()>& open)
+{
     const VImage image = LoadStream(kind, open(), VIPS_ACCESS_SEQUENTIAL);
-    if (!Plausible(image)) return VImage();
-    if (!NeedsTurning(image)) return image;
+    if (!Plausible(image))
+        return VImage();
+    if (!NeedsTurning(image))
+        return image;
     return LoadStream(kind, open(), VIPS_ACCESS_RANDOM).autorot();
 }
 
 // BMP has no streaming decoder here: it is decoded at once from the bytes.
-VImage DecodeBmp(const std::string& bytes) {
+VImage DecodeBmp(const std::string& bytes)
+{
     VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
     VImage image;
     try {
@@ -89,44 +109,57 @@ VImage DecodeBmp(const std::string& bytes) {
         throw;
     }
     vips_area_unref(VIPS_AREA(blob));
-    if (!Plausible(image)) return VImage();
+    if (!Plausible(image))
+        return VImage();
     image = image.copy_memory();
     return NeedsTurning(image) ? image.autorot() : image;
 }
 
-TLoaded Refused(TReason reason) {
+TLoaded Refused(TReason reason)
+{
     TLoaded refused;
     refused.refusal = reason;
     return refused;
 }
 
 // A decoded picture, or the size refusal when the decoder gave none.
-TLoaded Decoded(const VImage& image, bool streamable) {
-    if (image.get_image() == nullptr) return Refused(TReason::rsTooLarge);
+TLoaded Decoded(const VImage& image, bool streamable)
+{
+    if (image.get_image() == nullptr)
+        return Refused(TReason::rsTooLarge);
     return {image, streamable};
 }
 
 }  // namespace
 
-TLoaded LoadPictureFile(const TPath& file) {
-    if (const TReason unreadable = SourceFileReason(file); unreadable != TReason::rsNone) return Refused(unreadable);
+TLoaded LoadPictureFile(const TPath& file)
+{
+    if (const TReason unreadable = SourceFileReason(file); unreadable != TReason::rsNone)
+        return Refused(unreadable);
     // Also keeps a FIFO or a device from ever being opened for reading.
-    if (!FileLooksComplete(file)) return Refused(TReason::rsDamaged);
+    if (!FileLooksComplete(file))
+        return Refused(TReason::rsDamaged);
     const TKind kind = KindOf(FileHead(file));
-    if (kind == TKind::None) return Refused(TReason::rsUnsupported);
+    if (kind == TKind::None)
+        return Refused(TReason::rsUnsupported);
     if (kind == TKind::Bmp) {
         std::string bytes;
-        if (!ReadWholeFile(file, bytes)) return Refused(TReason::rsSourceUnreadable);
+        if (!ReadWholeFile(file, bytes))
+            return Refused(TReason::rsSourceUnreadable);
         return LoadPictureBytes(bytes);
     }
     return Decoded(LoadUpright(kind, [&file] { return VSource::new_from_file(file.c_str()); }), true);
 }
 
-TLoaded LoadPictureBytes(const std::string& bytes) {
-    if (!LooksComplete(bytes)) return Refused(TReason::rsDamaged);
+TLoaded LoadPictureBytes(const std::string& bytes)
+{
+    if (!LooksComplete(bytes))
+        return Refused(TReason::rsDamaged);
     const TKind kind = KindOf(bytes.substr(0, 8));
-    if (kind == TKind::None) return Refused(TReason::rsUnsupported);
-    if (kind == TKind::Bmp) return Decoded(DecodeBmp(bytes), false);
+    if (kind == TKind::None)
+        return Refused(TReason::rsUnsupported);
+    if (kind == TKind::Bmp)
+        return Decoded(DecodeBmp(bytes), false);
     // The blob keeps a copy of the bytes for as long as the picture's sources need it.
     VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
     TLoaded loaded;
@@ -145,39 +178,48 @@ namespace {
 // The decoder scales a JPEG by 1/2, 1/4 or 1/8 for little more than the cost of
 // reading its data: take the smallest scale still at least the thumbnail's size in
 // both directions, so that the resize after it only ever shrinks, and by less than 2.
-int JpegShrinkFor(int uprightWidth, int uprightHeight, int width, int height) {
-    const double factor = std::min(static_cast<double>(uprightWidth) / width,
-                                   static_cast<double>(uprightHeight) / height);
+int JpegShrinkFor(int uprightWidth, int uprightHeight, int width, int height)
+{
+    const double factor =
+        std::min(static_cast<double>(uprightWidth) / width, static_cast<double>(uprightHeight) / height);
     int shrink = 8;
-    while (shrink > 1 && shrink > factor) shrink /= 2;
+    while (shrink > 1 && shrink > factor)
+        shrink /= 2;
     return shrink;
 }
 
-VImage ResizedTo(const VImage& image, int width, int height) {
+VImage ResizedTo(const VImage& image, int width, int height)
+{
     const double hscale = static_cast<double>(width) / image.width();
     const double vscale = static_cast<double>(height) / image.height();
-    if (hscale == 1.0 && vscale == 1.0) return image;
+    if (hscale == 1.0 && vscale == 1.0)
+        return image;
     return image.resize(hscale, VImage::option()->set("vscale", vscale));
 }
 
 // A progressive JPEG at 1/8, read only as far as the scans its pixels need, with the
 // header's metadata and still as stored; no image when it takes the usual decoder.
-VImage ProgressiveAtEighth(const TPath& file, const VImage& header) {
+VImage ProgressiveAtEighth(const TPath& file, const VImage& header)
+{
     jpeg::TEighthPicture picture;
     switch (jpeg::DecodeProgressiveAtEighth(file, picture)) {
-        case jpeg::TEighthResult::NotApplicable: return VImage();
-        case jpeg::TEighthResult::Damaged: throw vips::VError("damaged JPEG");
-        case jpeg::TEighthResult::Decoded: break;
+    case jpeg::TEighthResult::NotApplicable:
+        return VImage();
+    case jpeg::TEighthResult::Damaged:
+        throw vips::VError("damaged JPEG");
+    case jpeg::TEighthResult::Decoded:
+        break;
     }
     VipsImage* copy = vips_image_new_from_memory_copy(picture.Pixels.data(), picture.Pixels.size(), picture.Width,
                                                       picture.Height, picture.Bands, VIPS_FORMAT_UCHAR);
-    if (copy == nullptr) throw vips::VError();
+    if (copy == nullptr)
+        throw vips::VError();
     const VImage decoded(copy);
-    const VImage described = decoded.copy(VImage::option()
-                                              ->set("interpretation", picture.Bands == 1 ? VIPS_INTERPRETATION_B_W
-                                                                                         : VIPS_INTERPRETATION_sRGB)
-                                              ->set("xres", header.xres())
-                                              ->set("yres", header.yres()));
+    const VImage described = decoded.copy(
+        VImage::option()
+            ->set("interpretation", picture.Bands == 1 ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB)
+            ->set("xres", header.xres())
+            ->set("yres", header.yres()));
     VImage result = pixels::WithMetadataOf(described, header);
     result.set(VIPS_META_ORIENTATION, Orientation(header));
     return result;
@@ -185,7 +227,8 @@ VImage ProgressiveAtEighth(const TPath& file, const VImage& header) {
 
 // Colour JPEGs and grey ones; CMYK goes through the library's thumbnailer, which
 // also brings it into sRGB with its profile.
-VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int height) {
+VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int height)
+{
     const bool sideways = Orientation(header) >= 5 && Orientation(header) <= 8;
     const int shrink = sideways ? JpegShrinkFor(header.height(), header.width(), width, height)
                                 : JpegShrinkFor(header.width(), header.height(), width, height);
@@ -194,22 +237,23 @@ VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int hei
     if (image.get_image() == nullptr)
         image = LoadStream(TKind::Jpeg, VSource::new_from_file(file.c_str()),
                            turned ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL, shrink);
-    if (turned) image = image.autorot();
+    if (turned)
+        image = image.autorot();
     return ResizedTo(image, width, height);
 }
 
 }  // namespace
 
-VImage ThumbnailFromFile(const TPath& file, int width, int height) {
+VImage ThumbnailFromFile(const TPath& file, int width, int height)
+{
     if (KindOf(FileHead(file)) == TKind::Jpeg) {
         const VImage header = LoadStream(TKind::Jpeg, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
-        if (header.bands() == 1 || header.bands() == 3) return JpegThumbnail(file, header, width, height);
+        if (header.bands() == 1 || header.bands() == 3)
+            return JpegThumbnail(file, header, width, height);
     }
-    return VImage::thumbnail_source(VSource::new_from_file(file.c_str()), width,
-                                    VImage::option()
-                                        ->set("height", height)
-                                        ->set("size", VIPS_SIZE_FORCE)
-                                        ->set("option_string", "fail_on=error"));
+    return VImage::thumbnail_source(
+        VSource::new_from_file(file.c_str()), width,
+        VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE)->set("option_string", "fail_on=error"));
 }
 
 }  // namespace quillane::loading

@@ -13,8 +13,8 @@
 namespace quillane::loading {
 
 struct TLoaded {
-    vips::VImage image;       // upright; no image (get_image() null) when refused
-    bool streamable = false;  // re-readable from its file by the fast thumbnail
+    vips::VImage image;                 // upright; no image (get_image() null) when refused
+    bool streamable = false;            // re-readable from its file by the fast thumbnail
     TReason refusal = TReason::rsNone;  // why there is no image, when refused
 };
 

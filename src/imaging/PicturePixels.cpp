@@ -13,10 +13,12 @@ namespace {
 
 constexpr std::size_t kBytesPerPixel = 4;
 
-bool Read(const TPath& file, TRgbaPixels& pixels) {
+bool Read(const TPath& file, TRgbaPixels& pixels)
+{
     // The routines' own loading: the same recognition, checks and size limit.
     const loading::TLoaded loaded = loading::LoadPictureFile(file);
-    if (loaded.image.get_image() == nullptr) return false;
+    if (loaded.image.get_image() == nullptr)
+        return false;
     const vips::VImage rgba = pixels::ToRgba8(loaded.image);
     const std::size_t rowBytes = static_cast<std::size_t>(rgba.width()) * kBytesPerPixel;
     pixels.width = rgba.width();
@@ -31,9 +33,11 @@ bool Read(const TPath& file, TRgbaPixels& pixels) {
 
 }  // namespace
 
-std::optional<TRgbaPixels> ReadRgbaPixels(const TPath& file) {
+std::optional<TRgbaPixels> ReadRgbaPixels(const TPath& file)
+{
     TRgbaPixels pixels;
-    if (!Guarded([&] { return Read(file, pixels); })) return std::nullopt;
+    if (!Guarded([&] { return Read(file, pixels); }))
+        return std::nullopt;
     return pixels;
 }
 

@@ -12,31 +12,38 @@ using vips::VImage;
 
 namespace {
 
-bool IsGrey(VipsInterpretation interpretation) {
+bool IsGrey(VipsInterpretation interpretation)
+{
     return interpretation == VIPS_INTERPRETATION_B_W || interpretation == VIPS_INTERPRETATION_GREY16;
 }
 
-bool IsCarriedField(const std::string& name) {
-    if (name == "exif-data" || name == "icc-profile-data" || name == "xmp-data" || name == "iptc-data") return true;
+bool IsCarriedField(const std::string& name)
+{
+    if (name == "exif-data" || name == "icc-profile-data" || name == "xmp-data" || name == "iptc-data")
+        return true;
     // The upright picture needs no turning, so its orientation entry stays behind.
     const bool orientation = name.find("Orientation") != std::string::npos;
     return name.rfind("exif-ifd", 0) == 0 && !orientation;
 }
 
-void* CollectName(VipsImage*, const char* name, GValue*, void* names) {
+void* CollectName(VipsImage*, const char* name, GValue*, void* names)
+{
     static_cast<std::vector<std::string>*>(names)->push_back(name);
     return nullptr;
 }
 
 }  // namespace
 
-bool HasAlpha(const VImage& image) {
+bool HasAlpha(const VImage& image)
+{
     // CMYK has four colour bands; its alpha would be a fifth.
-    if (image.interpretation() == VIPS_INTERPRETATION_CMYK) return image.bands() == 5;
+    if (image.interpretation() == VIPS_INTERPRETATION_CMYK)
+        return image.bands() == 5;
     return image.bands() == 2 || image.bands() == 4;
 }
 
-VImage ToEightBit(const VImage& image) {
+VImage ToEightBit(const VImage& image)
+{
     const VipsInterpretation guessed = vips_image_guess_interpretation(image.get_image());
     const bool grey = image.bands() <= 2 && (IsGrey(guessed) || guessed == VIPS_INTERPRETATION_MULTIBAND);
     const VipsInterpretation wanted = grey ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
@@ -46,54 +53,69 @@ VImage ToEightBit(const VImage& image) {
     } else if (guessed != wanted || image.format() != VIPS_FORMAT_UCHAR) {
         result = result.colourspace(wanted);
         // A CMYK profile no longer describes the converted pixels.
-        if (guessed == VIPS_INTERPRETATION_CMYK) result.remove(VIPS_META_ICC_NAME);
+        if (guessed == VIPS_INTERPRETATION_CMYK)
+            result.remove(VIPS_META_ICC_NAME);
     }
-    if (result.format() != VIPS_FORMAT_UCHAR) result = result.cast(VIPS_FORMAT_UCHAR);
+    if (result.format() != VIPS_FORMAT_UCHAR)
+        result = result.cast(VIPS_FORMAT_UCHAR);
     return result;
 }
 
-VImage ToRgba8(const VImage& image) {
+VImage ToRgba8(const VImage& image)
+{
     VImage result = ToEightBit(image);
-    if (result.bands() <= 2) result = result.colourspace(VIPS_INTERPRETATION_sRGB);
-    if (result.bands() == 3) result = result.bandjoin_const({255});
-    if (result.bands() > 4) result = result.extract_band(0, VImage::option()->set("n", 4));
+    if (result.bands() <= 2)
+        result = result.colourspace(VIPS_INTERPRETATION_sRGB);
+    if (result.bands() == 3)
+        result = result.bandjoin_const({255});
+    if (result.bands() > 4)
+        result = result.extract_band(0, VImage::option()->set("n", 4));
     return result.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
-VImage WithoutAlpha(const VImage& image) {
+VImage WithoutAlpha(const VImage& image)
+{
     return image.extract_band(0, VImage::option()->set("n", image.bands() - 1));
 }
 
-bool AlphaIsOpaque(const VImage& image) {
+bool AlphaIsOpaque(const VImage& image)
+{
     return image.extract_band(image.bands() - 1).min() >= 255.0;
 }
 
-VImage WithoutNeedlessAlpha(const VImage& image) {
-    if (!HasAlpha(image) || image.format() != VIPS_FORMAT_UCHAR) return image;
+VImage WithoutNeedlessAlpha(const VImage& image)
+{
+    if (!HasAlpha(image) || image.format() != VIPS_FORMAT_UCHAR)
+        return image;
     // Decoded once into memory so the alpha test and the resize share one read.
     const VImage decoded = image.copy_memory();
     return AlphaIsOpaque(decoded) ? WithoutAlpha(decoded) : decoded;
 }
 
-VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel) {
-    if (image.width() == width && image.height() == height) return image;
+VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel)
+{
+    if (image.width() == width && image.height() == height)
+        return image;
     const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
     const VImage source = WithoutNeedlessAlpha(image);
     const bool alpha = HasAlpha(source);
     const VipsBandFormat format = source.format();
     VImage scaled = alpha ? source.premultiply() : source;
-    scaled = scaled.resize(static_cast<double>(width) / image.width(),
-                           VImage::option()
-                               ->set("vscale", static_cast<double>(height) / image.height())
-                               ->set("kernel", vipsKernel));
-    if (alpha) scaled = scaled.unpremultiply();
+    scaled = scaled.resize(
+        static_cast<double>(width) / image.width(),
+        VImage::option()->set("vscale", static_cast<double>(height) / image.height())->set("kernel", vipsKernel));
+    if (alpha)
+        scaled = scaled.unpremultiply();
     // Round rather than truncate back to the integer format.
-    if (scaled.format() != format) scaled = (scaled + 0.5).cast(format);
+    if (scaled.format() != format)
+        scaled = (scaled + 0.5).cast(format);
     return FitExactly(scaled, width, height);
 }
 
-VImage FitExactly(const VImage& image, int width, int height) {
-    if (image.width() == width && image.height() == height) return image;
+VImage FitExactly(const VImage& image, int width, int height)
+{
+    if (image.width() == width && image.height() == height)
+        return image;
     VImage result = image;
     if (result.width() < width || result.height() < height)
         result = result.embed(0, 0, std::max(width, result.width()), std::max(height, result.height()),
@@ -101,25 +123,28 @@ VImage FitExactly(const VImage& image, int width, int height) {
     return result.crop(0, 0, width, height);
 }
 
-void ForEachRow(const VImage& image, const std::function<void(int, const VipsPel*)>& take) {
+void ForEachRow(const VImage& image, const std::function<void(int, const VipsPel*)>& take)
+{
     constexpr int kStripHeight = 64;  // keeps the region's own buffer small
     const vips::VRegion region = vips::VRegion::new_from_image(image);
     for (int top = 0; top < image.height(); top += kStripHeight) {
         const int height = std::min(kStripHeight, image.height() - top);
         region.prepare(0, top, image.width(), height);
-        for (int y = top; y < top + height; ++y) take(y, region.addr(0, y));
+        for (int y = top; y < top + height; ++y)
+            take(y, region.addr(0, y));
     }
 }
 
-VImage ComputedInThisThread(const VImage& image) {
+VImage ComputedInThisThread(const VImage& image)
+{
     const std::size_t line = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
     std::vector<VipsPel> pixels(line * static_cast<std::size_t>(image.height()));
-    ForEachRow(image, [&](int y, const VipsPel* row) {
-        std::memcpy(&pixels[line * static_cast<std::size_t>(y)], row, line);
-    });
+    ForEachRow(image,
+               [&](int y, const VipsPel* row) { std::memcpy(&pixels[line * static_cast<std::size_t>(y)], row, line); });
     VipsImage* copy = vips_image_new_from_memory_copy(pixels.data(), pixels.size(), image.width(), image.height(),
                                                       image.bands(), image.format());
-    if (copy == nullptr) throw vips::VError();
+    if (copy == nullptr)
+        throw vips::VError();
     const VImage computed(copy);
     return WithMetadataOf(computed.copy(VImage::option()
                                             ->set("interpretation", image.interpretation())
@@ -128,19 +153,23 @@ VImage ComputedInThisThread(const VImage& image) {
                           image);
 }
 
-VImage WithMetadataOf(const VImage& target, const VImage& source) {
+VImage WithMetadataOf(const VImage& target, const VImage& source)
+{
     std::vector<std::string> names;
     vips_image_map(source.get_image(), CollectName, &names);
     VImage result = target.copy();
     for (const std::string& name : names) {
-        if (!IsCarriedField(name)) continue;
+        if (!IsCarriedField(name))
+            continue;
         GValue value = G_VALUE_INIT;
-        if (vips_image_get(source.get_image(), name.c_str(), &value) != 0) continue;
+        if (vips_image_get(source.get_image(), name.c_str(), &value) != 0)
+            continue;
         vips_image_set(result.get_image(), name.c_str(), &value);
         g_value_unset(&value);
     }
     // The EXIF block still holds the stored orientation; the saver rewrites it from this.
-    if (result.get_typeof(VIPS_META_EXIF_NAME) != 0) result.set(VIPS_META_ORIENTATION, 1);
+    if (result.get_typeof(VIPS_META_EXIF_NAME) != 0)
+        result.set(VIPS_META_ORIENTATION, 1);
     return result;
 }
 

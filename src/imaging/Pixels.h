@@ -11,7 +11,8 @@ namespace quillane::pixels {
 // The picture, with `from` emptied: passed to a by-value parameter, the callee then
 // holds the only reference and can let go of the picture (and its decoder) early.
 // (The library's handles copy on std::move.)
-inline vips::VImage HandOver(vips::VImage& from) {
+inline vips::VImage HandOver(vips::VImage& from)
+{
     vips::VImage taken = from;
     from = vips::VImage();
     return taken;

@@ -21,15 +21,19 @@ struct TErrors {
     bool CutShort = false;
 };
 
-[[noreturn]] void EscapeOnError(j_common_ptr info) {
+[[noreturn]] void EscapeOnError(j_common_ptr info)
+{
     std::longjmp(reinterpret_cast<TErrors*>(info->err)->Escape, 1);
 }
 
 // Warnings are counted and stay silent; running out of data is remembered.
-void NoteMessage(j_common_ptr info, int level) {
-    if (level >= 0) return;  // trace output
+void NoteMessage(j_common_ptr info, int level)
+{
+    if (level >= 0)
+        return;  // trace output
     ++info->err->num_warnings;
-    if (info->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<TErrors*>(info->err)->CutShort = true;
+    if (info->err->msg_code == JWRN_JPEG_EOF)
+        reinterpret_cast<TErrors*>(info->err)->CutShort = true;
 }
 
 // Damage that makes the library warn a hundred times is no picture.
@@ -39,7 +43,8 @@ struct TDecoder {
     jpeg_decompress_struct Info{};
     TErrors Errors{};
 
-    TDecoder() {
+    TDecoder()
+    {
         Info.err = jpeg_std_error(&Errors.Library);
         Errors.Library.error_exit = EscapeOnError;
         Errors.Library.emit_message = NoteMessage;
@@ -54,7 +59,8 @@ struct TFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-bool Applicable(const jpeg_decompress_struct& info) {
+bool Applicable(const jpeg_decompress_struct& info)
+{
     const bool colour = info.num_components == 3 && info.jpeg_color_space == JCS_YCbCr;
     const bool grey = info.num_components == 1;
     return info.progressive_mode && (colour || grey);
@@ -64,27 +70,34 @@ bool Applicable(const jpeg_decompress_struct& info) {
 // position the scans have reached; 0 is complete. At 1/8 a component stored at full
 // resolution is decoded at one pixel a block, from its DC coefficient alone; one
 // stored at half resolution is decoded at 2 x 2 a block, from all of them.
-bool OutputCoefficientsComplete(const jpeg_decompress_struct& info) {
+bool OutputCoefficientsComplete(const jpeg_decompress_struct& info)
+{
     for (int component = 0; component < info.num_components; ++component) {
         const int used = info.comp_info[component].DCT_scaled_size == 1 ? 1 : DCTSIZE2;
         for (int coefficient = 0; coefficient < used; ++coefficient)
-            if (info.coef_bits[component][coefficient] != 0) return false;
+            if (info.coef_bits[component][coefficient] != 0)
+                return false;
     }
     return true;
 }
 
 // Reads whole scans until the output's coefficients are complete, or to the end;
 // false when the data runs out.
-bool ReadScansForOutput(jpeg_decompress_struct& info) {
+bool ReadScansForOutput(jpeg_decompress_struct& info)
+{
     for (;;) {
         const int status = jpeg_consume_input(&info);
-        if (status == JPEG_SCAN_COMPLETED && OutputCoefficientsComplete(info)) return true;
-        if (status == JPEG_REACHED_EOI) return true;
-        if (status == JPEG_SUSPENDED) return false;
+        if (status == JPEG_SCAN_COMPLETED && OutputCoefficientsComplete(info))
+            return true;
+        if (status == JPEG_REACHED_EOI)
+            return true;
+        if (status == JPEG_SUSPENDED)
+            return false;
     }
 }
 
-void ReadRows(jpeg_decompress_struct& info, TEighthPicture& picture) {
+void ReadRows(jpeg_decompress_struct& info, TEighthPicture& picture)
+{
     picture.Width = static_cast<int>(info.output_width);
     picture.Height = static_cast<int>(info.output_height);
     picture.Bands = info.output_components;
@@ -96,11 +109,12 @@ void ReadRows(jpeg_decompress_struct& info, TEighthPicture& picture) {
     }
 }
 
-TEighthResult Decode(jpeg_decompress_struct& info, const TErrors& errors, std::FILE* input,
-                     TEighthPicture& picture) {
+TEighthResult Decode(jpeg_decompress_struct& info, const TErrors& errors, std::FILE* input, TEighthPicture& picture)
+{
     jpeg_stdio_src(&info, input);
     jpeg_read_header(&info, TRUE);
-    if (!Applicable(info)) return TEighthResult::NotApplicable;
+    if (!Applicable(info))
+        return TEighthResult::NotApplicable;
     info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     info.scale_num = 1;
     info.scale_denom = 8;
@@ -108,7 +122,8 @@ TEighthResult Decode(jpeg_decompress_struct& info, const TErrors& errors, std::F
     // Smoothing would guess coefficients not yet read; the output needs none of them.
     info.do_block_smoothing = FALSE;
     jpeg_start_decompress(&info);
-    if (!ReadScansForOutput(info)) return TEighthResult::Damaged;
+    if (!ReadScansForOutput(info))
+        return TEighthResult::Damaged;
     jpeg_start_output(&info, info.input_scan_number);
     ReadRows(info, picture);
     const bool damaged = errors.CutShort || info.err->num_warnings >= kTooManyWarnings;
@@ -117,11 +132,14 @@ TEighthResult Decode(jpeg_decompress_struct& info, const TErrors& errors, std::F
 
 }  // namespace
 
-TEighthResult DecodeProgressiveAtEighth(const TPath& file, TEighthPicture& picture) {
+TEighthResult DecodeProgressiveAtEighth(const TPath& file, TEighthPicture& picture)
+{
     const std::unique_ptr<std::FILE, TFileCloser> input(std::fopen(file.c_str(), "rbe"));
-    if (!input) return TEighthResult::NotApplicable;
+    if (!input)
+        return TEighthResult::NotApplicable;
     TDecoder decoder;
-    if (setjmp(decoder.Errors.Escape) != 0) return TEighthResult::Damaged;
+    if (setjmp(decoder.Errors.Escape) != 0)
+        return TEighthResult::Damaged;
     return Decode(decoder.Info, decoder.Errors, input.get(), picture);
 }
 

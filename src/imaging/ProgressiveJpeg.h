@@ -22,7 +22,7 @@ enum class TEighthResult {
 struct TEighthPicture {
     int Width = 0;
     int Height = 0;
-    int Bands = 0;  // 3 (RGB) or 1 (grey)
+    int Bands = 0;                     // 3 (RGB) or 1 (grey)
     std::vector<std::uint8_t> Pixels;  // rows top to bottom, as stored (not turned)
 };
 

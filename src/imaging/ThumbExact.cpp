@@ -8,9 +8,11 @@ namespace quillane {
 namespace {
 
 TOutcome ThumbExact(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
-                    std::int32_t height, bool overwrite) {
+                    std::int32_t height, bool overwrite)
+{
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
+        if (!PrepareTarget(target, overwrite))
+            return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
         const TEncoderId encoder = EncoderForExtension(target);
         return highQuality ? thumbnail::SaveHighQuality(source, {width, height}, target, encoder, overwrite)
@@ -21,12 +23,13 @@ TOutcome ThumbExact(bool highQuality, const TPath& sourcePath, const TPath& targ
 }  // namespace
 
 TOutcome ThumbExactFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                        bool overwrite) {
+                        bool overwrite)
+{
     return ThumbExact(false, source, target, width, height, overwrite);
 }
 
-TOutcome ThumbExactHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                      bool overwrite) {
+TOutcome ThumbExactHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height, bool overwrite)
+{
     return ThumbExact(true, source, target, width, height, overwrite);
 }
 

@@ -7,9 +7,11 @@ namespace quillane {
 namespace {
 
 TOutcome ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t widthPercent,
-                      std::int32_t heightPercent, bool overwrite) {
+                      std::int32_t heightPercent, bool overwrite)
+{
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
+        if (!PrepareTarget(target, overwrite))
+            return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
         const TSize64 size = PercentSize(source.GetWidth(), source.GetHeight(), widthPercent, heightPercent);
         const TEncoderId encoder = EncoderForExtension(target);
@@ -21,12 +23,14 @@ TOutcome ThumbPercent(bool highQuality, const TPath& sourcePath, const TPath& ta
 }  // namespace
 
 TOutcome ThumbPercentFast(const TPath& source, const TPath& target, std::int32_t widthPercent,
-                          std::int32_t heightPercent, bool overwrite) {
+                          std::int32_t heightPercent, bool overwrite)
+{
     return ThumbPercent(false, source, target, widthPercent, heightPercent, overwrite);
 }
 
 TOutcome ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent, std::int32_t heightPercent,
-                        bool overwrite) {
+                        bool overwrite)
+{
     return ThumbPercent(true, source, target, widthPercent, heightPercent, overwrite);
 }
 

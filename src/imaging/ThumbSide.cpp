@@ -8,25 +8,31 @@ namespace quillane {
 namespace {
 
 // A source that needs no scaling (or must not be enlarged) goes over unchanged.
-TOutcome CopyUnlessSameFile(const TPath& source, const TPath& target, bool overwrite) {
-    if (SameFile(source, target)) return TOutcome::Success();
+TOutcome CopyUnlessSameFile(const TPath& source, const TPath& target, bool overwrite)
+{
+    if (SameFile(source, target))
+        return TOutcome::Success();
     return CopyFileReplacing(source, target, overwrite);
 }
 
 // Why a source is copied instead of scaled: it could not be read, or it is smaller
 // than the size and must not be enlarged.
-TOutcome NotScaled(const TGPImage& source) {
+TOutcome NotScaled(const TGPImage& source)
+{
     return source.IsEmpty() ? source.LoadOutcome() : TOutcome::Failure(TReason::rsSmallerThanSize);
 }
 
 TOutcome ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& target, bool byWidth, std::int32_t size,
-                   bool overwrite, bool skipSmaller) {
+                   bool overwrite, bool skipSmaller)
+{
     return thumbnail::Guarded([&] {
-        if (!PrepareTarget(target, overwrite)) return thumbnail::TargetTaken();
+        if (!PrepareTarget(target, overwrite))
+            return thumbnail::TargetTaken();
         const TGPImage source(sourcePath);
         const std::int64_t fixed = byWidth ? source.GetWidth() : source.GetHeight();
         // A copy that could not be made (another run's file took the name) is no success.
-        if (fixed == size) return CopyUnlessSameFile(sourcePath, target, overwrite);
+        if (fixed == size)
+            return CopyUnlessSameFile(sourcePath, target, overwrite);
         if (fixed == 0 || (skipSmaller && size > fixed)) {
             CopyUnlessSameFile(sourcePath, target, overwrite);
             return NotScaled(source);
@@ -41,12 +47,14 @@ TOutcome ThumbSide(bool highQuality, const TPath& sourcePath, const TPath& targe
 }  // namespace
 
 TOutcome ThumbSideFast(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
-                       bool skipSmaller) {
+                       bool skipSmaller)
+{
     return ThumbSide(false, source, target, byWidth, size, overwrite, skipSmaller);
 }
 
 TOutcome ThumbSideHQ(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
-                     bool skipSmaller) {
+                     bool skipSmaller)
+{
     return ThumbSide(true, source, target, byWidth, size, overwrite, skipSmaller);
 }
 

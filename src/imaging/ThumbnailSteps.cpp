@@ -6,36 +6,46 @@ namespace {
 constexpr std::int64_t kLargestSide = 10000000;
 }
 
-bool ValidSize(const TSize64& size) {
+bool ValidSize(const TSize64& size)
+{
     return size.width >= 1 && size.height >= 1 && size.width <= kLargestSide && size.height <= kLargestSide;
 }
 
-TRect ToRect(const TRect64& rect) {
-    return {static_cast<std::int32_t>(rect.x), static_cast<std::int32_t>(rect.y),
-            static_cast<std::int32_t>(rect.width), static_cast<std::int32_t>(rect.height)};
+TRect ToRect(const TRect64& rect)
+{
+    return {static_cast<std::int32_t>(rect.x), static_cast<std::int32_t>(rect.y), static_cast<std::int32_t>(rect.width),
+            static_cast<std::int32_t>(rect.height)};
 }
 
-TEncoderId JpegEncoder() {
+TEncoderId JpegEncoder()
+{
     TEncoderId encoder{};
     EncoderForMime("image/jpeg", encoder);
     return encoder;
 }
 
 TOutcome SaveFast(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
-                  bool overwrite) {
-    if (source.IsEmpty()) return source.LoadOutcome();
-    if (!ValidSize(size)) return TOutcome::Failure(TReason::rsBadSize);
+                  bool overwrite)
+{
+    if (source.IsEmpty())
+        return source.LoadOutcome();
+    if (!ValidSize(size))
+        return TOutcome::Failure(TReason::rsBadSize);
     const TGPImage thumbnail =
         source.GetThumbnail(static_cast<std::int32_t>(size.width), static_cast<std::int32_t>(size.height));
     return thumbnail.Save(target, encoder, overwrite);
 }
 
-TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target,
-                         const TEncoderId& encoder, bool overwrite) {
-    if (source.IsEmpty()) return source.LoadOutcome();
-    if (!ValidSize(size)) return TOutcome::Failure(TReason::rsBadSize);
+TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPath& target, const TEncoderId& encoder,
+                         bool overwrite)
+{
+    if (source.IsEmpty())
+        return source.LoadOutcome();
+    if (!ValidSize(size))
+        return TOutcome::Failure(TReason::rsBadSize);
     TGPBitmap canvas(size.width, size.height);
-    if (canvas.IsEmpty()) return canvas.LoadOutcome();
+    if (canvas.IsEmpty())
+        return canvas.LoadOutcome();
     TGPGraphics graphics(canvas);
     graphics.SetInterpolationMode(imHighQualityBicubic);
     if (!graphics.DrawImage(source, ToRect({0, 0, size.width, size.height})))
@@ -44,7 +54,8 @@ TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPat
     return canvas.Save(target, encoder, overwrite);
 }
 
-TOutcome TargetTaken() {
+TOutcome TargetTaken()
+{
     return TOutcome::Failure(TReason::rsTargetExists);
 }
 

@@ -31,7 +31,8 @@ TOutcome TargetTaken();
 
 // Runs a routine's body so that nothing escapes it: whatever is thrown is a failure.
 template <class TBody>
-TOutcome Guarded(TBody&& body) noexcept {
+TOutcome Guarded(TBody&& body) noexcept
+{
     return GuardedOutcome(TReason::rsDamaged, std::forward<TBody>(body));
 }
 

@@ -14,8 +14,8 @@ using TArgb = std::uint32_t;  // alpha in the top byte, then red, green, blue
 
 TOutcome ThumbPercentFast(const TPath& source, const TPath& target, std::int32_t widthPercent,
                           std::int32_t heightPercent, bool overwrite);
-TOutcome ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent,
-                        std::int32_t heightPercent, bool overwrite);
+TOutcome ThumbPercentHQ(const TPath& source, const TPath& target, std::int32_t widthPercent, std::int32_t heightPercent,
+                        bool overwrite);
 
 TOutcome ThumbExactFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
                         bool overwrite);
@@ -29,8 +29,7 @@ TOutcome ThumbFillHQ(const TPath& source, const TPath& target, std::int32_t widt
 
 TOutcome ThumbCutFast(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
                       bool overwrite);
-TOutcome ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height,
-                    bool overwrite);
+TOutcome ThumbCutHQ(const TPath& source, const TPath& target, std::int32_t width, std::int32_t height, bool overwrite);
 
 TOutcome ThumbSideFast(const TPath& source, const TPath& target, bool byWidth, std::int32_t size, bool overwrite,
                        bool skipSmaller);

@@ -19,8 +19,7 @@ std::int32_t PixelPosition(float position);
 
 // Whether a mark of the given size with its top-left corner at (x, y) covers some
 // pixel of the picture.
-bool MarkOverlaps(int pictureWidth, int pictureHeight, std::int32_t x, std::int32_t y, int markWidth,
-                  int markHeight);
+bool MarkOverlaps(int pictureWidth, int pictureHeight, std::int32_t x, std::int32_t y, int markWidth, int markHeight);
 
 // Whether some inked pixel of the text, drawn with its origin at (x, y), falls on the
 // picture. Text without ink lands nowhere.

@@ -79,8 +79,9 @@ TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine)
     };
     const int format = target ? target->Format : -1;
     plan.MakeCall = [routine, format](const fs::path& source, const fs::path& targetPath, bool overwrite) {
-        return std::function<TOutcome()>(
-            [routine, source, targetPath, format, overwrite] { return routine(source, targetPath, format, overwrite); });
+        return std::function<TOutcome()>([routine, source, targetPath, format, overwrite] {
+            return routine(source, targetPath, format, overwrite);
+        });
     };
     return plan;
 }
@@ -123,8 +124,7 @@ TRunOutcome TConvertBatch::Run(TJobHost& host)
     return RunWriteJob(host, run, plan);
 }
 
-std::optional<TRunOutcome> BtnConvertClick(TJobHost& host, const TConvertFields& fields,
-                                           const TConvertRoutine& routine)
+std::optional<TRunOutcome> BtnConvertClick(TJobHost& host, const TConvertFields& fields, const TConvertRoutine& routine)
 {
     TConvertBatch job(fields, routine);
     return RunClick(job, host);

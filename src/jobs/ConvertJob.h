@@ -15,10 +15,10 @@ namespace quillane {
 
 // The conversion page's fields as the page holds them.
 struct TConvertFields {
-    int TargetType = 0;       // CmbD index; -1 while the box shows no type
-    std::string SavePath;     // lbEdtSavePath2
-    std::string Affix;        // lbEdtPrefix2, empty at start
-    int AffixPosition = 0;    // CmbXFix2: 0 "后缀", 1 "前缀"
+    int TargetType = 0;     // CmbD index; -1 while the box shows no type
+    std::string SavePath;   // lbEdtSavePath2
+    std::string Affix;      // lbEdtPrefix2, empty at start
+    int AffixPosition = 0;  // CmbXFix2: 0 "后缀", 1 "前缀"
 };
 
 struct TConvertJob {

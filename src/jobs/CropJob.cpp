@@ -42,7 +42,8 @@ TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine)
     return plan;
 }
 
-TCropBatch::TCropBatch(TCropFields fields, TCropRoutine routine) : fields_(std::move(fields)), routine_(std::move(routine))
+TCropBatch::TCropBatch(TCropFields fields, TCropRoutine routine)
+    : fields_(std::move(fields)), routine_(std::move(routine))
 {
 }
 

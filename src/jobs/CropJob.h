@@ -33,8 +33,8 @@ struct TCropJob {
 };
 
 // The routine a crop calls: source, target, left, top, width, height, overwrite.
-using TCropRoutine = std::function<TOutcome(const TPath&, const TPath&, std::int32_t, std::int32_t, std::int32_t,
-                                            std::int32_t, bool)>;
+using TCropRoutine =
+    std::function<TOutcome(const TPath&, const TPath&, std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool)>;
 
 // Whether "创建剪切图(&C)" can be pressed: both size texts given and the product of
 // their values above 0.

@@ -71,9 +71,9 @@ void TParallelExecutor::Submit(TFileStep step)
     TLock lock(mutex_);
     WaitLogging(lock, [&] {
         return pending_.size() < capacity_ && !AnyUnfinished(lock, [&](const TSlot& earlier) {
-            return SameFileKey(earlier.Target, added.Target) || SameFileKey(earlier.Target, added.Source) ||
-                   SameFileKey(earlier.Source, added.Target);
-        });
+                   return SameFileKey(earlier.Target, added.Target) || SameFileKey(earlier.Target, added.Source) ||
+                          SameFileKey(earlier.Source, added.Target);
+               });
     });
     const bool first = pending_.empty();
     Enqueue(lock, std::move(slot));

@@ -92,7 +92,6 @@ private:
 
 // The executor a run of `host` uses: one step at a time on the calling thread when the
 // host asks for a single worker, the parallel executor otherwise.
-std::unique_ptr<TStepExecutor> MakeStepExecutor(TJobHost& host, TJobPage page,
-                                                std::optional<std::size_t> filesTotal);
+std::unique_ptr<TStepExecutor> MakeStepExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal);
 
 }  // namespace quillane

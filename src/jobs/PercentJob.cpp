@@ -61,8 +61,7 @@ TRunOutcome TPercentBatch::Run(TJobHost& host)
     return RunWriteJob(host, run, PercentPlan(job_, routines_));
 }
 
-std::optional<TRunOutcome> BtnPercentClick(TJobHost& host, const TPercentFields& fields,
-                                           const TThumbRoutines& routines)
+std::optional<TRunOutcome> BtnPercentClick(TJobHost& host, const TPercentFields& fields, const TThumbRoutines& routines)
 {
     TPercentBatch job(fields, routines);
     return RunClick(job, host);

@@ -14,12 +14,12 @@ namespace quillane {
 
 // The percentage page's fields as the page holds them.
 struct TPercentFields {
-    std::string Width;          // lbEdtRWidth
-    std::string Height;         // lbEdtRHeight
-    std::string SavePath;       // lbEdtSavePath
-    std::string Affix = "_s";   // lbEdtPrefix
-    int AffixPosition = 0;      // CmbXfixPercent: 0 "后缀", 1 "前缀"
-    bool Fast = false;          // Rb1 "快速创建" ticked; Rb1X "高质量创建" otherwise
+    std::string Width;         // lbEdtRWidth
+    std::string Height;        // lbEdtRHeight
+    std::string SavePath;      // lbEdtSavePath
+    std::string Affix = "_s";  // lbEdtPrefix
+    int AffixPosition = 0;     // CmbXfixPercent: 0 "后缀", 1 "前缀"
+    bool Fast = false;         // Rb1 "快速创建" ticked; Rb1X "高质量创建" otherwise
 };
 
 // The percentage job's parameters, read from the fields by the checks.

@@ -16,7 +16,7 @@ const char* const kHeightField = "lbEdtHeight";
 const char* const kSaveField = "EdtSavePixel";
 
 std::function<TOutcome()> PixelCall(const TPixelJob& job, const TThumbRoutines& routines, const TPath& source,
-                                const TPath& target, bool overwrite)
+                                    const TPath& target, bool overwrite)
 {
     const std::int32_t w = job.Width;
     const std::int32_t h = job.Height;
@@ -66,8 +66,8 @@ bool TPixelBatch::Check(TJobHost& host)
         return false;
     }
     const TArgb opaque = 0xFF000000u | (fields_.BackColourRgb & 0x00FFFFFFu);
-    job_ = TPixelJob{size->Width, size->Height, fields_.Mode, opaque, fields_.Fast,
-                     MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
+    job_ = TPixelJob{size->Width, size->Height, fields_.Mode,
+                     opaque,      fields_.Fast, MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
     checked_ = true;
     return true;
 }

@@ -20,14 +20,14 @@ enum TPixelMode {
 
 // The exact-size page's fields as the page holds them.
 struct TPixelFields {
-    std::string Width;                     // lbEdtWidth
-    std::string Height;                    // lbEdtHeight
+    std::string Width;   // lbEdtWidth
+    std::string Height;  // lbEdtHeight
     TPixelMode Mode = pmExact;
     std::uint32_t BackColourRgb = 0xFFFFFF;  // pnlBgColor, red in the high byte
-    std::string SavePath;                  // EdtSavePixel
-    std::string Affix = "_s";              // EdtPrefixPixel
-    int AffixPosition = 0;                 // CmbXFixPixel
-    bool Fast = false;                     // Rb2 ticked; Rb2X otherwise
+    std::string SavePath;                    // EdtSavePixel
+    std::string Affix = "_s";                // EdtPrefixPixel
+    int AffixPosition = 0;                   // CmbXFixPixel
+    bool Fast = false;                       // Rb2 ticked; Rb2X otherwise
 };
 
 struct TPixelJob {

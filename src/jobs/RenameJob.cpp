@@ -113,7 +113,8 @@ void WalkRenameFolder(TRenameRun& run, const std::string& sourceRoot, const std:
     walk.Walk(folder);
 }
 
-TRenameBatch::TRenameBatch(TRenameFields fields, TSeedSource seeds) : fields_(std::move(fields)), seeds_(std::move(seeds))
+TRenameBatch::TRenameBatch(TRenameFields fields, TSeedSource seeds)
+    : fields_(std::move(fields)), seeds_(std::move(seeds))
 {
 }
 

@@ -20,16 +20,15 @@ enum TRenameMode { rmNumber = 0, rmRandom = 1 };
 
 // The rename page's fields as the page holds them.
 struct TRenameFields {
-    std::string Prefix;              // EdtNewName, taken as typed
-    TRenameMode Mode = rmNumber;     // RbRenameNumber ticked; RbRenameRandom gives rmRandom
+    std::string Prefix;           // EdtNewName, taken as typed
+    TRenameMode Mode = rmNumber;  // RbRenameNumber ticked; RbRenameRandom gives rmRandom
 };
 
 using TRenameJob = TRenameFields;
 
 // The new name of a file in its own folder: prefix + tag + the file's extension as
 // it was, letter case included.
-std::filesystem::path RenamedPath(const std::filesystem::path& file, const std::string& prefix,
-                                  const std::string& tag);
+std::filesystem::path RenamedPath(const std::filesystem::path& file, const std::string& prefix, const std::string& tag);
 
 // What the item loop and the walk of one rename run share.
 class TRenameRun {

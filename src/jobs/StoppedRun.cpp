@@ -10,8 +10,7 @@ std::string StoppedRunLine(std::size_t filesDone, std::size_t itemsLeft)
            " 项未处理。";
 }
 
-void ReportIfStopped(TJobHost& host, TJobPage page, TRunOutcome& outcome, std::size_t itemCount,
-                     std::size_t itemsBegun)
+void ReportIfStopped(TJobHost& host, TJobPage page, TRunOutcome& outcome, std::size_t itemCount, std::size_t itemsBegun)
 {
     if (!outcome.Stopped) {
         return;

@@ -78,14 +78,14 @@ TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::op
         if (job.UseText && font) {
             const TArgb colour = WatermarkTextColour(job.Font.Colour, job.Opacity);
             return std::function<TOutcome()>([=, &font] {
-                return routines.Text(source, target, job.Text, *font, colour, *position, overwrite,
-                                     job.FromBottomRight, job.MinWidth);
+                return routines.Text(source, target, job.Text, *font, colour, *position, overwrite, job.FromBottomRight,
+                                     job.MinWidth);
             });
         }
         const TColorMatrix matrix = OpacityMatrix(static_cast<float>(job.Opacity) / 100.0f);
         return std::function<TOutcome()>([=] {
-            return routines.Picture(source, target, job.PicturePath, matrix, *position, overwrite,
-                                    job.FromBottomRight, job.MinWidth);
+            return routines.Picture(source, target, job.PicturePath, matrix, *position, overwrite, job.FromBottomRight,
+                                    job.MinWidth);
         });
     };
     return plan;
@@ -115,9 +115,11 @@ bool TWatermarkBatch::Check(TJobHost& host)
         !CheckMark(host)) {
         return false;
     }
-    job_ = TWatermarkJob{fields_.UseText, fields_.Text, fields_.Font, fields_.PicturePath, fields_.X, fields_.Y,
-                         *opacity, fields_.Origin != 1, *minWidth,
-                         MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
+    job_ = TWatermarkJob{fields_.UseText, fields_.Text,
+                         fields_.Font,    fields_.PicturePath,
+                         fields_.X,       fields_.Y,
+                         *opacity,        fields_.Origin != 1,
+                         *minWidth,       MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
     checked_ = true;
     return true;
 }

@@ -46,8 +46,8 @@ struct TWatermarkJob {
 
 // The two stamping routines, as a table so that the calls can be watched.
 struct TWatermarkRoutines {
-    std::function<TOutcome(const TPath&, const TPath&, const std::string&, const TGPFont&, TArgb, TPointF, bool,
-                           bool, std::int32_t)>
+    std::function<TOutcome(const TPath&, const TPath&, const std::string&, const TGPFont&, TArgb, TPointF, bool, bool,
+                           std::int32_t)>
         Text;
     std::function<TOutcome(const TPath&, const TPath&, const TPath&, const TColorMatrix&, TPointF, bool, bool,
                            std::int32_t)>

@@ -12,7 +12,7 @@ namespace quillane {
 // The watermark font as the page's font field holds it.
 struct TWatermarkFont {
     std::string Name = "Noto Sans CJK SC";
-    std::int32_t Size = 12;   // points
+    std::int32_t Size = 12;    // points
     std::uint32_t Colour = 0;  // the stored colour value: red in the low byte, then green, then blue
     bool Bold = false;
     bool Italic = false;

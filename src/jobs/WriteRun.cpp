@@ -63,7 +63,8 @@ void SubmitWriteStep(TRunContext& context, const TWritePlan& plan, const fs::pat
 {
     TFileStep step;
     step.Source = source;
-    step.Target = plan.TargetFor ? plan.TargetFor(source, targetFolder) : AffixedTarget(source, targetFolder, plan.Output);
+    step.Target =
+        plan.TargetFor ? plan.TargetFor(source, targetFolder) : AffixedTarget(source, targetFolder, plan.Output);
     step.SuccessText = plan.SuccessText;
     step.FailureText = plan.FailureText;
     step.Item = context.Item;

@@ -23,8 +23,8 @@ struct TWritePlan {
     std::function<std::filesystem::path(const std::filesystem::path& source, const std::string& targetFolder)>
         TargetFor;
     // The routine call for one file, with its arguments bound.
-    std::function<std::function<TOutcome()>(const std::filesystem::path& source,
-                                            const std::filesystem::path& target, bool overwrite)>
+    std::function<std::function<TOutcome()>(const std::filesystem::path& source, const std::filesystem::path& target,
+                                            bool overwrite)>
         MakeCall;
     // A file whose result is known before the prompt (a conversion whose target is the
     // source itself): no prompt and no routine call. Empty: the routine decides.

@@ -9,8 +9,7 @@ QUrl MakerWebPage()
 
 QUrl SupportMailUrl()
 {
-    return QUrl(QStringLiteral("mailto:") + kSupportAddress + QStringLiteral("?subject=关于")
-                + kAppTitle);
+    return QUrl(QStringLiteral("mailto:") + kSupportAddress + QStringLiteral("?subject=关于") + kAppTitle);
 }
 
 }  // namespace quillane

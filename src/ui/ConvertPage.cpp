@@ -43,8 +43,8 @@ void TConvertPage::BuildRules()
     label->setBuddy(CmbD);
     grid->addWidget(label, 0, 0);
     grid->addWidget(CmbD, 0, 1);
-    const TSaveFolderRow save = AddSaveFolderRow(grid, 1, "lbEdtSavePath2", "SpeedButton2",
-                                                 QStringLiteral("新文件存放路径：   "));
+    const TSaveFolderRow save =
+        AddSaveFolderRow(grid, 1, "lbEdtSavePath2", "SpeedButton2", QStringLiteral("新文件存放路径：   "));
     lbEdtSavePath2 = save.Edit;
     SpeedButton2 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 3, "CmbXFix2", "lbEdtPrefix2", QString());

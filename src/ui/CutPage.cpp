@@ -37,8 +37,7 @@ QLineEdit* AddDigitField(QGridLayout* grid, int row, int column, const char* nam
 
 }  // namespace
 
-TCutPage::TCutPage(QWidget* parent, TPageServices& services)
-    : TOperationPage(parent, kNames), services_(services)
+TCutPage::TCutPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames), services_(services)
 {
     BuildRules();
     PopupMenu3 = new TSaveFolderMenu(SpeedButton3, EdtCutSave, {"PopupMenu3", "MenuItem3", "MenuItem4"}, services);
@@ -55,8 +54,8 @@ void TCutPage::BuildRules()
     EdtW = AddDigitField(grid, 1, 0, "EdtW", "新图宽：", "100", 4);
     EdtH = AddDigitField(grid, 1, 2, "EdtH", "新图高：", "100", 4);
     grid->addWidget(new QLabel(QStringLiteral("（单位：像素）")), 2, 0, 1, -1);
-    const TSaveFolderRow save = AddSaveFolderRow(grid, 3, "EdtCutSave", "SpeedButton3",
-                                                 QStringLiteral("剪切图存放路径：   "));
+    const TSaveFolderRow save =
+        AddSaveFolderRow(grid, 3, "EdtCutSave", "SpeedButton3", QStringLiteral("剪切图存放路径：   "));
     EdtCutSave = save.Edit;
     SpeedButton3 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 5, "CmbXFixCut", "EdtCutPrefix", QStringLiteral("_c"));

@@ -15,8 +15,7 @@ namespace {
 
 QMessageBox::Icon IconOf(TMessageStyle style)
 {
-    return style == TMessageStyle::msInformationOk ? QMessageBox::Information
-                                                   : QMessageBox::Question;
+    return style == TMessageStyle::msInformationOk ? QMessageBox::Information : QMessageBox::Question;
 }
 
 QMessageBox::StandardButtons ButtonsOf(TMessageStyle style)
@@ -97,8 +96,7 @@ void TModalDialogs::AnswerPending()
 {
     frmRewrite_->AnswerNo();
     if (pendingBox_)
-        pendingBox_->done(pendingBox_->button(QMessageBox::No) ? QMessageBox::No
-                                                               : QMessageBox::Ok);
+        pendingBox_->done(pendingBox_->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok);
     if (frmPath_->isVisible())
         frmPath_->reject();
     if (frmAbout_->isVisible())

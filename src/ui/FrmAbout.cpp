@@ -11,8 +11,7 @@
 
 namespace quillane {
 
-TfrmAbout::TfrmAbout(QWidget* parent, TUrlOpener openUrl)
-    : QDialog(parent), openUrl_(std::move(openUrl))
+TfrmAbout::TfrmAbout(QWidget* parent, TUrlOpener openUrl) : QDialog(parent), openUrl_(std::move(openUrl))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);

@@ -223,8 +223,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 void TfrmMain::BtnPercentClick()
 {
-    StartJob(TJobPage::jpPercent,
-             std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()),
+    StartJob(TJobPage::jpPercent, std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()),
              kThumbClosingMessage);
 }
 
@@ -257,8 +256,7 @@ void TfrmMain::BtnCutClick()
 
 void TfrmMain::BtnWatermarkClick()
 {
-    StartJob(TJobPage::jpWatermark, std::make_shared<TWatermarkBatch>(TabSheet7->Fields()),
-             kWatermarkClosingMessage);
+    StartJob(TJobPage::jpWatermark, std::make_shared<TWatermarkBatch>(TabSheet7->Fields()), kWatermarkClosingMessage);
 }
 
 QString TfrmMain::SelectedTreeFolder() const

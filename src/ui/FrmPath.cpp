@@ -32,8 +32,7 @@ TfrmPath::TfrmPath(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     setFixedSize(323, 346);
 
-    connect(ShellTreeView1, &TShellTreeView::SelectionChanged, this,
-            &TfrmPath::ShellTreeView1Change);
+    connect(ShellTreeView1, &TShellTreeView::SelectionChanged, this, &TfrmPath::ShellTreeView1Change);
     connect(BtnOK, &QPushButton::clicked, this, &TfrmPath::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TfrmPath::BtnCancelClick);
     FormCreate();

@@ -20,8 +20,7 @@ constexpr int kNo = QDialog::Rejected;
 
 }  // namespace
 
-TfrmRewrite::TfrmRewrite(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+TfrmRewrite::TfrmRewrite(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("frmRewrite"));
     setModal(true);

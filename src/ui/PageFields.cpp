@@ -11,8 +11,8 @@
 
 namespace quillane {
 
-QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const char* name, const QString& label,
-                           const QString& text, int maxLength)
+QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const char* name, const QString& label, const QString& text,
+                           int maxLength)
 {
     auto* edit = new QLineEdit(text);
     edit->setObjectName(QString::fromUtf8(name));
@@ -25,8 +25,8 @@ QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, const char* name, const Q
     return edit;
 }
 
-TSaveFolderRow AddSaveFolderRow(QGridLayout* grid, int row, const char* editName,
-                                const char* buttonName, const QString& label)
+TSaveFolderRow AddSaveFolderRow(QGridLayout* grid, int row, const char* editName, const char* buttonName,
+                                const QString& label)
 {
     auto* caption = new QLabel(label);
     auto* edit = new QLineEdit;
@@ -43,8 +43,7 @@ TSaveFolderRow AddSaveFolderRow(QGridLayout* grid, int row, const char* editName
     return {edit, button};
 }
 
-TAffixRow AddAffixRow(QGridLayout* grid, int row, const char* comboName, const char* editName,
-                      const QString& affix)
+TAffixRow AddAffixRow(QGridLayout* grid, int row, const char* comboName, const char* editName, const QString& affix)
 {
     auto* position = new QComboBox;
     position->setObjectName(QString::fromUtf8(comboName));
@@ -60,8 +59,7 @@ TAffixRow AddAffixRow(QGridLayout* grid, int row, const char* comboName, const c
     return {position, edit};
 }
 
-TQualityPair AddQualityPair(QVBoxLayout* layout, QWidget* parent, const char* fastName,
-                            const char* highQualityName)
+TQualityPair AddQualityPair(QVBoxLayout* layout, QWidget* parent, const char* fastName, const char* highQualityName)
 {
     auto* fast = new QRadioButton(QStringLiteral("快速创建"), parent);
     fast->setObjectName(QString::fromUtf8(fastName));

@@ -20,16 +20,15 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet1", "BtnPercent", "创建缩略图(&C)", "Memo1",
-                                    "-缩略图形成规则-"};
+const TOperationPage::TNames kNames{"TabSheet1", "BtnPercent", "创建缩略图(&C)", "Memo1", "-缩略图形成规则-"};
 
 }  // namespace
 
 TPercentPage::TPercentPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames)
 {
     BuildRules();
-    PopupMenu1 = new TSaveFolderMenu(SpeedButton1, lbEdtSavePath, {"PopupMenu1", "mnuCurrentDir", "mnuBrowse"},
-                                     services);
+    PopupMenu1 =
+        new TSaveFolderMenu(SpeedButton1, lbEdtSavePath, {"PopupMenu1", "mnuCurrentDir", "mnuBrowse"}, services);
     AcceptDigitsOnly(lbEdtRWidth, 3);
     AcceptDigitsOnly(lbEdtRHeight, 3);
     connect(lbEdtRWidth, &QLineEdit::textChanged, this, &TPercentPage::lbEdtRWidthChange);
@@ -53,8 +52,8 @@ void TPercentPage::BuildRules()
     Image2->setObjectName(QStringLiteral("Image2"));
     grid->addWidget(Image2, 0, 2, 2, 1);
     grid->addWidget(ChkConstraint, 0, 3, 2, 1);
-    const TSaveFolderRow save = AddSaveFolderRow(grid, 2, "lbEdtSavePath", "SpeedButton1",
-                                                 QStringLiteral("缩略图存放路径：   "));
+    const TSaveFolderRow save =
+        AddSaveFolderRow(grid, 2, "lbEdtSavePath", "SpeedButton1", QStringLiteral("缩略图存放路径：   "));
     lbEdtSavePath = save.Edit;
     SpeedButton1 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 4, "CmbXfixPercent", "lbEdtPrefix", QStringLiteral("_s"));

@@ -33,8 +33,7 @@ QRadioButton* AddRadio(QGridLayout* grid, int row, const char* name, const char*
 
 }  // namespace
 
-TPixelPage::TPixelPage(QWidget* parent, TPageServices& services)
-    : TOperationPage(parent, kNames), services_(services)
+TPixelPage::TPixelPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames), services_(services)
 {
     BuildRules();
     const TQualityPair pair = AddQualityPair(StartLayout(), StartButton()->parentWidget(), "Rb2", "Rb2X");
@@ -74,8 +73,8 @@ void TPixelPage::BuildRules()
     SetBackColour(backColour_);
     grid->addWidget(pnlBgColor, 2, 4, Qt::AlignRight);
 
-    const TSaveFolderRow save = AddSaveFolderRow(grid, 4, "EdtSavePixel", "BtnPathPixel",
-                                                 QStringLiteral("缩略图存放路径：   "));
+    const TSaveFolderRow save =
+        AddSaveFolderRow(grid, 4, "EdtSavePixel", "BtnPathPixel", QStringLiteral("缩略图存放路径：   "));
     EdtSavePixel = save.Edit;
     BtnPathPixel = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 6, "CmbXFixPixel", "EdtPrefixPixel", QStringLiteral("_s"));
@@ -101,8 +100,8 @@ void TPixelPage::pnlBgColorClick()
 void TPixelPage::SetBackColour(const QColor& colour)
 {
     backColour_ = colour;
-    pnlBgColor->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid gray; }")
-                                  .arg(colour.name()));
+    pnlBgColor->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; border: 1px solid gray; }").arg(colour.name()));
 }
 
 TPixelFields TPixelPage::Fields() const

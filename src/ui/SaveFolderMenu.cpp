@@ -12,8 +12,7 @@
 
 namespace quillane {
 
-TSaveFolderMenu::TSaveFolderMenu(QToolButton* button, QLineEdit* field, const TNames& names,
-                                 TPageServices& services)
+TSaveFolderMenu::TSaveFolderMenu(QToolButton* button, QLineEdit* field, const TNames& names, TPageServices& services)
     : QObject(button), button_(button), field_(field), menu_(new QMenu(button)), services_(services)
 {
     menu_->setObjectName(QString::fromUtf8(names.Menu));

@@ -25,17 +25,17 @@ QString DecodePath(const std::filesystem::path& path)
 
 QString PropertiesText(const TSourceItem& item)
 {
-    QString text = QStringLiteral("名称：") + DecodePath(item.Path.filename())
-                   + QStringLiteral("\n位置：") + DecodePath(item.Path.parent_path());
+    QString text = QStringLiteral("名称：") + DecodePath(item.Path.filename()) + QStringLiteral("\n位置：") +
+                   DecodePath(item.Path.parent_path());
     struct stat info {};
     if (::stat(item.Path.c_str(), &info) != 0)
         return text;
     if (!item.IsFolder)
-        text += QStringLiteral("\n大小：") + QLocale().toString(static_cast<qint64>(info.st_size))
-                + QStringLiteral(" 字节");
-    text += QStringLiteral("\n修改日期：")
-            + QLocale().toString(QDateTime::fromSecsSinceEpoch(info.st_mtime), QLocale::LongFormat)
-            + QStringLiteral("\n权限：") + QString::number(info.st_mode & 07777, 8);
+        text += QStringLiteral("\n大小：") + QLocale().toString(static_cast<qint64>(info.st_size)) +
+                QStringLiteral(" 字节");
+    text += QStringLiteral("\n修改日期：") +
+            QLocale().toString(QDateTime::fromSecsSinceEpoch(info.st_mtime), QLocale::LongFormat) +
+            QStringLiteral("\n权限：") + QString::number(info.st_mode & 07777, 8);
     return text;
 }
 
@@ -62,13 +62,11 @@ TShellListView::TShellListView(QWidget* parent)
     refreshTimer_->setSingleShot(true);
     refreshTimer_->setInterval(200);
     connect(refreshTimer_, &QTimer::timeout, this, &TShellListView::Rebuild);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_,
-            qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_, qOverload<>(&QTimer::start));
     connect(this, &QTreeView::activated, this, &TShellListView::OpenItem);
     connect(this, &QTreeView::clicked, this, &TShellListView::ItemClicked);
-    connect(model_, &TSourceListModel::RenameFailed, this, [this](const QString& reason) {
-        emit InformationRequested(QStringLiteral("不能重命名文件：") + reason);
-    });
+    connect(model_, &TSourceListModel::RenameFailed, this,
+            [this](const QString& reason) { emit InformationRequested(QStringLiteral("不能重命名文件：") + reason); });
 }
 
 void TShellListView::SetFolder(const std::filesystem::path& folder)
@@ -165,8 +163,8 @@ void TShellListView::keyPressEvent(QKeyEvent* event)
         GoUp();
     } else if (event->key() == Qt::Key_F5) {
         Rebuild();
-    } else if (!editing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-               && event->modifiers() & Qt::AltModifier) {
+    } else if (!editing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+               event->modifiers() & Qt::AltModifier) {
         ShowProperties();
     } else {
         QTreeView::keyPressEvent(event);

@@ -7,8 +7,7 @@
 
 namespace quillane {
 
-TShellTreeView::TShellTreeView(QWidget* parent)
-    : QTreeView(parent), model_(new QFileSystemModel(this))
+TShellTreeView::TShellTreeView(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this))
 {
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setReadOnly(true);
@@ -21,12 +20,9 @@ TShellTreeView::TShellTreeView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                emit SelectionChanged(model_->filePath(current));
-            });
-    connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-        emit FolderClicked(model_->filePath(index));
-    });
+            [this](const QModelIndex& current) { emit SelectionChanged(model_->filePath(current)); });
+    connect(this, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { emit FolderClicked(model_->filePath(index)); });
     // The tree fills and sorts itself in the background, moving rows about: keep a folder
     // selected by the program in sight until the user takes over.
     const auto keepInSight = [this] {

@@ -47,17 +47,12 @@ TSourceBrowser::TSourceBrowser(QWidget* parent) : QGroupBox(parent)
     layout->setContentsMargins(3, 3, 3, 3);
     layout->addWidget(Splitter1);
 
-    connect(ShellTreeView1, &TShellTreeView::SelectionChanged, this,
-            &TSourceBrowser::ShellTreeView1Change);
-    connect(ShellTreeView1, &TShellTreeView::FolderClicked, this,
-            &TSourceBrowser::ShellTreeView1Click);
-    connect(ShellListView1, &TShellListView::ItemClicked, this,
-            &TSourceBrowser::ShellListView1Click);
-    connect(ShellListView1, &TShellListView::FolderOpened, this,
-            &TSourceBrowser::ShellListView1FolderOpened);
+    connect(ShellTreeView1, &TShellTreeView::SelectionChanged, this, &TSourceBrowser::ShellTreeView1Change);
+    connect(ShellTreeView1, &TShellTreeView::FolderClicked, this, &TSourceBrowser::ShellTreeView1Click);
+    connect(ShellListView1, &TShellListView::ItemClicked, this, &TSourceBrowser::ShellListView1Click);
+    connect(ShellListView1, &TShellListView::FolderOpened, this, &TSourceBrowser::ShellListView1FolderOpened);
     connect(ShellListView1, &TShellListView::OpenRequested, this, &TSourceBrowser::OpenRequested);
-    connect(ShellListView1, &TShellListView::InformationRequested, this,
-            &TSourceBrowser::InformationRequested);
+    connect(ShellListView1, &TShellListView::InformationRequested, this, &TSourceBrowser::InformationRequested);
     connect(ClbType, &QListWidget::itemChanged, this, &TSourceBrowser::ClbTypeClick);
     connect(ChkSubFolder, &QCheckBox::clicked, this, &TSourceBrowser::ChkSubFolderClick);
     connect(RbImage, &QRadioButton::clicked, this, &TSourceBrowser::RbImageClick);
@@ -154,9 +149,8 @@ void TSourceBrowser::SelectImagePreview()
 
 void TSourceBrowser::UpdateCaption()
 {
-    setTitle(QStringLiteral(" 源文件指定：")
-             + QFile::decodeName(QByteArray::fromStdString(SourceRoot().string()))
-             + QLatin1Char(' '));
+    setTitle(QStringLiteral(" 源文件指定：") + QFile::decodeName(QByteArray::fromStdString(SourceRoot().string())) +
+             QLatin1Char(' '));
 }
 
 std::vector<TSourceItem> TSourceBrowser::SourceItems() const

@@ -25,8 +25,8 @@ QString DisplayName(const std::filesystem::path& path)
 // What a user may type as a new name: one path component, nothing that leaves the folder.
 bool IsPlainName(const QString& name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
 QString SizeText(qint64 bytes)
@@ -115,11 +115,16 @@ QVariant TSourceListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
-    case colName: return row.Name;
-    case colSize: return row.Size;
-    case colType: return row.Type;
-    case colModified: return QLocale().toString(row.Modified, QLocale::ShortFormat);
-    default: return {};
+    case colName:
+        return row.Name;
+    case colSize:
+        return row.Size;
+    case colType:
+        return row.Type;
+    case colModified:
+        return QLocale().toString(row.Modified, QLocale::ShortFormat);
+    default:
+        return {};
     }
 }
 
@@ -154,9 +159,8 @@ bool TSourceListModel::setData(const QModelIndex& index, const QVariant& value, 
     const std::filesystem::path target = row.Item.Path.parent_path() / newName.toStdString();
     if (!RenameNoReplace(row.Item.Path, target)) {
         std::error_code ignored;
-        emit RenameFailed(std::filesystem::exists(target, ignored)
-                              ? QStringLiteral("已有同名文件：") + newName
-                              : QString::fromLocal8Bit(std::strerror(errno)));
+        emit RenameFailed(std::filesystem::exists(target, ignored) ? QStringLiteral("已有同名文件：") + newName
+                                                                   : QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     // Not now: the view is still closing its editor on the old rows.

@@ -79,8 +79,8 @@ void TWOrHPage::BuildRules()
     ChkSkipSmaller = new QCheckBox(kSkipNarrower);
     ChkSkipSmaller->setObjectName(QStringLiteral("ChkSkipSmaller"));
     grid->addWidget(ChkSkipSmaller, 2, 0, 1, -1);
-    const TSaveFolderRow save = AddSaveFolderRow(grid, 3, "EdtWOrHPath", "SBtnWOrH",
-                                                 QStringLiteral("缩略图存放路径：   "));
+    const TSaveFolderRow save =
+        AddSaveFolderRow(grid, 3, "EdtWOrHPath", "SBtnWOrH", QStringLiteral("缩略图存放路径：   "));
     EdtWOrHPath = save.Edit;
     SBtnWOrH = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 5, "CmbXFixWorH", "EdtPrefixWOrH", QStringLiteral("_s"));

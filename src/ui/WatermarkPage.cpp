@@ -23,8 +23,8 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet7", "BtnWatermark", "创建水印标签(&C)", "MmWatermark",
-                                    "-水印标签设置规则-", 409, 129};
+const TOperationPage::TNames kNames{
+    "TabSheet7", "BtnWatermark", "创建水印标签(&C)", "MmWatermark", "-水印标签设置规则-", 409, 129};
 
 QLineEdit* NamedEdit(const char* name, const QString& text = {})
 {
@@ -70,8 +70,8 @@ TWatermarkPage::TWatermarkPage(QWidget* parent, TPageServices& services)
     layout->addWidget(BuildMark());
     layout->addWidget(BuildOutput());
     layout->addStretch();
-    MnuWatermark = new TSaveFolderMenu(BtnWatermarkPath, EdtWatermarkSave, {"MnuWatermark", "MenuItem7", "MenuItem8"},
-                                       services);
+    MnuWatermark =
+        new TSaveFolderMenu(BtnWatermarkPath, EdtWatermarkSave, {"MnuWatermark", "MenuItem7", "MenuItem8"}, services);
     connect(RbText, &QRadioButton::toggled, this, &TWatermarkPage::RbImgWatermarkClick);
     connect(BtnWatermarkFont, &QToolButton::clicked, this, &TWatermarkPage::BtnWatermarkFontClick);
     connect(BtnWatermarkPicPath, &QToolButton::clicked, this, &TWatermarkPage::BtnWatermarkPicPathClick);
@@ -164,8 +164,8 @@ QWidget* TWatermarkPage::BuildOutput()
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
-    const TSaveFolderRow save = AddSaveFolderRow(grid, 0, "EdtWatermarkSave", "BtnWatermarkPath",
-                                                 QStringLiteral("新图存放路径：   "));
+    const TSaveFolderRow save =
+        AddSaveFolderRow(grid, 0, "EdtWatermarkSave", "BtnWatermarkPath", QStringLiteral("新图存放路径：   "));
     EdtWatermarkSave = save.Edit;
     BtnWatermarkPath = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 2, "CmbXFixWatermark", "EdtWatermarkPrefix", QStringLiteral("_w"));
@@ -261,8 +261,10 @@ TWatermarkFields TWatermarkPage::Fields() const
     TWatermarkFields fields;
     fields.UseText = RbText->isChecked();
     fields.Text = EdtWatermark->text().toStdString();
-    fields.Font = {font_.name, font_.size, static_cast<std::uint32_t>(ResolveColor(font_.color, WindowTextColour())),
-                   font_.bold, font_.italic, font_.underline, font_.strikeOut};
+    fields.Font = {
+        font_.name,     font_.size,   static_cast<std::uint32_t>(ResolveColor(font_.color, WindowTextColour())),
+        font_.bold,     font_.italic, font_.underline,
+        font_.strikeOut};
     fields.PicturePath = EdtWatermarkPic->text().toStdString();
     fields.X = EdtWatermarkX->text().toStdString();
     fields.Y = EdtWatermarkY->text().toStdString();

@@ -38,8 +38,8 @@ auto TWindowHost::OnGui(TCall call) -> decltype(call())
         QMetaObject::invokeMethod(this, call, Qt::BlockingQueuedConnection);
     } else {
         TResult result{};
-        QMetaObject::invokeMethod(this, [&result, &call] { result = call(); },
-                                  Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&result, &call] { result = call(); }, Qt::BlockingQueuedConnection);
         return result;
     }
 }

@@ -22,8 +22,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(quillane::kAppTitle);
     // The toolkit's own buttons ("是", "否", "确定") in the language of the window.
     QTranslator toolkitTexts;
-    if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkitTexts);
 
     quillane::TfrmMain frmMain(nullptr, quillane::LocateSettingsFile());

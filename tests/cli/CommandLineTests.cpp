@@ -32,10 +32,7 @@ protected:
         MakePicture(Src("e.tif"), 40, 20, kRed);
         MakePicture(Src("notes.txt"), 4, 4, kRed, "png");  // not a picture by its name
     }
-    std::string Line(const std::string& name, const std::string& text) const
-    {
-        return Src(name).string() + text;
-    }
+    std::string Line(const std::string& name, const std::string& text) const { return Src(name).string() + text; }
 };
 
 TEST_F(CommandLine, PercentRunWritesEveryFormatAndLogsOneLinePerFile)
@@ -72,8 +69,8 @@ TEST_F(CommandLine, SubFoldersAreMirroredOnlyWhenIncluded)
         Run({"pixel", "--width", "10", "--height", "12", "--out", "out", "--subfolders", "--overwrite", "yes"});
     EXPECT_EQ(deep.ExitStatus, 0) << deep.Err;
     const std::string ok = "创建缩略图成功！";
-    EXPECT_EQ(deep.OutLines(), (std::vector<std::string>{Line("2008/x.jpg", ok), Line("2008/Trip/y.png", ok),
-                                                         Line("top.png", ok)}));
+    EXPECT_EQ(deep.OutLines(),
+              (std::vector<std::string>{Line("2008/x.jpg", ok), Line("2008/Trip/y.png", ok), Line("top.png", ok)}));
     EXPECT_EQ(SizeOf(Out("2008/x_s.jpg")), (TPictureSize{10, 12}));
     EXPECT_EQ(SizeOf(Out("2008/Trip/y_s.png")), (TPictureSize{10, 12}));
 }
@@ -83,7 +80,8 @@ TEST_F(CommandLine, ExistingTargetIsLeftAloneWhenOverwritingIsRefused)
     MakeFiveFormats();
     fs::create_directories(Out());
     WriteBytes(Out("a_s.jpg"), "keep me");
-    const TBatchResult refused = Run({"percent", "--width", "50", "--height", "50", "--out", "out", "--overwrite", "no"});
+    const TBatchResult refused =
+        Run({"percent", "--width", "50", "--height", "50", "--out", "out", "--overwrite", "no"});
     EXPECT_EQ(refused.ExitStatus, 1);
     EXPECT_EQ(refused.OutLines().front(), Line("a.jpg", "创建缩略图失败！"));
     EXPECT_EQ(refused.OutLines().at(1), Line("b.png", "创建缩略图成功！"));
@@ -96,7 +94,8 @@ TEST_F(CommandLine, ExistingTargetIsLeftAloneWhenOverwritingIsRefused)
     EXPECT_EQ(ReadBytes(Out("a_s.jpg")), "keep me");
     EXPECT_NE(asked.Err.find("要创建的文件已存在，是否覆盖？"), std::string::npos);
 
-    const TBatchResult replaced = Run({"percent", "--width", "50", "--height", "50", "--out", "out", "--overwrite", "yes"});
+    const TBatchResult replaced =
+        Run({"percent", "--width", "50", "--height", "50", "--out", "out", "--overwrite", "yes"});
     EXPECT_EQ(replaced.ExitStatus, 0);
     EXPECT_EQ(FormatOf(Out("a_s.jpg")), "jpeg");
 }
@@ -183,8 +182,8 @@ TEST_F(CommandLine, FillModeUsesTheGivenColour)
 {
     fs::create_directories(Src());
     MakePicture(Src("tall.png"), 20, 40, kRed);
-    const TBatchResult result = Run({"pixel", "--width", "40", "--height", "40", "--mode", "fill", "--fill", "00FF00",
-                                     "--out", "out", "--yes"});
+    const TBatchResult result = Run(
+        {"pixel", "--width", "40", "--height", "40", "--mode", "fill", "--fill", "00FF00", "--out", "out", "--yes"});
     EXPECT_EQ(result.ExitStatus, 0) << result.Err;
     EXPECT_EQ(SizeOf(Out("tall_s.png")), (TPictureSize{40, 40}));
     const TPixel edge = PixelAt(Out("tall_s.png"), 0, 20);
@@ -198,11 +197,10 @@ TEST_F(CommandLine, SingleSideSkipsSmallerSourcesWithItsOwnLine)
     fs::create_directories(Src());
     MakePicture(Src("narrow.png"), 8, 30, kRed);
     MakePicture(Src("wide.png"), 40, 30, kRed);
-    const TBatchResult result =
-        Run({"side", "--width", "20", "--skip-smaller", "--out", "out", "--yes"});
+    const TBatchResult result = Run({"side", "--width", "20", "--skip-smaller", "--out", "out", "--yes"});
     EXPECT_EQ(result.ExitStatus, 1);
-    EXPECT_EQ(result.OutLines(), (std::vector<std::string>{Line("narrow.png", "没有创建缩略图。"),
-                                                           Line("wide.png", "创建缩略图成功。")}));
+    EXPECT_EQ(result.OutLines(),
+              (std::vector<std::string>{Line("narrow.png", "没有创建缩略图。"), Line("wide.png", "创建缩略图成功。")}));
     EXPECT_EQ(ReadBytes(Out("narrow_s.png")), ReadBytes(Src("narrow.png")));  // an unchanged copy
     EXPECT_EQ(SizeOf(Out("wide_s.png")), (TPictureSize{20, 15}));
 }

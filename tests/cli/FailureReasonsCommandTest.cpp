@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 
 const std::string kFailed = "创建缩略图失败！";
 
-TEST(EscapedForTerminal, ControlBytesBecomeVisibleAndTheRestStays) {
+TEST(EscapedForTerminal, ControlBytesBecomeVisibleAndTheRestStays)
+{
     const struct {
         std::string Text;
         std::string Expected;
@@ -43,13 +44,15 @@ TEST(EscapedForTerminal, ControlBytesBecomeVisibleAndTheRestStays) {
 
 class FailureReasonsCommand : public GraphicsTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         fs::create_directories(Src());
         fs::create_directories(Out());
     }
     fs::path Src(const std::string& name = "") const { return folder_.Path() / "src" / name; }
     fs::path Out(const std::string& name = "") const { return folder_.Path() / "out" / name; }
-    TBatchResult Run(const std::string& overwrite) const {
+    TBatchResult Run(const std::string& overwrite) const
+    {
         return RunBatch(
             {"percent", "--width", "50", "--height", "50", "--out", "out", "--yes", "--overwrite", overwrite, "src"},
             folder_.Path());
@@ -58,7 +61,8 @@ protected:
 };
 
 // One file per case, each failing for its own reason.
-TEST_F(FailureReasonsCommand, EachFailedFileGetsItsOwnReasonOnStandardError) {
+TEST_F(FailureReasonsCommand, EachFailedFileGetsItsOwnReasonOnStandardError)
+{
     struct TCase {
         std::string What;
         std::string Name;
@@ -77,9 +81,7 @@ TEST_F(FailureReasonsCommand, EachFailedFileGetsItsOwnReasonOnStandardError) {
          [](const fs::path& file, const fs::path&) { WriteBytes(file, "just some notes\n"); }, "no",
          "不是支持的图片格式"},
         {"over the size limit", "huge.jpg",
-         [](const fs::path& file, const fs::path&) {
-             WriteBytes(file, JpegClaimingSize(GoodJpeg(), 20000, 20000));
-         },
+         [](const fs::path& file, const fs::path&) { WriteBytes(file, JpegClaimingSize(GoodJpeg(), 20000, 20000)); },
          "no", "图片过大（超过 16384 × 16384 像素）"},
         {"declined overwrite", "kept.jpg",
          [](const fs::path& file, const fs::path& out) {
@@ -105,16 +107,17 @@ TEST_F(FailureReasonsCommand, EachFailedFileGetsItsOwnReasonOnStandardError) {
             return line.rfind(Src(c.Name).string() + ": ", 0) == 0;
         });
         EXPECT_EQ(reasons, 1) << result.Err;
-        EXPECT_TRUE(std::any_of(errors.begin(), errors.end(),
-                                [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }))
-            << result.Err;
+        EXPECT_TRUE(std::any_of(errors.begin(), errors.end(), [&](const std::string& line) {
+            return line.rfind(prefix, 0) == 0;
+        })) << result.Err;
         if (c.Name == "kept.jpg") {
             EXPECT_EQ(ReadBytes(Out("kept_s.jpg")), "old");
         }
     }
 }
 
-TEST_F(FailureReasonsCommand, AnOutputFolderThatCannotBeWrittenIsTheReason) {
+TEST_F(FailureReasonsCommand, AnOutputFolderThatCannotBeWrittenIsTheReason)
+{
     WriteBytes(Src("blocked.jpg"), GoodJpeg());
     TLockedFolder lock(Out());
     if (!lock.Set(true)) {
@@ -126,13 +129,14 @@ TEST_F(FailureReasonsCommand, AnOutputFolderThatCannotBeWrittenIsTheReason) {
     EXPECT_EQ(result.OutLines(), std::vector<std::string>{Src("blocked.jpg").string() + kFailed});
     const std::vector<std::string> errors = result.ErrLines();
     const std::string prefix = Src("blocked.jpg").string() + ": 无法写入目标文件";
-    EXPECT_TRUE(std::any_of(errors.begin(), errors.end(),
-                            [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }))
-        << result.Err;
+    EXPECT_TRUE(std::any_of(errors.begin(), errors.end(), [&](const std::string& line) {
+        return line.rfind(prefix, 0) == 0;
+    })) << result.Err;
     EXPECT_TRUE(fs::is_empty(Out()));
 }
 
-TEST_F(FailureReasonsCommand, SucceededFilesGetNoReasonAndAHostileNameStaysOnOneLine) {
+TEST_F(FailureReasonsCommand, SucceededFilesGetNoReasonAndAHostileNameStaysOnOneLine)
+{
     WriteBytes(Src("good.jpg"), GoodJpeg());
     const std::string hostile = "evil\nname\x1b[2J.png";
     WriteBytes(Src(hostile), "not a picture");

@@ -115,8 +115,8 @@ TEST_F(FileJobCommands, WatermarkSkipsPicturesNarrowerThanTheMinimumWidth)
     EXPECT_TRUE(Names(out_).empty());
     EXPECT_NE(err_text_.str().find("水印添加完成！"), std::string::npos);
 
-    ASSERT_EQ(Run({"watermark", Src(), "--out", Out(), "--text", "Q", "--size", "30", "--colour", "FF0000", "--x",
-                   "0", "--y", "0", "--origin", "top-left"}),
+    ASSERT_EQ(Run({"watermark", Src(), "--out", Out(), "--text", "Q", "--size", "30", "--colour", "FF0000", "--x", "0",
+                   "--y", "0", "--origin", "top-left"}),
               0)
         << err_text_.str();
     EXPECT_EQ(Names(out_), std::vector<std::string>{"a_w.png"});

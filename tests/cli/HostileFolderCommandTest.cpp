@@ -19,17 +19,19 @@ class HostileFolderCommand : public GraphicsTest {
 protected:
     fs::path Src(const std::string& name = "") const { return folder_.Path() / "src" / name; }
     fs::path Out() const { return folder_.Path() / "out"; }
-    static std::multiset<std::string> Set(const std::vector<std::string>& lines) {
+    static std::multiset<std::string> Set(const std::vector<std::string>& lines)
+    {
         return std::multiset<std::string>(lines.begin(), lines.end());
     }
 };
 
-TEST_F(HostileFolderCommand, DamagedPicturesFailOneByOneAndTheRunEnds) {
+TEST_F(HostileFolderCommand, DamagedPicturesFailOneByOneAndTheRunEnds)
+{
     fs::create_directories(Src());
     const std::vector<TSample> samples = AllSamples();
     WriteSamples(Src(), samples);
-    const TBatchResult result =
-        RunBatch({"percent", "--width", "50", "--height", "50", "--out", "out", "--yes", "--fast", "src"}, folder_.Path());
+    const TBatchResult result = RunBatch(
+        {"percent", "--width", "50", "--height", "50", "--out", "out", "--yes", "--fast", "src"}, folder_.Path());
     EXPECT_EQ(result.ExitStatus, 1) << result.Err;
     ASSERT_EQ(result.OutLines().size(), samples.size());
     std::size_t made = 0;
@@ -54,7 +56,8 @@ TEST_F(HostileFolderCommand, DamagedPicturesFailOneByOneAndTheRunEnds) {
     EXPECT_EQ(written, made);
 }
 
-TEST_F(HostileFolderCommand, AwkwardNamesAreReportedUnderTheirExactBytes) {
+TEST_F(HostileFolderCommand, AwkwardNamesAreReportedUnderTheirExactBytes)
+{
     const TOddFolder odd = MakeOddFolder(Src());
     const TBatchResult result = RunBatch(
         {"percent", "--width", "50", "--height", "50", "--out", "out", "--yes", "--subfolders", "src"}, folder_.Path());

@@ -117,8 +117,8 @@ TEST_F(ParallelCommand, ConversionsCropsAndWatermarksAreTheSameWhateverTheWorker
 
 TEST_F(ParallelCommand, AWorkerCountBelowOneIsRefused)
 {
-    const TBatchResult result = RunBatch({"--jobs", "0", "percent", "--width", "50", "--height", "50", "src"},
-                                         folder_.Path());
+    const TBatchResult result =
+        RunBatch({"--jobs", "0", "percent", "--width", "50", "--height", "50", "src"}, folder_.Path());
     EXPECT_EQ(result.ExitStatus, 2);
     EXPECT_TRUE(result.Out.empty());
     EXPECT_FALSE(fs::exists(folder_.Path() / "src" / "p0_s.jpg"));

@@ -17,41 +17,50 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsOurTemporary(const std::string& name) {
+bool IsOurTemporary(const std::string& name)
+{
     static const std::regex kName(R"(\.~quillane-[a-z0-9]{8}\.tmp)");
     return std::regex_match(name, kName);
 }
 
 class RunFaultsCommand : public GraphicsTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         fs::create_directories(Src());
         fs::create_directories(Out());
     }
     fs::path Src(const std::string& name = "") const { return folder_.Path() / "src" / name; }
     fs::path Out(const std::string& name = "") const { return folder_.Path() / "out" / name; }
-    std::vector<std::string> Entries(const fs::path& folder) const {
+    std::vector<std::string> Entries(const fs::path& folder) const
+    {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
     // Waits until the child's temporary file in `folder` holds data, or the target
     // changed because the child got there first. Bounded, never asserted on.
-    void AwaitWriting(const fs::path& folder, const fs::path& target, const std::string& old) const {
+    void AwaitWriting(const fs::path& folder, const fs::path& target, const std::string& old) const
+    {
         for (int i = 0; i < 20000; ++i) {
             for (const auto& entry : fs::directory_iterator(folder)) {
                 std::error_code error;
-                if (IsOurTemporary(entry.path().filename().string()) && fs::file_size(entry.path(), error) > 0) return;
+                if (IsOurTemporary(entry.path().filename().string()) && fs::file_size(entry.path(), error) > 0)
+                    return;
             }
-            if (ReadBytes(target) != old) return;
+            if (ReadBytes(target) != old)
+                return;
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     }
     // The file is either exactly the old bytes or the whole new picture.
-    static void ExpectOldOrWholeNew(const fs::path& file, const std::string& old, TPictureSize size) {
+    static void ExpectOldOrWholeNew(const fs::path& file, const std::string& old, TPictureSize size)
+    {
         const std::string now = ReadBytes(file);
-        if (now == old) return;
+        if (now == old)
+            return;
         vips::VImage picture;
         ASSERT_NO_THROW(picture = ReadPicture(file));
         EXPECT_EQ((TPictureSize{picture.width(), picture.height()}), size);
@@ -59,7 +68,8 @@ protected:
     }
 };
 
-TEST_F(RunFaultsCommand, AFullDiskFailsTheFilesThatDoNotFitAndTheRunGoesOn) {
+TEST_F(RunFaultsCommand, AFullDiskFailsTheFilesThatDoNotFitAndTheRunGoesOn)
+{
     WritePicture(NoiseImage(16, 16), Src("a.png"));
     WritePicture(NoiseImage(300, 300), Src("big.png"));
     WritePicture(NoiseImage(16, 16), Src("c.png"));
@@ -80,7 +90,8 @@ TEST_F(RunFaultsCommand, AFullDiskFailsTheFilesThatDoNotFitAndTheRunGoesOn) {
     EXPECT_EQ(SizeOf(Out("c_s.png")), (TPictureSize{16, 16}));
 }
 
-TEST_F(RunFaultsCommand, APictureTooLargeForTheMemoryLimitFailsAloneAndTheRunGoesOn) {
+TEST_F(RunFaultsCommand, APictureTooLargeForTheMemoryLimitFailsAloneAndTheRunGoesOn)
+{
     WritePicture(NoiseImage(30, 20), Src("a.jpg"));
     // A few hundred kilobytes on disk; decoded and quantised it needs more than the limit.
     WritePicture(SolidImage(10000, 10000, {40, 80, 120}), Src("b.png"));
@@ -91,36 +102,41 @@ TEST_F(RunFaultsCommand, APictureTooLargeForTheMemoryLimitFailsAloneAndTheRunGoe
                       TChildLimits{.AddressSpace = std::uint64_t{640} << 20});
     const TBatchResult result = child.Wait();
     EXPECT_EQ(result.ExitStatus, 1) << "ended by a signal when -1\n" << result.Err;
-    EXPECT_EQ(result.OutLines(), (std::vector<std::string>{Src("a.jpg").string() + "类型转换成功！",
-                                                           Src("b.png").string() + "没有进行类型转换！",
-                                                           Src("c.png").string() + "类型转换成功！",
-                                                           Src("d.jpg").string() + "类型转换成功！"}));
+    EXPECT_EQ(result.OutLines(),
+              (std::vector<std::string>{
+                  Src("a.jpg").string() + "类型转换成功！", Src("b.png").string() + "没有进行类型转换！",
+                  Src("c.png").string() + "类型转换成功！", Src("d.jpg").string() + "类型转换成功！"}));
     ASSERT_FALSE(result.ErrLines().empty());
     EXPECT_EQ(result.ErrLines().back(), "处理完成！");
     EXPECT_EQ(Entries(Out()), (std::vector<std::string>{"a.gif", "c.gif", "d.gif"}));
-    for (const char* name : {"a.gif", "c.gif", "d.gif"}) EXPECT_EQ(SizeOf(Out(name)), (TPictureSize{30, 20})) << name;
+    for (const char* name : {"a.gif", "c.gif", "d.gif"})
+        EXPECT_EQ(SizeOf(Out(name)), (TPictureSize{30, 20})) << name;
 }
 
 // With every thread asking for a stack larger than the machine, no worker can start:
 // each file still gets its line and the run ends by itself.
-TEST_F(RunFaultsCommand, NoThreadToBeHadFailsFilesNotTheProcess) {
-    for (const char* name : {"a.png", "b.jpg", "c.png"}) WritePicture(NoiseImage(30, 20), Src(name));
+TEST_F(RunFaultsCommand, NoThreadToBeHadFailsFilesNotTheProcess)
+{
+    for (const char* name : {"a.png", "b.jpg", "c.png"})
+        WritePicture(NoiseImage(30, 20), Src(name));
     TChildBatch child({"--jobs", "2", "percent", "--width", "50", "--height", "50", "--out", "out", "src"},
                       folder_.Path(), TChildLimits{.Stack = std::uint64_t{1} << 42});
     const TBatchResult result = child.Wait();
     EXPECT_NE(result.ExitStatus, -1) << "ended by a signal\n" << result.Err;
     ASSERT_EQ(result.OutLines().size(), 3u) << result.Err;
-    for (const std::string& line : result.OutLines()) EXPECT_TRUE(line.starts_with(Src().string())) << line;
+    for (const std::string& line : result.OutLines())
+        EXPECT_TRUE(line.starts_with(Src().string())) << line;
     ASSERT_FALSE(result.ErrLines().empty());
     EXPECT_EQ(result.ErrLines().back(), "处理完成！");
 }
 
-TEST_F(RunFaultsCommand, KilledWhileReplacingATargetLeavesTheOldOrTheNewFileWhole) {
+TEST_F(RunFaultsCommand, KilledWhileReplacingATargetLeavesTheOldOrTheNewFileWhole)
+{
     WritePicture(NoiseImage(900, 900), Src("big.png"));
     WritePicture(SolidImage(4, 4, {1, 2, 3}), Out("big_s.png"));
     const std::string old = ReadBytes(Out("big_s.png"));
-    const std::vector<std::string> run{"percent", "--width", "100", "--height", "100", "--out", "out",
-                                       "--overwrite", "yes", "src"};
+    const std::vector<std::string> run{"percent", "--width", "100",         "--height", "100",
+                                       "--out",   "out",     "--overwrite", "yes",      "src"};
     {
         TChildBatch child(run, folder_.Path());
         AwaitWriting(Out(), Out("big_s.png"), old);
@@ -135,13 +151,14 @@ TEST_F(RunFaultsCommand, KilledWhileReplacingATargetLeavesTheOldOrTheNewFileWhol
     const TBatchResult again = TChildBatch(run, folder_.Path()).Wait();
     EXPECT_EQ(again.ExitStatus, 0) << again.Err;
     EXPECT_EQ(SizeOf(Out("big_s.png")), (TPictureSize{900, 900}));
-    const TBatchResult over = TChildBatch({"percent", "--width", "10", "--height", "10", "--out", "out2", "--yes", "out"},
-                                          folder_.Path())
-                                  .Wait();
+    const TBatchResult over =
+        TChildBatch({"percent", "--width", "10", "--height", "10", "--out", "out2", "--yes", "out"}, folder_.Path())
+            .Wait();
     EXPECT_EQ(over.OutLines(), (std::vector<std::string>{Out("big_s.png").string() + "创建缩略图成功！"}));
 }
 
-TEST_F(RunFaultsCommand, KilledWhileStampingASourceInPlaceLeavesItWhole) {
+TEST_F(RunFaultsCommand, KilledWhileStampingASourceInPlaceLeavesItWhole)
+{
     WritePicture(NoiseImage(900, 900), Src("big.png"));
     const std::string old = ReadBytes(Src("big.png"));
     {
@@ -162,9 +179,11 @@ TEST_F(RunFaultsCommand, KilledWhileStampingASourceInPlaceLeavesItWhole) {
 // Ctrl+C, a hang-up and a polite kill all stop a run the same way: the files in
 // progress end cleanly, every line stands for a file on disk, and standard error says
 // how far the run got.
-TEST_F(RunFaultsCommand, EveryStopSignalEndsTheRunCleanlyAndSaysHowFarItGot) {
+TEST_F(RunFaultsCommand, EveryStopSignalEndsTheRunCleanlyAndSaysHowFarItGot)
+{
     constexpr int kPictures = 30;
-    for (int i = 0; i < kPictures; ++i) WritePicture(NoiseImage(500, 400), Src("p" + std::to_string(100 + i) + ".png"));
+    for (int i = 0; i < kPictures; ++i)
+        WritePicture(NoiseImage(500, 400), Src("p" + std::to_string(100 + i) + ".png"));
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
         fs::remove_all(Out());

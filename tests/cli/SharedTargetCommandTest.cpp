@@ -47,8 +47,8 @@ TEST_F(SharedTargetCommand, TwoRunsWithoutOverwriteNeverBothClaimATarget)
     // Each run in a folder of its own, where its outputs are kept.
     const auto percent = [this](const char* size) {
         fs::create_directories(File(size));
-        return TChildBatch({"percent", "--width", size, "--height", size, "--out", File("out").string(),
-                            "--overwrite", "no", File("src").string()},
+        return TChildBatch({"percent", "--width", size, "--height", size, "--out", File("out").string(), "--overwrite",
+                            "no", File("src").string()},
                            File(size));
     };
     TChildBatch halfRun = percent("50");
@@ -118,20 +118,43 @@ TEST_P(LinkTargetCommand, ReplacesTheLinkAndLeavesTheFileItPointsTo)
 INSTANTIATE_TEST_SUITE_P(
     Jobs, LinkTargetCommand,
     ::testing::Values(
-        TLinkCase{"Percent", "percent", {"--width", "50", "--height", "50"}, "a_s.jpg", "创建缩略图成功！", 0444,
-                  {40, 30}, "jpeg"},
-        TLinkCase{"PixelCut", "pixel", {"--width", "20", "--height", "20", "--mode", "cut", "--fast"}, "a_s.jpg",
-                  "创建缩略图成功！", 0444, {20, 20}, "jpeg"},
+        TLinkCase{"Percent",
+                  "percent",
+                  {"--width", "50", "--height", "50"},
+                  "a_s.jpg",
+                  "创建缩略图成功！",
+                  0444,
+                  {40, 30},
+                  "jpeg"},
+        TLinkCase{"PixelCut",
+                  "pixel",
+                  {"--width", "20", "--height", "20", "--mode", "cut", "--fast"},
+                  "a_s.jpg",
+                  "创建缩略图成功！",
+                  0444,
+                  {20, 20},
+                  "jpeg"},
         // The same width: the source is copied as it is.
         TLinkCase{"SideCopy", "side", {"--width", "80"}, "a_s.jpg", "创建缩略图成功。", 0444, {80, 60}, "jpeg"},
         TLinkCase{"ConvertDecoded", "convert", {"--to", "png"}, "a.png", "类型转换成功！", 0400, {80, 60}, "png"},
         TLinkCase{"ConvertCopied", "convert", {"--to", "jpg"}, "a.jpg", "类型转换成功！", 0400, {80, 60}, "jpeg"},
-        TLinkCase{"Crop", "crop", {"--width", "30", "--height", "20"}, "a_c.jpg", "剪裁完成！", 0444, {30, 20},
+        TLinkCase{"Crop", "crop", {"--width", "30", "--height", "20"}, "a_c.jpg", "剪裁完成！", 0444, {30, 20}, "jpeg"},
+        TLinkCase{"TextWatermark",
+                  "watermark",
+                  {"--text", "Q", "--x", "0", "--y", "0"},
+                  "a_w.jpg",
+                  "增加水印标签完成！",
+                  0444,
+                  {80, 60},
                   "jpeg"},
-        TLinkCase{"TextWatermark", "watermark", {"--text", "Q", "--x", "0", "--y", "0"}, "a_w.jpg",
-                  "增加水印标签完成！", 0444, {80, 60}, "jpeg"},
-        TLinkCase{"PictureWatermark", "watermark", {"--picture", "mark.png", "--x", "0", "--y", "0"}, "a_w.jpg",
-                  "增加水印标签完成！", 0444, {80, 60}, "jpeg"}),
+        TLinkCase{"PictureWatermark",
+                  "watermark",
+                  {"--picture", "mark.png", "--x", "0", "--y", "0"},
+                  "a_w.jpg",
+                  "增加水印标签完成！",
+                  0444,
+                  {80, 60},
+                  "jpeg"}),
     [](const ::testing::TestParamInfo<TLinkCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -33,8 +33,8 @@ protected:
     {
         const std::string src = (folder_ / "src").string();
         const std::string out = (folder_ / "out").string();
-        const char* argv[] = {"quillane-batch", "percent", "--width", "50", "--height", "50", "--out",
-                              out.c_str(),      src.c_str()};
+        const char* argv[] = {"quillane-batch", "percent",   "--width",  "50", "--height", "50",
+                              "--out",          out.c_str(), src.c_str()};
         std::istringstream in(typed);
         out_.str("");
         err_.str("");

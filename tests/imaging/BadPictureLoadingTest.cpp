@@ -14,23 +14,28 @@ namespace {
 class BadPictureLoading : public GraphicsTest {
 protected:
     // Saves the picture as a PNG in a folder of its own; true when written.
-    bool SaveAsPng(const TGPImage& picture, const std::string& name) {
+    bool SaveAsPng(const TGPImage& picture, const std::string& name)
+    {
         out_ = folder_ / ("out-" + name);
         std::filesystem::create_directory(out_);
         return static_cast<bool>(picture.Save(out_ / "result.png", EncoderForExtension("x.png")));
     }
     // The written result's colour at its centre, as 8-bit RGB.
-    static TPixel CentreColour(const std::filesystem::path& file) {
+    static TPixel CentreColour(const std::filesystem::path& file)
+    {
         vips::VImage image = ReadPicture(file);
-        if (image.bands() == 2 || image.bands() == 4) image = image.extract_band(0, vips::VImage::option()->set("n", image.bands() - 1));
-        if (image.bands() == 1) image = vips::VImage::bandjoin({image, image, image});
+        if (image.bands() == 2 || image.bands() == 4)
+            image = image.extract_band(0, vips::VImage::option()->set("n", image.bands() - 1));
+        if (image.bands() == 1)
+            image = vips::VImage::bandjoin({image, image, image});
         return PixelAt(image, image.width() / 2, image.height() / 2);
     }
 
     std::filesystem::path out_;
 };
 
-TEST_F(BadPictureLoading, UnusualPicturesLoadUprightAndSaveInTheirColour) {
+TEST_F(BadPictureLoading, UnusualPicturesLoadUprightAndSaveInTheirColour)
+{
     const std::vector<TSample> samples = UnusualPictures();
     WriteSamples(folder_.Path(), samples);
     for (const TSample& sample : samples) {
@@ -50,7 +55,8 @@ TEST_F(BadPictureLoading, UnusualPicturesLoadUprightAndSaveInTheirColour) {
     }
 }
 
-TEST_F(BadPictureLoading, UnusualPicturesMakeFastThumbnails) {
+TEST_F(BadPictureLoading, UnusualPicturesMakeFastThumbnails)
+{
     const std::vector<TSample> samples = UnusualPictures();
     WriteSamples(folder_.Path(), samples);
     for (const TSample& sample : samples) {
@@ -71,7 +77,8 @@ TEST_F(BadPictureLoading, UnusualPicturesMakeFastThumbnails) {
 }
 
 // A damaged file gives an empty picture, or one whose save fails and leaves nothing.
-TEST_F(BadPictureLoading, DamagedPicturesNeverGiveAPartialFile) {
+TEST_F(BadPictureLoading, DamagedPicturesNeverGiveAPartialFile)
+{
     const std::vector<TSample> samples = DamagedPictures();
     WriteSamples(folder_.Path(), samples);
     for (const TSample& sample : samples) {
@@ -85,10 +92,13 @@ TEST_F(BadPictureLoading, DamagedPicturesNeverGiveAPartialFile) {
         }
         for (const std::string& name : {sample.Name, sample.Name + "-fast"}) {
             const std::filesystem::path out = folder_ / ("out-" + name);
-            if (!std::filesystem::exists(out)) continue;
+            if (!std::filesystem::exists(out))
+                continue;
             std::vector<std::string> left;
-            for (const auto& entry : std::filesystem::directory_iterator(out)) left.push_back(entry.path().filename());
-            if (left.empty()) continue;
+            for (const auto& entry : std::filesystem::directory_iterator(out))
+                left.push_back(entry.path().filename());
+            if (left.empty())
+                continue;
             // A save the decoder did not object to must be a whole picture.
             EXPECT_EQ(left, std::vector<std::string>{"result.png"});
             EXPECT_NO_THROW(ReadPicture(out / "result.png"));
@@ -96,9 +106,11 @@ TEST_F(BadPictureLoading, DamagedPicturesNeverGiveAPartialFile) {
     }
 }
 
-TEST_F(BadPictureLoading, HeadersClaimingGiantSizesAreRefusedBeforeDecoding) {
+TEST_F(BadPictureLoading, HeadersClaimingGiantSizesAreRefusedBeforeDecoding)
+{
     for (const TSample& sample : DamagedPictures()) {
-        if (sample.Name.rfind("giant", 0) != 0) continue;
+        if (sample.Name.rfind("giant", 0) != 0)
+            continue;
         SCOPED_TRACE(sample.Name);
         WriteBytes(File(sample.Name), sample.Bytes);
         const TGPImage picture(File(sample.Name));
@@ -108,7 +120,8 @@ TEST_F(BadPictureLoading, HeadersClaimingGiantSizesAreRefusedBeforeDecoding) {
     }
 }
 
-TEST_F(BadPictureLoading, TheLimitIsSixteenThousandThreeHundredAndEightyFourSquared) {
+TEST_F(BadPictureLoading, TheLimitIsSixteenThousandThreeHundredAndEightyFourSquared)
+{
     const std::string png = EncodedPicture(SolidImage(4, 4, SampleColour()), "png");
     // At the limit the header is believed (the missing pixels fail later, at the save)...
     const TGPImage atLimit = TGPImage::FromMemory(PngClaimingSize(png, 16384, 16384));
@@ -120,11 +133,13 @@ TEST_F(BadPictureLoading, TheLimitIsSixteenThousandThreeHundredAndEightyFourSqua
     EXPECT_EQ(TGPImage::FromMemory(PngClaimingSize(png, 65536, 4096)).GetWidth(), 65536u);
 }
 
-TEST_F(BadPictureLoading, ContentOtherThanTheFivePictureFormatsIsNotDecoded) {
+TEST_F(BadPictureLoading, ContentOtherThanTheFivePictureFormatsIsNotDecoded)
+{
     // An SVG, a PDF and a PPM named like pictures: readable by some decoder, but not
     // pictures this program reads, so they give no picture.
     WriteBytes(File("drawing.png"),
-               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"><rect width=\"40\" height=\"30\"/></svg>");
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"><rect width=\"40\" "
+               "height=\"30\"/></svg>");
     WriteBytes(File("portable.jpg"), "P6\n2 2\n255\n" + std::string(12, '\x7f'));
     for (const char* name : {"drawing.png", "portable.jpg"}) {
         SCOPED_TRACE(name);

@@ -30,11 +30,14 @@ using test::WritePicture;
 // Points the system temporary folder at a folder of the test while it lives.
 class TTemporaryFolderOverride {
 public:
-    explicit TTemporaryFolderOverride(const std::filesystem::path& folder) {
-        if (const char* old = std::getenv("TMPDIR")) previous_ = old;
+    explicit TTemporaryFolderOverride(const std::filesystem::path& folder)
+    {
+        if (const char* old = std::getenv("TMPDIR"))
+            previous_ = old;
         ::setenv("TMPDIR", folder.c_str(), 1);
     }
-    ~TTemporaryFolderOverride() {
+    ~TTemporaryFolderOverride()
+    {
         if (previous_)
             ::setenv("TMPDIR", previous_->c_str(), 1);
         else
@@ -48,40 +51,46 @@ private:
 // Watches the conversion fallback's temporary bitmap while the object lives.
 class TFallbackWatch {
 public:
-    explicit TFallbackWatch(std::function<void(const std::filesystem::path&)> watcher) {
+    explicit TFallbackWatch(std::function<void(const std::filesystem::path&)> watcher)
+    {
         seams::WatchFallbackBitmap(std::move(watcher));
     }
     ~TFallbackWatch() { seams::WatchFallbackBitmap({}); }
 };
 
-std::vector<std::string> Entries(const std::filesystem::path& folder) {
+std::vector<std::string> Entries(const std::filesystem::path& folder)
+{
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-mode_t ModeOf(const std::filesystem::path& path) {
+mode_t ModeOf(const std::filesystem::path& path)
+{
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 class ConvertImageTest : public test::GraphicsTest {
 protected:
-    std::filesystem::path Coordinates(const std::string& name, int width = 40, int height = 30) {
+    std::filesystem::path Coordinates(const std::string& name, int width = 40, int height = 30)
+    {
         WritePicture(CoordinateImage(width, height), File(name));
         return File(name);
     }
 };
 
-TEST_F(ConvertImageTest, WritesEachFormat) {
+TEST_F(ConvertImageTest, WritesEachFormat)
+{
     const auto source = Coordinates("source.png");
     const struct {
         int format;
         const char* target;
         const char* expected;
-    } cases[] = {{ifBmp, "out.bmp", "bmp"}, {ifJpeg, "out.jpg", "jpeg"}, {ifGif, "out.gif", "gif"},
-                 {ifTiff, "out.tif", "tiff"}};
+    } cases[] = {
+        {ifBmp, "out.bmp", "bmp"}, {ifJpeg, "out.jpg", "jpeg"}, {ifGif, "out.gif", "gif"}, {ifTiff, "out.tif", "tiff"}};
     for (const auto& c : cases) {
         ASSERT_TRUE(ConvertImage(source, File(c.target), c.format, false)) << c.target;
         EXPECT_EQ(FormatOf(File(c.target)), c.expected);
@@ -96,7 +105,8 @@ TEST_F(ConvertImageTest, WritesEachFormat) {
     EXPECT_EQ(FormatOf(File("named.jpg")), "png");
 }
 
-TEST_F(ConvertImageTest, SourceAlreadyInTheFormatIsCopiedByteForByte) {
+TEST_F(ConvertImageTest, SourceAlreadyInTheFormatIsCopiedByteForByte)
+{
     MakePicture(File("photo.JPEG"), 30, 20, {10, 120, 200});
     ASSERT_TRUE(ConvertImage(File("photo.JPEG"), File("copy.jpg"), ifJpeg, false));
     EXPECT_EQ(ReadBytes(File("copy.jpg")), ReadBytes(File("photo.JPEG")));
@@ -107,7 +117,8 @@ TEST_F(ConvertImageTest, SourceAlreadyInTheFormatIsCopiedByteForByte) {
     EXPECT_EQ(ReadBytes(File("odd-copy.tiff")), "bytes that no decoder reads");
 }
 
-TEST_F(ConvertImageTest, ExistingTargetNeedsOverwriteAndTheSameFileIsLeftAsItIs) {
+TEST_F(ConvertImageTest, ExistingTargetNeedsOverwriteAndTheSameFileIsLeftAsItIs)
+{
     const auto source = Coordinates("same.png");
     const std::string before = ReadBytes(source);
     std::filesystem::permissions(source, std::filesystem::perms::owner_read);
@@ -127,7 +138,8 @@ TEST_F(ConvertImageTest, ExistingTargetNeedsOverwriteAndTheSameFileIsLeftAsItIs)
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"same.png", "target.png"}));
 }
 
-TEST_F(ConvertImageTest, FailuresWriteNothing) {
+TEST_F(ConvertImageTest, FailuresWriteNothing)
+{
     const auto source = Coordinates("source.png");
     EXPECT_FALSE(ConvertImage(source, File("a.out"), 5, false));
     EXPECT_FALSE(ConvertImage(source, File("b.out"), -1, false));
@@ -137,7 +149,8 @@ TEST_F(ConvertImageTest, FailuresWriteNothing) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"broken.png", "source.png"}));
 }
 
-TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughAPrivateTemporaryBitmapThatGoes) {
+TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughAPrivateTemporaryBitmapThatGoes)
+{
     std::filesystem::create_directory(File("tmp"));
     const TTemporaryFolderOverride temporary(File("tmp"));
     const auto source = Coordinates("scan.tiff", 36, 24);
@@ -159,7 +172,8 @@ TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughAPrivateTemporaryBitmapTha
     EXPECT_TRUE(Entries(File("tmp")).empty());
 }
 
-TEST_F(ConvertImageTest, AFailedFallbackLeavesNothingBehindEither) {
+TEST_F(ConvertImageTest, AFailedFallbackLeavesNothingBehindEither)
+{
     std::filesystem::create_directory(File("tmp"));
     const TTemporaryFolderOverride temporary(File("tmp"));
     const auto source = Coordinates("scan.tif", 12, 8);
@@ -176,7 +190,8 @@ TEST_F(ConvertImageTest, AFailedFallbackLeavesNothingBehindEither) {
 }
 
 // Each fallback has its own temporary bitmap: no picture ends up in another's target.
-TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture) {
+TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture)
+{
     std::filesystem::create_directory(File("tmp"));
     const TTemporaryFolderOverride temporary(File("tmp"));
     const TPixel colours[] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
@@ -193,7 +208,8 @@ TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture) {
             vips_thread_shutdown();
         });
     }
-    for (std::thread& thread : threads) thread.join();
+    for (std::thread& thread : threads)
+        thread.join();
     for (int i = 0; i < kRuns; ++i) {
         const auto target = File("s" + std::to_string(i) + ".jpg");
         ASSERT_TRUE(converted[i]) << i;
@@ -203,7 +219,8 @@ TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture) {
     EXPECT_TRUE(Entries(File("tmp")).empty());
 }
 
-TEST_F(ConvertImageTest, RefusedBitmapHasNoSecondTry) {
+TEST_F(ConvertImageTest, RefusedBitmapHasNoSecondTry)
+{
     const TTemporaryFolderOverride temporary(folder_.Path());
     WritePicture(CoordinateImage(20, 10), File("plain.bmp"));
     seams::RefuseNextJpegSave();
@@ -213,7 +230,8 @@ TEST_F(ConvertImageTest, RefusedBitmapHasNoSecondTry) {
     EXPECT_TRUE(ConvertImage(File("plain.bmp"), File("plain.jpg"), ifJpeg, false));
 }
 
-TEST_F(ConvertImageTest, MultiFrameSourceGivesItsFirstFrameInAnotherFormat) {
+TEST_F(ConvertImageTest, MultiFrameSourceGivesItsFirstFrameInAnotherFormat)
+{
     // Two 16 x 10 frames: red, then blue.
     const vips::VImage frames =
         test::SolidImage(16, 10, {255, 0, 0}).join(test::SolidImage(16, 10, {0, 0, 255}), VIPS_DIRECTION_VERTICAL);

@@ -20,13 +20,15 @@ using test::TPixel;
 class CropImageTest : public test::GraphicsTest {
 protected:
     // A 640 x 480 PNG whose pixel (x, y) is (x mod 256, y mod 256, 128).
-    std::filesystem::path CoordinatePng() {
+    std::filesystem::path CoordinatePng()
+    {
         test::WritePicture(test::CoordinateImage(640, 480), File("source.png"));
         return File("source.png");
     }
 };
 
-TEST_F(CropImageTest, CopiesTheRectangleOneToOne) {
+TEST_F(CropImageTest, CopiesTheRectangleOneToOne)
+{
     const auto source = CoordinatePng();
     ASSERT_TRUE(CropImage(source, File("out.png"), 10, 20, 100, 50, false));
     EXPECT_EQ(SizeOf(File("out.png")), (TPictureSize{100, 50}));
@@ -38,7 +40,8 @@ TEST_F(CropImageTest, CopiesTheRectangleOneToOne) {
     EXPECT_EQ((ReadPicture(File("whole.png")) - ReadPicture(source)).abs().max(), 0.0);
 }
 
-TEST_F(CropImageTest, UncoveredPixelsAreTransparentBlack) {
+TEST_F(CropImageTest, UncoveredPixelsAreTransparentBlack)
+{
     const auto source = CoordinatePng();
     ASSERT_TRUE(CropImage(source, File("edge.png"), 600, 0, 100, 50, false));
     const vips::VImage edge = ReadPicture(File("edge.png"));
@@ -59,7 +62,8 @@ TEST_F(CropImageTest, UncoveredPixelsAreTransparentBlack) {
     EXPECT_LT(test::MeanOf(ReadPicture(File("out.jpg")), 36, 28, 26, 18)[0], 5.0);
 }
 
-TEST_F(CropImageTest, WritesTheSourcesFormatWhateverTheTargetIsCalled) {
+TEST_F(CropImageTest, WritesTheSourcesFormatWhateverTheTargetIsCalled)
+{
     MakePicture(File("a.gif"), 40, 30, {255, 0, 0});
     ASSERT_TRUE(CropImage(File("a.gif"), File("out.png"), 5, 5, 10, 10, false));
     EXPECT_EQ(FormatOf(File("out.png")), "gif");
@@ -69,7 +73,8 @@ TEST_F(CropImageTest, WritesTheSourcesFormatWhateverTheTargetIsCalled) {
     EXPECT_FALSE(std::filesystem::exists(File("out.jpg")));
 }
 
-TEST_F(CropImageTest, TargetEqualToSourceIsReplacedByItsCrop) {
+TEST_F(CropImageTest, TargetEqualToSourceIsReplacedByItsCrop)
+{
     const auto source = CoordinatePng();
     ASSERT_TRUE(CropImage(source, source, 300, 200, 80, 60, true));
     EXPECT_EQ(SizeOf(source), (TPictureSize{80, 60}));
@@ -77,7 +82,8 @@ TEST_F(CropImageTest, TargetEqualToSourceIsReplacedByItsCrop) {
     EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"source.png"});
 }
 
-TEST_F(CropImageTest, ExistingTargetNeedsOverwriteEvenWhenReadOnly) {
+TEST_F(CropImageTest, ExistingTargetNeedsOverwriteEvenWhenReadOnly)
+{
     const auto source = CoordinatePng();
     MakePicture(File("out.png"), 7, 7, {1, 2, 3});
     const std::string before = test::ReadBytes(File("out.png"));
@@ -89,7 +95,8 @@ TEST_F(CropImageTest, ExistingTargetNeedsOverwriteEvenWhenReadOnly) {
     EXPECT_EQ(SizeOf(File("out.png")), (TPictureSize{20, 20}));
 }
 
-TEST_F(CropImageTest, UnreadableSourceOrEmptyRectangleWritesNothing) {
+TEST_F(CropImageTest, UnreadableSourceOrEmptyRectangleWritesNothing)
+{
     test::WriteBytes(File("text.png"), "not a picture at all");
     EXPECT_FALSE(CropImage(File("text.png"), File("a.png"), 0, 0, 10, 10, false));
     EXPECT_FALSE(CropImage(File("missing.png"), File("b.png"), 0, 0, 10, 10, false));

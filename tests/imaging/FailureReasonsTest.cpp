@@ -24,7 +24,8 @@ struct TNamedRoutine {
     TRoutine Call;
 };
 
-std::vector<TNamedRoutine> Routines(const fs::path& mark) {
+std::vector<TNamedRoutine> Routines(const fs::path& mark)
+{
     const TGPFont font(TGPFontFamily("DejaVu Sans"), 12, fsRegular);
     return {
         {"PercentFast", [](auto& s, auto& t, bool o) { return ThumbPercentFast(s, t, 50, 50, o); }},
@@ -35,10 +36,12 @@ std::vector<TNamedRoutine> Routines(const fs::path& mark) {
         {"SideHQ", [](auto& s, auto& t, bool o) { return ThumbSideHQ(s, t, true, 10, o, false); }},
         {"Convert", [](auto& s, auto& t, bool o) { return ConvertImage(s, t, ifGif, o); }},
         {"Crop", [](auto& s, auto& t, bool o) { return CropImage(s, t, 0, 0, 8, 8, o); }},
-        {"Text", [font](auto& s, auto& t, bool o) {
+        {"Text",
+         [font](auto& s, auto& t, bool o) {
              return StampTextWatermark(s, t, "Hg", font, 0xFFFF0000u, {1, 1}, o, false, 0);
          }},
-        {"Picture", [mark](auto& s, auto& t, bool o) {
+        {"Picture",
+         [mark](auto& s, auto& t, bool o) {
              return StampPictureWatermark(s, t, mark, IdentityMatrix(), {1, 1}, o, false, 0);
          }},
     };
@@ -50,7 +53,8 @@ protected:
     std::string Png() const { return test::EncodedPicture(test::NoiseImage(40, 30), "png"); }
 };
 
-TEST_F(FailureReasons, EachFaultGivesItsOwnReasonInEveryRoutine) {
+TEST_F(FailureReasons, EachFaultGivesItsOwnReasonInEveryRoutine)
+{
     test::MakePicture(File("mark.png"), 4, 4, {0, 0, 255});
     test::WriteBytes(File("good.jpg"), Jpeg());
     const std::string jpeg = Jpeg();
@@ -93,14 +97,16 @@ TEST_F(FailureReasons, EachFaultGivesItsOwnReasonInEveryRoutine) {
 }
 
 // Whatever is wrong with a source, its failure blames the source, never the target.
-TEST_F(FailureReasons, EveryDamagedSampleIsBlamedOnItsContent) {
+TEST_F(FailureReasons, EveryDamagedSampleIsBlamedOnItsContent)
+{
     const std::vector<test::TSample> samples = test::DamagedPictures();
     test::WriteSamples(folder_.Path(), samples);
     fs::create_directory(File("out"));
     const std::vector<TNamedRoutine> routines = Routines(File("mark.png"));
     for (const test::TSample& sample : samples) {
         for (const TNamedRoutine& routine : routines) {
-            if (std::string(routine.Name) == "Picture") continue;  // its mark is a sample of the other test
+            if (std::string(routine.Name) == "Picture")
+                continue;  // its mark is a sample of the other test
             SCOPED_TRACE(sample.Name + " " + routine.Name);
             const TOutcome outcome = routine.Call(File(sample.Name), File("out") / (routine.Name + sample.Name), true);
             if (outcome) {
@@ -117,7 +123,8 @@ TEST_F(FailureReasons, EveryDamagedSampleIsBlamedOnItsContent) {
     }
 }
 
-TEST_F(FailureReasons, TheLibrarysOwnTextComesAlongAsTheDetail) {
+TEST_F(FailureReasons, TheLibrarysOwnTextComesAlongAsTheDetail)
+{
     test::WriteBytes(File("deep.jpg"), test::JpegWithPrecision(Jpeg(), 12));
     const TOutcome outcome = ThumbPercentHQ(File("deep.jpg"), File("out.jpg"), 50, 50, false);
     EXPECT_EQ(outcome.Reason(), TReason::rsDamaged);
@@ -125,7 +132,8 @@ TEST_F(FailureReasons, TheLibrarysOwnTextComesAlongAsTheDetail) {
     EXPECT_NE(outcome.Detail().back(), '\n');
 }
 
-TEST_F(FailureReasons, WatermarkAndSingleSideFaultsSayWhatWasWrong) {
+TEST_F(FailureReasons, WatermarkAndSingleSideFaultsSayWhatWasWrong)
+{
     test::MakePicture(File("small.png"), 20, 10, {255, 255, 255});
     test::MakePicture(File("mark.png"), 4, 4, {0, 0, 255});
     test::WriteBytes(File("bad-mark.png"), "no picture");
@@ -134,8 +142,8 @@ TEST_F(FailureReasons, WatermarkAndSingleSideFaultsSayWhatWasWrong) {
     EXPECT_EQ(StampTextWatermark(File("small.png"), File("a.png"), "Hg", font, 0xFFFF0000u, {1, 1}, false, false, 100)
                   .Reason(),
               TReason::rsTooNarrow);
-    EXPECT_EQ(StampPictureWatermark(File("small.png"), File("b.png"), File("mark.png"), IdentityMatrix(), {1, 1},
-                                    false, false, 100)
+    EXPECT_EQ(StampPictureWatermark(File("small.png"), File("b.png"), File("mark.png"), IdentityMatrix(), {1, 1}, false,
+                                    false, 100)
                   .Reason(),
               TReason::rsTooNarrow);
     EXPECT_EQ(StampPictureWatermark(File("small.png"), File("c.png"), File("bad-mark.png"), IdentityMatrix(), {1, 1},

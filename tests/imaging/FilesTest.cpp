@@ -14,12 +14,14 @@ using test::ReadBytes;
 using test::TTempFolder;
 using test::WriteBytes;
 
-bool OwnerMayWrite(const TPath& path) {
+bool OwnerMayWrite(const TPath& path)
+{
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0;
 }
 
-mode_t ModeOf(const TPath& path) {
+mode_t ModeOf(const TPath& path)
+{
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
@@ -34,7 +36,8 @@ private:
     mode_t previous_;
 };
 
-TEST(Extension, IsTheTextFromTheLastDotUnlessAFolderSeparatorFollows) {
+TEST(Extension, IsTheTextFromTheLastDotUnlessAFolderSeparatorFollows)
+{
     EXPECT_EQ(ExtractExtension("/pics/photo.JPG"), ".JPG");
     EXPECT_EQ(ExtractExtension("/pics/archive.tar.gz"), ".gz");
     EXPECT_EQ(ExtractExtension("/pics/holiday.2024/photo"), "");
@@ -42,7 +45,8 @@ TEST(Extension, IsTheTextFromTheLastDotUnlessAFolderSeparatorFollows) {
     EXPECT_EQ(ExtractExtension("/pics/photo."), ".");
 }
 
-TEST(MimeForExtension, FollowsTheTableRegardlessOfLetterCase) {
+TEST(MimeForExtension, FollowsTheTableRegardlessOfLetterCase)
+{
     EXPECT_EQ(MimeForExtension("a.jpg"), "image/jpeg");
     EXPECT_EQ(MimeForExtension("a.JPEG"), "image/jpeg");
     EXPECT_EQ(MimeForExtension("a.Png"), "image/png");
@@ -52,7 +56,8 @@ TEST(MimeForExtension, FollowsTheTableRegardlessOfLetterCase) {
     EXPECT_EQ(MimeForExtension("a.TIFF"), "image/tiff");
 }
 
-TEST(MimeForExtension, GivesNothingForOtherOrMissingExtensions) {
+TEST(MimeForExtension, GivesNothingForOtherOrMissingExtensions)
+{
     EXPECT_EQ(MimeForExtension("a.jfif"), "");
     EXPECT_EQ(MimeForExtension("a.jpe"), "");
     EXPECT_EQ(MimeForExtension("a.jpgx"), "");
@@ -60,7 +65,8 @@ TEST(MimeForExtension, GivesNothingForOtherOrMissingExtensions) {
     EXPECT_EQ(MimeForExtension("photo"), "");
 }
 
-TEST(EncoderForMime, FindsEachFormatAndCopiesItsId) {
+TEST(EncoderForMime, FindsEachFormatAndCopiesItsId)
+{
     const auto& encoders = GetImageEncoders();
     for (const char* mime : {"image/bmp", "image/jpeg", "image/gif", "image/tiff", "image/png"}) {
         TEncoderId id{};
@@ -72,7 +78,8 @@ TEST(EncoderForMime, FindsEachFormatAndCopiesItsId) {
     }
 }
 
-TEST(EncoderForMime, LeavesTheIdAloneWhenNothingMatchesExactly) {
+TEST(EncoderForMime, LeavesTheIdAloneWhenNothingMatchesExactly)
+{
     TEncoderId id{};
     id.fill(7);
     const TEncoderId before = id;
@@ -82,17 +89,22 @@ TEST(EncoderForMime, LeavesTheIdAloneWhenNothingMatchesExactly) {
     EXPECT_EQ(id, before);
 }
 
-TEST(TempFolderPath, EndsInASeparatorAndHonoursTmpdir) {
+TEST(TempFolderPath, EndsInASeparatorAndHonoursTmpdir)
+{
     TTempFolder folder;
     const char* old = std::getenv("TMPDIR");
     const std::string saved = old ? old : "";
     ::setenv("TMPDIR", folder.Path().c_str(), 1);
     const std::string path = TempFolderPath();
-    if (old) ::setenv("TMPDIR", saved.c_str(), 1); else ::unsetenv("TMPDIR");
+    if (old)
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
     EXPECT_EQ(path, folder.Path().string() + "/");
 }
 
-TEST(PrepareTarget, RefusesAnExistingTargetWithoutOverwriteAndLeavesItAlone) {
+TEST(PrepareTarget, RefusesAnExistingTargetWithoutOverwriteAndLeavesItAlone)
+{
     TTempFolder folder;
     const TPath target = folder / "t.jpg";
     WriteBytes(target, "old");
@@ -102,7 +114,8 @@ TEST(PrepareTarget, RefusesAnExistingTargetWithoutOverwriteAndLeavesItAlone) {
     EXPECT_EQ(ReadBytes(target), "old");
 }
 
-TEST(PrepareTarget, MakesAReadOnlyTargetWritableWithOverwrite) {
+TEST(PrepareTarget, MakesAReadOnlyTargetWritableWithOverwrite)
+{
     TTempFolder folder;
     const TPath target = folder / "t.jpg";
     WriteBytes(target, "old");
@@ -112,7 +125,8 @@ TEST(PrepareTarget, MakesAReadOnlyTargetWritableWithOverwrite) {
     EXPECT_TRUE(PrepareTarget(folder / "missing.jpg", false));
 }
 
-TEST(SameFile, ComparesFilesNotSpellings) {
+TEST(SameFile, ComparesFilesNotSpellings)
+{
     TTempFolder folder;
     WriteBytes(folder / "a.jpg", "x");
     WriteBytes(folder / "A.jpg", "y");
@@ -122,7 +136,8 @@ TEST(SameFile, ComparesFilesNotSpellings) {
     EXPECT_FALSE(SameFile(folder / "new.jpg", folder / "other.jpg"));
 }
 
-TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
+TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile)
+{
     TTempFolder folder;
     const std::string bytes("\x00\x01 binary \xff", 12);
     WriteBytes(folder / "src.bin", bytes);
@@ -132,7 +147,8 @@ TEST(CopyFileReplacing, ReplacesTheTargetByteForByteAndLeavesNoTemporaryFile) {
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
 }
 
-TEST(CopyFileReplacing, FailsWithoutTouchingAnythingWhenTheSourceIsMissingOrTheFolderIs) {
+TEST(CopyFileReplacing, FailsWithoutTouchingAnythingWhenTheSourceIsMissingOrTheFolderIs)
+{
     TTempFolder folder;
     WriteBytes(folder / "dst.bin", "keep");
     EXPECT_FALSE(CopyFileReplacing(folder / "missing.bin", folder / "dst.bin", true));
@@ -142,7 +158,8 @@ TEST(CopyFileReplacing, FailsWithoutTouchingAnythingWhenTheSourceIsMissingOrTheF
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"dst.bin", "src.bin"}));
 }
 
-TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
+TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit)
+{
     TTempFolder folder;
     const TPath target = folder / "t.txt";
     WriteBytes(target, "old");
@@ -164,7 +181,8 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.txt"});
 }
 
-TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndBecomesWritable) {
+TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndBecomesWritable)
+{
     TTempFolder folder;
     const TPath target = folder / "private.txt";
     WriteBytes(target, "old");
@@ -178,7 +196,8 @@ TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndBecomesWritable) {
     EXPECT_EQ(ReadBytes(target), "new");
 }
 
-TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile) {
+TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile)
+{
     TTempFolder folder;
     std::filesystem::create_directory(folder / "t.jpg");
     WriteBytes(folder / "t.jpg" / "inside", "x");
@@ -189,7 +208,8 @@ TEST(AtomicFile, AFolderInTheWayFailsTheCommitAndLeavesNoTemporaryFile) {
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"t.jpg"});
 }
 
-TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays) {
+TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays)
+{
     TTempFolder folder;
     const TPath target = folder / "t.jpg";
     {
@@ -215,7 +235,8 @@ TEST(AtomicFile, WithoutReplaceAFileThatAppearedBeforeTheCommitStays) {
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"free.jpg", "link.jpg", "t.jpg"}));
 }
 
-TEST(AtomicFile, TheTemporaryFileIsPrivateAndANewTargetGetsWhatTheUmaskAllows) {
+TEST(AtomicFile, TheTemporaryFileIsPrivateAndANewTargetGetsWhatTheUmaskAllows)
+{
     TTempFolder folder;
     const TUmask mask(027);
     TAtomicFile file(folder / "new.jpg", false);
@@ -225,7 +246,8 @@ TEST(AtomicFile, TheTemporaryFileIsPrivateAndANewTargetGetsWhatTheUmaskAllows) {
     EXPECT_EQ(ModeOf(folder / "new.jpg"), 0640u);
 }
 
-TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndTheFileItLeadsToIsLeftAlone) {
+TEST(AtomicFile, ALinkAtTheTargetIsReplacedAndTheFileItLeadsToIsLeftAlone)
+{
     TTempFolder folder;
     const TUmask mask(022);
     std::filesystem::create_directory(folder / "elsewhere");

@@ -17,7 +17,8 @@ using vips::VImage;
 class GifWriterTest : public test::GraphicsTest {
 protected:
     // The GIF of the picture, read back.
-    VImage RoundTrip(const VImage& picture) {
+    VImage RoundTrip(const VImage& picture)
+    {
         std::string bytes;
         EXPECT_TRUE(WriteGif(picture, [&](const char* data, std::size_t size) {
             bytes.append(data, size);
@@ -29,7 +30,8 @@ protected:
 };
 
 // Four flat quadrants need four palette entries: every colour comes back exactly.
-TEST_F(GifWriterTest, FewColoursComeBackExactlyInEveryLayout) {
+TEST_F(GifWriterTest, FewColoursComeBackExactlyInEveryLayout)
+{
     const VImage colour = test::QuadrantImage(40, 30);
     const VImage grey = colour.extract_band(0).copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
     const struct {
@@ -43,7 +45,8 @@ TEST_F(GifWriterTest, FewColoursComeBackExactlyInEveryLayout) {
         EXPECT_EQ(back.bands(), 4) << c.name << ": a spare transparent entry, as the library's saver writes";
         for (const auto& [x, y] : {std::pair{3, 3}, {35, 3}, {3, 25}, {35, 25}}) {
             TPixel expected = PixelAt(c.picture, x, y);
-            if (expected.size() <= 2) expected = {expected[0], expected[0], expected[0]};
+            if (expected.size() <= 2)
+                expected = {expected[0], expected[0], expected[0]};
             expected.resize(3);
             TPixel actual = PixelAt(back, x, y);
             actual.resize(3);
@@ -53,7 +56,8 @@ TEST_F(GifWriterTest, FewColoursComeBackExactlyInEveryLayout) {
 }
 
 // Pictures with alpha go to the library's saver, which keeps what is transparent.
-TEST_F(GifWriterTest, ConvertingAPictureWithAlphaKeepsItsTransparency) {
+TEST_F(GifWriterTest, ConvertingAPictureWithAlphaKeepsItsTransparency)
+{
     const VImage rgb = test::SolidImage(20, 10, {200, 40, 10});
     const VImage alpha = VImage::black(20, 10).insert(VImage::black(10, 10).linear({1.0}, {255.0}), 10, 0);
     test::WritePicture(rgb.bandjoin(alpha.cast(VIPS_FORMAT_UCHAR)), File("half.png"));
@@ -64,7 +68,8 @@ TEST_F(GifWriterTest, ConvertingAPictureWithAlphaKeepsItsTransparency) {
     EXPECT_EQ(PixelAt(back, 15, 5), (TPixel{200, 40, 10, 255}));
 }
 
-TEST_F(GifWriterTest, RefusesWhatAGifCannotHoldAndAFailingSink) {
+TEST_F(GifWriterTest, RefusesWhatAGifCannotHoldAndAFailingSink)
+{
     const auto never = [](const char*, std::size_t) { return true; };
     EXPECT_FALSE(WriteGif(test::SolidImage(70000, 1, {1, 2, 3}), never));
     EXPECT_FALSE(WriteGif(test::SolidImage(4, 4, {1, 2, 3}).cast(VIPS_FORMAT_USHORT), never));

@@ -16,7 +16,8 @@ using test::WritePicture;
 
 class GraphicsLayer : public test::GraphicsTest {};
 
-TEST_F(GraphicsLayer, LoadsEveryFormatItReadsWithItsSize) {
+TEST_F(GraphicsLayer, LoadsEveryFormatItReadsWithItsSize)
+{
     for (const char* name : {"a.jpg", "a.png", "a.gif", "a.tif", "a.bmp"}) {
         MakePicture(File(name), 37, 21, {200, 10, 30});
         const TGPImage image(File(name));
@@ -26,7 +27,8 @@ TEST_F(GraphicsLayer, LoadsEveryFormatItReadsWithItsSize) {
     }
 }
 
-TEST_F(GraphicsLayer, UndecodableMissingOrFolderSourcesAreEmpty) {
+TEST_F(GraphicsLayer, UndecodableMissingOrFolderSourcesAreEmpty)
+{
     test::WriteBytes(File("text.jpg"), "this is not a picture");
     test::WriteBytes(File("empty.png"), "");
     std::filesystem::create_directory(File("folder.jpg"));
@@ -38,7 +40,8 @@ TEST_F(GraphicsLayer, UndecodableMissingOrFolderSourcesAreEmpty) {
     }
 }
 
-TEST_F(GraphicsLayer, OnlyTheFivePictureFormatsAreReadKnownByTheirContent) {
+TEST_F(GraphicsLayer, OnlyTheFivePictureFormatsAreReadKnownByTheirContent)
+{
     test::WriteBytes(File("drawing.png"),
                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"><rect/></svg>");
     test::WriteBytes(File("portable.jpg"), "P6\n2 2\n255\n" + std::string(12, '\x7f'));
@@ -50,7 +53,8 @@ TEST_F(GraphicsLayer, OnlyTheFivePictureFormatsAreReadKnownByTheirContent) {
 }
 
 // A small JPEG whose frame header claims 60000 x 60000 pixels.
-TEST_F(GraphicsLayer, AHeaderClaimingAnAbsurdSizeIsRefusedBeforeDecoding) {
+TEST_F(GraphicsLayer, AHeaderClaimingAnAbsurdSizeIsRefusedBeforeDecoding)
+{
     MakePicture(File("small.jpg"), 16, 16, {1, 2, 3});
     std::string bytes = test::ReadBytes(File("small.jpg"));
     const std::size_t frame = bytes.find("\xFF\xC0");
@@ -64,14 +68,16 @@ TEST_F(GraphicsLayer, AHeaderClaimingAnAbsurdSizeIsRefusedBeforeDecoding) {
     EXPECT_TRUE(TGPImage::FromMemory(bytes).IsEmpty());
 }
 
-TEST_F(GraphicsLayer, NamesWithBracketsLoadAsTheFilesTheyName) {
+TEST_F(GraphicsLayer, NamesWithBracketsLoadAsTheFilesTheyName)
+{
     MakePicture(File("a.jpg[1]"), 12, 8, {0, 0, 255}, "jpeg");
     MakePicture(File("x]"), 9, 5, {0, 255, 0}, "png");
     EXPECT_EQ(TGPImage(File("a.jpg[1]")).GetWidth(), 12u);
     EXPECT_EQ(TGPImage(File("x]")).GetHeight(), 5u);
 }
 
-TEST_F(GraphicsLayer, ReadsFromMemoryLikeFromAFile) {
+TEST_F(GraphicsLayer, ReadsFromMemoryLikeFromAFile)
+{
     MakePicture(File("a.png"), 10, 6, {1, 2, 3});
     MakePicture(File("a.bmp"), 11, 7, {1, 2, 3});
     EXPECT_EQ(TGPImage::FromMemory(test::ReadBytes(File("a.png"))).GetWidth(), 10u);
@@ -82,11 +88,13 @@ TEST_F(GraphicsLayer, ReadsFromMemoryLikeFromAFile) {
 // A 400 x 200 picture, red on its left half and blue on its right, stored turned
 // with an EXIF tag that says how to turn it back, baseline and progressive; its fast
 // 40 x 20 thumbnail is decoded at 1/8 of the stored size, before the turn.
-TEST_F(GraphicsLayer, PicturesAndFastThumbnailsAreUprightWhateverTheOrientationTag) {
-    const vips::VImage upright =
-        test::SolidImage(200, 200, {255, 0, 0}).join(test::SolidImage(200, 200, {0, 0, 255}), VIPS_DIRECTION_HORIZONTAL);
-    const vips::VImage stored[] = {upright,           upright.fliphor(), upright.rot180(), upright.flipver(),
-                                   upright.rot90().fliphor(), upright.rot270(), upright.rot90().flipver(), upright.rot90()};
+TEST_F(GraphicsLayer, PicturesAndFastThumbnailsAreUprightWhateverTheOrientationTag)
+{
+    const vips::VImage upright = test::SolidImage(200, 200, {255, 0, 0})
+                                     .join(test::SolidImage(200, 200, {0, 0, 255}), VIPS_DIRECTION_HORIZONTAL);
+    const vips::VImage stored[] = {
+        upright,          upright.fliphor(),         upright.rot180(), upright.flipver(), upright.rot90().fliphor(),
+        upright.rot270(), upright.rot90().flipver(), upright.rot90()};
     for (int turn = 0; turn < 16; ++turn) {
         const int orientation = turn % 8 + 1;
         const bool progressive = turn >= 8;
@@ -109,7 +117,8 @@ TEST_F(GraphicsLayer, PicturesAndFastThumbnailsAreUprightWhateverTheOrientationT
     }
 }
 
-TEST_F(GraphicsLayer, SavedFilesKeepTheExifWithTheOrientationReset) {
+TEST_F(GraphicsLayer, SavedFilesKeepTheExifWithTheOrientationReset)
+{
     const vips::VImage stored = test::CoordinateImage(30, 50).rot90();  // 50 x 30 on disk
     vips::VImage tagged = stored.copy();
     tagged.set("exif-ifd0-Artist", "Quillane tester (ASCII, 16 components, 16 bytes)");
@@ -124,7 +133,8 @@ TEST_F(GraphicsLayer, SavedFilesKeepTheExifWithTheOrientationReset) {
     EXPECT_NE(std::string(written.get_string("exif-ifd0-Artist")).find("Quillane tester"), std::string::npos);
 }
 
-TEST_F(GraphicsLayer, ThumbnailsHaveExactlyTheAskedSize) {
+TEST_F(GraphicsLayer, ThumbnailsHaveExactlyTheAskedSize)
+{
     WritePicture(test::NoiseImage(1023, 767), File("big.jpg"));
     WritePicture(test::NoiseImage(97, 61), File("small.png"));
     const TGPImage big(File("big.jpg"));
@@ -144,7 +154,8 @@ TEST_F(GraphicsLayer, ThumbnailsHaveExactlyTheAskedSize) {
     EXPECT_TRUE(TGPImage().GetThumbnail(10, 10).IsEmpty());
 }
 
-TEST_F(GraphicsLayer, ANewBitmapIsTransparentBlack) {
+TEST_F(GraphicsLayer, ANewBitmapIsTransparentBlack)
+{
     const TGPBitmap canvas(5, 4);
     ASSERT_EQ(canvas.GetWidth(), 5u);
     ASSERT_TRUE(canvas.Save(File("blank.png"), EncoderForExtension("blank.png")));
@@ -155,7 +166,8 @@ TEST_F(GraphicsLayer, ANewBitmapIsTransparentBlack) {
     EXPECT_FALSE(std::filesystem::exists(File("none.png")));
 }
 
-TEST_F(GraphicsLayer, FillAndDrawPlaceTheirPixelsWhereAsked) {
+TEST_F(GraphicsLayer, FillAndDrawPlaceTheirPixelsWhereAsked)
+{
     MakePicture(File("green.png"), 4, 3, {0, 255, 0});
     const TGPImage green(File("green.png"));
     TGPBitmap canvas(10, 8);
@@ -173,10 +185,11 @@ TEST_F(GraphicsLayer, FillAndDrawPlaceTheirPixelsWhereAsked) {
     EXPECT_EQ(PixelAt(out, 2, 2), (TPixel{255, 0, 0}));
 }
 
-TEST_F(GraphicsLayer, DrawingAPartScalesOnlyThatPart) {
-    WritePicture(test::SolidImage(10, 10, {255, 0, 0}).join(test::SolidImage(10, 10, {0, 0, 255}),
-                                                            VIPS_DIRECTION_HORIZONTAL),
-                 File("halves.png"));
+TEST_F(GraphicsLayer, DrawingAPartScalesOnlyThatPart)
+{
+    WritePicture(
+        test::SolidImage(10, 10, {255, 0, 0}).join(test::SolidImage(10, 10, {0, 0, 255}), VIPS_DIRECTION_HORIZONTAL),
+        File("halves.png"));
     const TGPImage halves(File("halves.png"));
     TGPBitmap canvas(40, 40);
     TGPGraphics graphics(canvas);
@@ -186,12 +199,12 @@ TEST_F(GraphicsLayer, DrawingAPartScalesOnlyThatPart) {
     EXPECT_TRUE(test::Near(test::MeanOf(ReadPicture(File("out.png")), 0, 0, 40, 40), {0, 0, 255}, 0.5));
 }
 
-TEST_F(GraphicsLayer, ShrinkingFiltersAndKeepsTransparentEdgesClean) {
+TEST_F(GraphicsLayer, ShrinkingFiltersAndKeepsTransparentEdgesClean)
+{
     // Fine stripes shrunk ten times average to grey instead of aliasing to one colour.
-    const vips::VImage stripes =
-        ((vips::VImage::xyz(400, 400).extract_band(0) % 2) * 255).cast(VIPS_FORMAT_UCHAR);
-    WritePicture(vips::VImage::bandjoin({stripes, stripes, stripes}).copy(vips::VImage::option()->set("interpretation",
-                                                                                        VIPS_INTERPRETATION_sRGB)),
+    const vips::VImage stripes = ((vips::VImage::xyz(400, 400).extract_band(0) % 2) * 255).cast(VIPS_FORMAT_UCHAR);
+    WritePicture(vips::VImage::bandjoin({stripes, stripes, stripes})
+                     .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB)),
                  File("stripes.png"));
     // White opaque in the middle of a transparent black frame.
     const vips::VImage white = test::SolidImage(40, 40, {255, 255, 255, 255}).embed(20, 20, 80, 80);
@@ -216,7 +229,8 @@ TEST_F(GraphicsLayer, ShrinkingFiltersAndKeepsTransparentEdgesClean) {
     }
 }
 
-TEST_F(GraphicsLayer, EachEncoderWritesItsFormat) {
+TEST_F(GraphicsLayer, EachEncoderWritesItsFormat)
+{
     MakePicture(File("src.png"), 8, 6, {10, 200, 30});
     const std::pair<const char*, const char*> cases[] = {
         {"o.jpg", "jpeg"}, {"o.png", "png"}, {"o.gif", "gif"}, {"o.tif", "tiff"}, {"o.bmp", "bmp"}};
@@ -232,7 +246,8 @@ TEST_F(GraphicsLayer, EachEncoderWritesItsFormat) {
     EXPECT_FALSE(std::filesystem::exists(File("o.jfif")));
 }
 
-TEST_F(GraphicsLayer, AlphaIsKeptOnlyWhereSomePixelIsTransparent) {
+TEST_F(GraphicsLayer, AlphaIsKeptOnlyWhereSomePixelIsTransparent)
+{
     MakePicture(File("opaque.png"), 6, 6, {1, 2, 3, 255});
     MakePicture(File("half.png"), 6, 6, {200, 100, 50, 128});
     for (const char* name : {"o.png", "o.tif", "o.bmp"}) {
@@ -247,7 +262,8 @@ TEST_F(GraphicsLayer, AlphaIsKeptOnlyWhereSomePixelIsTransparent) {
     EXPECT_TRUE(test::Near(PixelAt(File("o.jpg"), 2, 2), {100, 50, 25}, 6)) << "flattened on black";
 }
 
-TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit) {
+TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit)
+{
     const vips::VImage deep = (test::SolidImage(5, 5, {10, 20, 30}).cast(VIPS_FORMAT_USHORT) * 257)
                                   .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
     WritePicture(deep.cast(VIPS_FORMAT_USHORT), File("deep.png"));
@@ -262,7 +278,8 @@ TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit) {
 }
 
 // A CMYK JPEG with its profile: four bands, none of them alpha.
-TEST_F(GraphicsLayer, CmykSourcesAreDrawnAndSavedInTheirColourWithoutTheirProfile) {
+TEST_F(GraphicsLayer, CmykSourcesAreDrawnAndSavedInTheirColourWithoutTheirProfile)
+{
     const vips::VImage cmyk = test::SolidImage(64, 48, {255, 255, 0}).colourspace(VIPS_INTERPRETATION_CMYK);  // K is 0
     WritePicture(cmyk, File("cmyk.jpg"), "jpeg", "[Q=95]");
     ASSERT_EQ(ReadPicture(File("cmyk.jpg")).bands(), 4);
@@ -279,11 +296,13 @@ TEST_F(GraphicsLayer, CmykSourcesAreDrawnAndSavedInTheirColourWithoutTheirProfil
         const vips::VImage out = ReadPicture(File(name));
         EXPECT_EQ(out.bands(), 3) << name;
         EXPECT_EQ(out.get_typeof(VIPS_META_ICC_NAME), 0u) << name << ": a CMYK profile on RGB pixels";
-        EXPECT_TRUE(test::Near(PixelAt(out, 10, 10), {255, 255, 0}, 24)) << name << " " << test::Describe(PixelAt(out, 10, 10));
+        EXPECT_TRUE(test::Near(PixelAt(out, 10, 10), {255, 255, 0}, 24))
+            << name << " " << test::Describe(PixelAt(out, 10, 10));
     }
 }
 
-TEST_F(GraphicsLayer, ADamagedJpegFailsToSaveAndLeavesTheTargetAsItWas) {
+TEST_F(GraphicsLayer, ADamagedJpegFailsToSaveAndLeavesTheTargetAsItWas)
+{
     WritePicture(test::NoiseImage(300, 200), File("whole.jpg"));
     const std::string bytes = test::ReadBytes(File("whole.jpg"));
     test::WriteBytes(File("cut.jpg"), bytes.substr(0, bytes.size() / 2));

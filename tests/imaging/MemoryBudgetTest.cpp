@@ -22,25 +22,29 @@ constexpr std::uint64_t MiB = std::uint64_t{1} << 20;
 class TFakeMemory {
 public:
     explicit TFakeMemory(std::uint64_t free) : free_(free) {}
-    TMemoryBudget Budget() { return TMemoryBudget([this] { return free_.load(); }); }
+    TMemoryBudget Budget()
+    {
+        return TMemoryBudget([this] { return free_.load(); });
+    }
     void Set(std::uint64_t free) { free_ = free; }
 
 private:
     std::atomic<std::uint64_t> free_;
 };
 
-TEST(MemoryBudget, GrantsWhatFitsBesideTheOthersAndRefusesWhatCannotFitAlone) {
+TEST(MemoryBudget, GrantsWhatFitsBesideTheOthersAndRefusesWhatCannotFitAlone)
+{
     const struct {
         std::uint64_t headroom, heldByOthers, wanted;
         bool granted;
     } cases[] = {
-        {100 * MiB, 0, 100 * MiB, true},           // exactly what there is
-        {100 * MiB, 0, 101 * MiB, false},          // nobody to wait for
-        {100 * MiB, 40 * MiB, 60 * MiB, true},     // fits beside the other
-        {100 * MiB, 40 * MiB, 141 * MiB, false},   // more than all there is, even once the other is done
+        {100 * MiB, 0, 100 * MiB, true},          // exactly what there is
+        {100 * MiB, 0, 101 * MiB, false},         // nobody to wait for
+        {100 * MiB, 40 * MiB, 60 * MiB, true},    // fits beside the other
+        {100 * MiB, 40 * MiB, 141 * MiB, false},  // more than all there is, even once the other is done
         {0, 0, 1, false},
-        {0, 0, 0, true},                           // nothing asked, nothing to wait for
-        {UINT64_MAX, 0, UINT64_MAX, true},         // no wrap-around when nothing is known
+        {0, 0, 0, true},                    // nothing asked, nothing to wait for
+        {UINT64_MAX, 0, UINT64_MAX, true},  // no wrap-around when nothing is known
     };
     for (const auto& c : cases) {
         TFakeMemory memory(c.headroom);
@@ -54,7 +58,8 @@ TEST(MemoryBudget, GrantsWhatFitsBesideTheOthersAndRefusesWhatCannotFitAlone) {
     }
 }
 
-TEST(MemoryBudget, WaitsForTheOthersWhenItWouldFitAlone) {
+TEST(MemoryBudget, WaitsForTheOthersWhenItWouldFitAlone)
+{
     TFakeMemory memory(100 * MiB);
     TMemoryBudget budget = memory.Budget();
     ASSERT_TRUE(budget.Acquire(70 * MiB));
@@ -68,7 +73,8 @@ TEST(MemoryBudget, WaitsForTheOthersWhenItWouldFitAlone) {
 
 // The other let go, but the memory did not come back (held outside the budget): the
 // waiting reservation fails rather than waiting for ever.
-TEST(MemoryBudget, AWaitFailsWhenTheMemoryIsStillMissingOnceTheOthersAreDone) {
+TEST(MemoryBudget, AWaitFailsWhenTheMemoryIsStillMissingOnceTheOthersAreDone)
+{
     TFakeMemory memory(100 * MiB);
     TMemoryBudget budget = memory.Budget();
     ASSERT_TRUE(budget.Acquire(70 * MiB));
@@ -80,7 +86,8 @@ TEST(MemoryBudget, AWaitFailsWhenTheMemoryIsStillMissingOnceTheOthersAreDone) {
     EXPECT_EQ(budget.Reserved(), 0u);
 }
 
-TEST(MemoryBudget, AReservationIsGivenBackWhenItsScopeEnds) {
+TEST(MemoryBudget, AReservationIsGivenBackWhenItsScopeEnds)
+{
     TFakeMemory memory(100 * MiB);
     TMemoryBudget budget = memory.Budget();
     {
@@ -93,7 +100,8 @@ TEST(MemoryBudget, AReservationIsGivenBackWhenItsScopeEnds) {
     EXPECT_EQ(budget.Reserved(), 0u);
 }
 
-std::uint64_t MappedNow() {
+std::uint64_t MappedNow()
+{
     std::ifstream statm("/proc/self/statm");
     std::uint64_t pages = 0;
     statm >> pages;
@@ -102,15 +110,18 @@ std::uint64_t MappedNow() {
 
 // In a child, so that the limit binds nothing else: the headroom is what the limit
 // leaves beside what is mapped, and shrinks by what is mapped next.
-TEST(MemoryBudget, TheProcessHeadroomIsWhatTheAddressSpaceLimitLeaves) {
+TEST(MemoryBudget, TheProcessHeadroomIsWhatTheAddressSpaceLimitLeaves)
+{
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         const rlimit limit{MappedNow() + 512 * MiB, RLIM_INFINITY};
-        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(2);
+        if (::setrlimit(RLIMIT_AS, &limit) != 0)
+            ::_exit(2);
         const std::uint64_t before = ProcessHeadroom();
         void* block = ::mmap(nullptr, 256 * MiB, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (block == MAP_FAILED) ::_exit(3);
+        if (block == MAP_FAILED)
+            ::_exit(3);
         const std::uint64_t after = ProcessHeadroom();
         const bool beforeRight = before > 480 * MiB && before <= 512 * MiB;
         const bool afterRight = before - after >= 256 * MiB && before - after < 288 * MiB;
@@ -122,7 +133,8 @@ TEST(MemoryBudget, TheProcessHeadroomIsWhatTheAddressSpaceLimitLeaves) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong headroom, 2 or 3: the child could not set up";
 }
 
-TEST(MemoryBudget, AGifNeedsAtLeastItsPixelsAndGrowsWithThem) {
+TEST(MemoryBudget, AGifNeedsAtLeastItsPixelsAndGrowsWithThem)
+{
     for (int bands : {1, 3, 4}) {
         const std::uint64_t photo = GifEncodeBytes(6000, 4000, bands);
         EXPECT_GE(photo, std::uint64_t{6000} * 4000 * (bands + 1)) << bands;

@@ -18,19 +18,21 @@ protected:
     std::string png_ = EncodedPicture(NoiseImage(48, 32), "png");
 };
 
-TEST_F(PictureChecks, WholeJpegsPassAndCutOnesFailWhereverTheCut) {
+TEST_F(PictureChecks, WholeJpegsPassAndCutOnesFailWhereverTheCut)
+{
     for (const std::string* jpeg : {&jpeg_, &progressive_}) {
         EXPECT_TRUE(LooksComplete(*jpeg));
         EXPECT_TRUE(LooksComplete(*jpeg + "trailing bytes some cameras add"));
-        for (const std::size_t keep : {std::size_t{3}, std::size_t{40}, FindJpegScanData(*jpeg) + 1, jpeg->size() / 2,
-                                       jpeg->size() - 2}) {
+        for (const std::size_t keep :
+             {std::size_t{3}, std::size_t{40}, FindJpegScanData(*jpeg) + 1, jpeg->size() / 2, jpeg->size() - 2}) {
             SCOPED_TRACE(keep);
             EXPECT_FALSE(LooksComplete(Truncated(*jpeg, keep)));
         }
     }
 }
 
-TEST_F(PictureChecks, PngsWithBrokenCriticalChunksFailButAncillaryDamageIsTolerated) {
+TEST_F(PictureChecks, PngsWithBrokenCriticalChunksFailButAncillaryDamageIsTolerated)
+{
     EXPECT_TRUE(LooksComplete(png_));
     EXPECT_FALSE(LooksComplete(Truncated(png_, png_.size() - 12)));  // no end chunk
     EXPECT_FALSE(LooksComplete(Truncated(png_, png_.size() / 2)));
@@ -47,7 +49,8 @@ TEST_F(PictureChecks, PngsWithBrokenCriticalChunksFailButAncillaryDamageIsTolera
     EXPECT_FALSE(LooksComplete(overlong));
 }
 
-TEST_F(PictureChecks, OtherContentIsLeftToTheDecoder) {
+TEST_F(PictureChecks, OtherContentIsLeftToTheDecoder)
+{
     EXPECT_TRUE(LooksComplete(EncodedPicture(NoiseImage(8, 8), "gif")));
     EXPECT_TRUE(LooksComplete(""));
     EXPECT_TRUE(LooksComplete("BM"));
@@ -55,7 +58,8 @@ TEST_F(PictureChecks, OtherContentIsLeftToTheDecoder) {
 
 // A file of some hundred kilobytes is judged by its head and tail where they suffice,
 // and must come to the same verdict as a reading of all its bytes.
-TEST_F(PictureChecks, LargeJpegFilesGetTheVerdictOfTheirWholeBytes) {
+TEST_F(PictureChecks, LargeJpegFilesGetTheVerdictOfTheirWholeBytes)
+{
     const std::string large = EncodedPicture(NoiseImage(600, 400), "jpg", "[Q=95]");
     ASSERT_GT(large.size(), 300'000u);
     // Two comment segments of 60,000 bytes put the first scan beyond the head.
@@ -80,7 +84,8 @@ TEST_F(PictureChecks, LargeJpegFilesGetTheVerdictOfTheirWholeBytes) {
     }
 }
 
-TEST_F(PictureChecks, OnlyRegularFilesAreRead) {
+TEST_F(PictureChecks, OnlyRegularFilesAreRead)
+{
     WriteBytes(File("whole.jpg"), jpeg_);
     WriteBytes(File("cut.jpg"), Truncated(jpeg_, jpeg_.size() / 2));
     ASSERT_EQ(::mkfifo(File("pipe.jpg").c_str(), 0644), 0);

@@ -12,7 +12,8 @@
 namespace quillane::test {
 namespace {
 
-TPixel PixelOf(const TRgbaPixels& pixels, int x, int y) {
+TPixel PixelOf(const TRgbaPixels& pixels, int x, int y)
+{
     const std::size_t at = (static_cast<std::size_t>(y) * pixels.width + x) * 4;
     return {double(pixels.bytes[at]), double(pixels.bytes[at + 1]), double(pixels.bytes[at + 2]),
             double(pixels.bytes[at + 3])};
@@ -20,7 +21,8 @@ TPixel PixelOf(const TRgbaPixels& pixels, int x, int y) {
 
 class PicturePixels : public GraphicsTest {};
 
-TEST_F(PicturePixels, EverySampleShowsAsTheRoutinesReadIt) {
+TEST_F(PicturePixels, EverySampleShowsAsTheRoutinesReadIt)
+{
     const std::vector<TSample> samples = AllSamples();
     WriteSamples(folder_.Path(), samples);
     for (const TSample& sample : samples) {
@@ -30,19 +32,22 @@ TEST_F(PicturePixels, EverySampleShowsAsTheRoutinesReadIt) {
             EXPECT_FALSE(pixels);
             continue;
         }
-        if (sample.Expect == TExpect::exEither) continue;
+        if (sample.Expect == TExpect::exEither)
+            continue;
         ASSERT_TRUE(pixels);
         EXPECT_EQ(pixels->width, sample.Width);
         EXPECT_EQ(pixels->height, sample.Height);
         ASSERT_EQ(pixels->bytes.size(), std::size_t(sample.Width) * sample.Height * 4);
-        if (sample.Colour.empty()) continue;
+        if (sample.Colour.empty())
+            continue;
         TPixel centre = PixelOf(*pixels, sample.Width / 2, sample.Height / 2);
         centre.pop_back();
         EXPECT_TRUE(Near(centre, sample.Colour, sample.Tolerance)) << Describe(centre);
     }
 }
 
-TEST_F(PicturePixels, RefusedWhateverTheNameSays) {
+TEST_F(PicturePixels, RefusedWhateverTheNameSays)
+{
     const std::string png = EncodedPicture(SolidImage(40, 30, SampleColour()), "png");
     const std::string jpeg = EncodedPicture(NoiseImage(64, 48), "jpg", "[Q=90]");
     const std::string tiff = EncodedPicture(SolidImage(40, 30, SampleColour()), "tif");

@@ -22,19 +22,22 @@ using test::WritePicture;
 
 class PictureWatermarkTest : public test::GraphicsTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         // A 10 x 8 orange mark.
         MakePicture(File("mark.png"), 10, 8, {200, 100, 50});
     }
 
     TOutcome Stamp(const std::filesystem::path& source, const std::filesystem::path& target, TPointF offset,
-               bool fromBottomRight, float opacity = 1.0f, bool overwrite = false, std::int32_t minWidth = 0) {
+                   bool fromBottomRight, float opacity = 1.0f, bool overwrite = false, std::int32_t minWidth = 0)
+    {
         return StampPictureWatermark(source, target, File("mark.png"), OpacityMatrix(opacity), offset, overwrite,
                                      fromBottomRight, minWidth);
     }
 };
 
-TEST_F(PictureWatermarkTest, HalfOpacityHalvesAlphaAndKeepsColour) {
+TEST_F(PictureWatermarkTest, HalfOpacityHalvesAlphaAndKeepsColour)
+{
     WritePicture(SolidImage(60, 40, {0, 0, 0, 0}), File("clear.png"));
     ASSERT_TRUE(Stamp(File("clear.png"), File("out.png"), TPointF{5, 6}, false, 0.5f));
     const vips::VImage out = ReadPicture(File("out.png"));
@@ -49,10 +52,11 @@ TEST_F(PictureWatermarkTest, HalfOpacityHalvesAlphaAndKeepsColour) {
     EXPECT_TRUE(test::Near(PixelAt(File("blend.png"), 9, 9), {100, 50, 25}, 1.01));
 }
 
-TEST_F(PictureWatermarkTest, MarkKeepsItsOwnTransparency) {
+TEST_F(PictureWatermarkTest, MarkKeepsItsOwnTransparency)
+{
     // Left half of the mark clear, right half half-transparent green.
-    const vips::VImage mark = SolidImage(4, 4, {0, 0, 0, 0}).join(SolidImage(4, 4, {0, 255, 0, 128}),
-                                                                   VIPS_DIRECTION_HORIZONTAL);
+    const vips::VImage mark =
+        SolidImage(4, 4, {0, 0, 0, 0}).join(SolidImage(4, 4, {0, 255, 0, 128}), VIPS_DIRECTION_HORIZONTAL);
     WritePicture(mark, File("mark.png"));
     WritePicture(SolidImage(20, 20, {0, 0, 0, 0}), File("clear.png"));
     ASSERT_TRUE(Stamp(File("clear.png"), File("out.png"), TPointF{0, 0}, false, 0.5f));
@@ -65,7 +69,8 @@ TEST_F(PictureWatermarkTest, MarkKeepsItsOwnTransparency) {
     EXPECT_TRUE(test::Near(PixelAt(File("blue-out.png"), 6, 1), {0, 128, 127}, 1.01));
 }
 
-TEST_F(PictureWatermarkTest, PlacedFromEitherCornerAndClippedAtTheEdge) {
+TEST_F(PictureWatermarkTest, PlacedFromEitherCornerAndClippedAtTheEdge)
+{
     MakePicture(File("grey.png"), 100, 80, {90, 90, 90});
     const TPixel mark{200, 100, 50};
     const TPixel grey{90, 90, 90};
@@ -89,7 +94,8 @@ TEST_F(PictureWatermarkTest, PlacedFromEitherCornerAndClippedAtTheEdge) {
     EXPECT_EQ(PixelAt(File("clipped.png"), 93, 75), grey);
 }
 
-TEST_F(PictureWatermarkTest, TurnedPhotoIsStampedUpright) {
+TEST_F(PictureWatermarkTest, TurnedPhotoIsStampedUpright)
+{
     // Stored 40 x 20 with a tag that turns it a quarter clockwise: upright it is 20 x 40.
     test::MakeOrientedJpeg(File("turned.jpg"), SolidImage(40, 20, {90, 90, 90}), 6);
     ASSERT_TRUE(Stamp(File("turned.jpg"), File("out.jpg"), TPointF{0, 0}, true));
@@ -101,7 +107,8 @@ TEST_F(PictureWatermarkTest, TurnedPhotoIsStampedUpright) {
     EXPECT_TRUE(out.get_typeof(VIPS_META_ORIENTATION) == 0 || out.get_int(VIPS_META_ORIENTATION) == 1);
 }
 
-TEST_F(PictureWatermarkTest, MinimumWidthAndInPlaceWriting) {
+TEST_F(PictureWatermarkTest, MinimumWidthAndInPlaceWriting)
+{
     MakePicture(File("wide.gif"), 800, 12, {90, 90, 90});
     MakePicture(File("narrow.gif"), 799, 12, {90, 90, 90});
     const std::string narrow = ReadBytes(File("narrow.gif"));
@@ -121,12 +128,13 @@ TEST_F(PictureWatermarkTest, MinimumWidthAndInPlaceWriting) {
     EXPECT_TRUE(elsewhere.Entries().empty());
 }
 
-TEST_F(PictureWatermarkTest, UnreadableMarkWritesNothing) {
+TEST_F(PictureWatermarkTest, UnreadableMarkWritesNothing)
+{
     MakePicture(File("grey.png"), 40, 40, {90, 90, 90});
     test::WriteBytes(File("broken.png"), "not a picture");
     for (const char* mark : {"broken.png", "missing.png"})
-        EXPECT_FALSE(StampPictureWatermark(File("grey.png"), File("out.png"), File(mark), OpacityMatrix(1), {}, false,
-                                           false, 0))
+        EXPECT_FALSE(
+            StampPictureWatermark(File("grey.png"), File("out.png"), File(mark), OpacityMatrix(1), {}, false, false, 0))
             << mark;
     EXPECT_FALSE(std::filesystem::exists(File("out.png")));
 }

@@ -15,7 +15,8 @@ namespace {
 class PngWriter : public GraphicsTest {
 protected:
     // `image` (8-bit) as our writer's picture.
-    static TPngPicture PictureOf(const vips::VImage& image) {
+    static TPngPicture PictureOf(const vips::VImage& image)
+    {
         const vips::VImage decoded = image.copy_memory();
         const auto* pixels = static_cast<const std::uint8_t*>(vips_image_get_data(decoded.get_image()));
         const std::size_t rowBytes = VIPS_IMAGE_SIZEOF_LINE(decoded.get_image());
@@ -27,7 +28,8 @@ protected:
     }
 
     // The file's bytes; empty when the writer refused.
-    static std::string EncodePng(const TPngPicture& picture) {
+    static std::string EncodePng(const TPngPicture& picture)
+    {
         std::string bytes;
         const bool written = WritePng(picture, [&bytes](const char* data, std::size_t size) {
             bytes.append(data, size);
@@ -37,13 +39,15 @@ protected:
         return bytes;
     }
 
-    static bool SameSamples(const vips::VImage& a, const vips::VImage& b) {
+    static bool SameSamples(const vips::VImage& a, const vips::VImage& b)
+    {
         return a.width() == b.width() && a.height() == b.height() && a.bands() == b.bands() &&
                (a.cast(VIPS_FORMAT_INT) - b.cast(VIPS_FORMAT_INT)).abs().max() == 0;
     }
 };
 
-TEST_F(PngWriter, EverySampleOfEveryLayoutReadsBack) {
+TEST_F(PngWriter, EverySampleOfEveryLayoutReadsBack)
+{
     const vips::VImage noise = NoiseImage(37, 23);
     const vips::VImage layouts[] = {noise.extract_band(0), noise.extract_band(0, vips::VImage::option()->set("n", 2)),
                                     noise, noise.bandjoin(noise.extract_band(1))};
@@ -56,7 +60,8 @@ TEST_F(PngWriter, EverySampleOfEveryLayoutReadsBack) {
     }
 }
 
-TEST_F(PngWriter, ResolutionAndProfileReadBack) {
+TEST_F(PngWriter, ResolutionAndProfileReadBack)
+{
     TPngPicture picture = PictureOf(NoiseImage(16, 9));
     picture.XPixelsPerMm = 96 / 25.4;
     picture.YPixelsPerMm = 300 / 25.4;
@@ -77,7 +82,8 @@ TEST_F(PngWriter, ResolutionAndProfileReadBack) {
     EXPECT_EQ(std::string(static_cast<const char*>(backProfile), backSize), picture.IccProfile);
 }
 
-TEST_F(PngWriter, APictureLargerThanOneDataChunkReadsBack) {
+TEST_F(PngWriter, APictureLargerThanOneDataChunkReadsBack)
+{
     const vips::VImage noise = NoiseImage(800, 600);  // about 1.4 MB deflated: two chunks
     const std::string bytes = EncodePng(PictureOf(noise));
     ASSERT_GT(bytes.size(), std::size_t{1} << 20);
@@ -85,7 +91,8 @@ TEST_F(PngWriter, APictureLargerThanOneDataChunkReadsBack) {
     EXPECT_TRUE(SameSamples(ReadPicture(File("big.png")), noise));
 }
 
-TEST_F(PngWriter, WritesNothingForWhatItCannotWrite) {
+TEST_F(PngWriter, WritesNothingForWhatItCannotWrite)
+{
     TPngPicture picture = PictureOf(NoiseImage(4, 4));
     TPngPicture fiveBands = picture;
     fiveBands.Bands = 5;
@@ -99,7 +106,8 @@ TEST_F(PngWriter, WritesNothingForWhatItCannotWrite) {
 // Written through the graphics layer: a picture with EXIF data keeps it (the library
 // writes it, with the orientation reset), one without gets our writer; both read back
 // with their pixels.
-TEST_F(PngWriter, PicturesWithAndWithoutExifKeepTheirPixelsAndData) {
+TEST_F(PngWriter, PicturesWithAndWithoutExifKeepTheirPixelsAndData)
+{
     const vips::VImage stored = CoordinateImage(30, 50).rot90();
     vips::VImage tagged = stored.copy();
     tagged.set("exif-ifd0-Artist", "Quillane tester");

@@ -19,12 +19,14 @@ using jpeg::TEighthResult;
 class ProgressiveJpeg : public GraphicsTest {
 protected:
     // The whole file decoded at 1/8 by the library's own loader.
-    static vips::VImage WholeDecodeAtEighth(const std::filesystem::path& file) {
+    static vips::VImage WholeDecodeAtEighth(const std::filesystem::path& file)
+    {
         return vips::VImage::jpegload(file.c_str(), vips::VImage::option()->set("shrink", 8)).copy_memory();
     }
 
     // The library's loader leaves out a last, partial block; the rest must be equal.
-    static bool SamePixels(const TEighthPicture& picture, const vips::VImage& expected) {
+    static bool SamePixels(const TEighthPicture& picture, const vips::VImage& expected)
+    {
         if (picture.Bands != expected.bands() || picture.Width - expected.width() > 1 ||
             picture.Height - expected.height() > 1)
             return false;
@@ -40,7 +42,8 @@ protected:
     }
 };
 
-TEST_F(ProgressiveJpeg, GivesExactlyTheWholeDecodeForEveryColourLayout) {
+TEST_F(ProgressiveJpeg, GivesExactlyTheWholeDecodeForEveryColourLayout)
+{
     const vips::VImage colour = NoiseImage(517, 203);
     const struct {
         const char* Name;
@@ -62,14 +65,16 @@ TEST_F(ProgressiveJpeg, GivesExactlyTheWholeDecodeForEveryColourLayout) {
     }
 }
 
-TEST_F(ProgressiveJpeg, LeavesBaselineFilesAndMissingOnesToTheUsualDecoder) {
+TEST_F(ProgressiveJpeg, LeavesBaselineFilesAndMissingOnesToTheUsualDecoder)
+{
     WritePicture(NoiseImage(64, 64), File("baseline.jpg"), "jpeg", "[Q=90]");
     TEighthPicture picture;
     EXPECT_EQ(DecodeProgressiveAtEighth(File("baseline.jpg"), picture), TEighthResult::NotApplicable);
     EXPECT_EQ(DecodeProgressiveAtEighth(File("missing.jpg"), picture), TEighthResult::NotApplicable);
 }
 
-TEST_F(ProgressiveJpeg, AFileCutBeforeTheScansItNeedsIsDamaged) {
+TEST_F(ProgressiveJpeg, AFileCutBeforeTheScansItNeedsIsDamaged)
+{
     const std::string bytes = EncodedPicture(NoiseImage(400, 300), "jpg", "[Q=90,interlace=true]");
     const std::size_t firstScan = FindJpegScanData(bytes);
     for (const std::size_t keep : {firstScan - 20, firstScan + 100}) {

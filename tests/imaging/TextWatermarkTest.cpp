@@ -24,7 +24,8 @@ struct TBox {
 };
 
 // The smallest box around every pixel that differs between two pictures of one size.
-TBox ChangedBox(const vips::VImage& before, const vips::VImage& after) {
+TBox ChangedBox(const vips::VImage& before, const vips::VImage& after)
+{
     const vips::VImage changed = (before != after).bandor();
     std::size_t size = 0;
     std::uint8_t* bytes = static_cast<std::uint8_t*>(changed.write_to_memory(&size));
@@ -40,27 +41,30 @@ TBox ChangedBox(const vips::VImage& before, const vips::VImage& after) {
 
 class TextWatermarkTest : public test::GraphicsTest {
 protected:
-    std::filesystem::path White(const std::string& name, int width = 200, int height = 100) {
+    std::filesystem::path White(const std::string& name, int width = 200, int height = 100)
+    {
         MakePicture(File(name), width, height, {255, 255, 255});
         return File(name);
     }
 
-    TBox StampedBox(const std::filesystem::path& source, TPointF offset, bool fromBottomRight) {
+    TBox StampedBox(const std::filesystem::path& source, TPointF offset, bool fromBottomRight)
+    {
         const auto target = File("stamped.png");
         EXPECT_TRUE(StampTextWatermark(source, target, "Hg", font_, 0xFFFF0000u, offset, true, fromBottomRight, 0));
         return ChangedBox(ReadPicture(source), ReadPicture(target));
     }
 
     TOutcome Stamp(const std::filesystem::path& source, const std::filesystem::path& target, bool overwrite,
-               std::int32_t minWidth = 0) {
-        return StampTextWatermark(source, target, "Hg", font_, 0xFFFF0000u, TPointF{10, 10}, overwrite, true,
-                                  minWidth);
+                   std::int32_t minWidth = 0)
+    {
+        return StampTextWatermark(source, target, "Hg", font_, 0xFFFF0000u, TPointF{10, 10}, overwrite, true, minWidth);
     }
 
     const TGPFont font_{TGPFontFamily("DejaVu Sans"), 20, fsRegular};
 };
 
-TEST_F(TextWatermarkTest, TextLandsInsideItsMeasuredBoxFromEitherCorner) {
+TEST_F(TextWatermarkTest, TextLandsInsideItsMeasuredBoxFromEitherCorner)
+{
     const auto source = White("white.png");
     const TBox fromBottomRight = StampedBox(source, TPointF{10, 10}, true);
     // The box's far edges sit at the offset from the picture's far edges.
@@ -80,18 +84,19 @@ TEST_F(TextWatermarkTest, TextLandsInsideItsMeasuredBoxFromEitherCorner) {
     const TBox clipped = StampedBox(source, TPointF{-12, -15}, false);
     EXPECT_EQ(clipped.left, 0);
     EXPECT_EQ(clipped.top, 0);
-    EXPECT_FALSE(StampTextWatermark(source, File("outside.png"), "Hg", font_, 0xFFFF0000u, TPointF{5000, 5000}, true,
-                                    false, 0));
+    EXPECT_FALSE(
+        StampTextWatermark(source, File("outside.png"), "Hg", font_, 0xFFFF0000u, TPointF{5000, 5000}, true, false, 0));
     EXPECT_FALSE(std::filesystem::exists(File("outside.png")));
 }
 
-TEST_F(TextWatermarkTest, TextTakesTheColourWithItsAlpha) {
+TEST_F(TextWatermarkTest, TextTakesTheColourWithItsAlpha)
+{
     test::WritePicture(SolidImage(120, 60, {0, 0, 0, 0}), File("clear.png"));
     const TGPFont block(TGPFontFamily("DejaVu Sans"), 24, fsBold);
     // Alpha Round(opacity x 255 / 100): 50 % gives 128, 30 % gives 76.
     for (const auto& [colour, alpha] : {std::pair{0x80204060u, 128.0}, {0x4C204060u, 76.0}}) {
-        ASSERT_TRUE(StampTextWatermark(File("clear.png"), File("out.png"), "\u2588\u2588", block, colour,
-                                       TPointF{4, 4}, true, false, 0));
+        ASSERT_TRUE(StampTextWatermark(File("clear.png"), File("out.png"), "\u2588\u2588", block, colour, TPointF{4, 4},
+                                       true, false, 0));
         const vips::VImage out = ReadPicture(File("out.png"));
         ASSERT_EQ(out.bands(), 4);
         // Fully inked pixels carry the colour with exactly its alpha; none has more.
@@ -104,7 +109,8 @@ TEST_F(TextWatermarkTest, TextTakesTheColourWithItsAlpha) {
     }
 }
 
-TEST_F(TextWatermarkTest, PointSizeFollowsThePicturesResolution) {
+TEST_F(TextWatermarkTest, PointSizeFollowsThePicturesResolution)
+{
     const vips::VImage white = SolidImage(300, 200, {255, 255, 255});
     test::WritePicture(white, File("plain.png"));
     test::WritePicture(white.copy(vips::VImage::option()->set("xres", 192 / 25.4)->set("yres", 192 / 25.4)),
@@ -114,7 +120,8 @@ TEST_F(TextWatermarkTest, PointSizeFollowsThePicturesResolution) {
     EXPECT_NEAR(at192.bottom - at192.top, 2 * (at96.bottom - at96.top), 3);
 }
 
-TEST_F(TextWatermarkTest, MinimumWidthAndSourceFormat) {
+TEST_F(TextWatermarkTest, MinimumWidthAndSourceFormat)
+{
     const auto wide = White("wide.jpg", 800, 16);
     const auto narrow = White("narrow.jpg", 799, 16);
     EXPECT_TRUE(Stamp(wide, File("wide-out.png"), false, 800));
@@ -127,7 +134,8 @@ TEST_F(TextWatermarkTest, MinimumWidthAndSourceFormat) {
               (std::vector<std::string>{"narrow.jpg", "negative-out.png", "photo.jfif", "wide-out.png", "wide.jpg"}));
 }
 
-TEST_F(TextWatermarkTest, InPlaceStampLeavesNoTemporaryFileAnywhere) {
+TEST_F(TextWatermarkTest, InPlaceStampLeavesNoTemporaryFileAnywhere)
+{
     const auto source = White("photo.png");
     const std::string before = ReadBytes(source);
     EXPECT_FALSE(Stamp(source, source, false));
@@ -147,7 +155,8 @@ TEST_F(TextWatermarkTest, InPlaceStampLeavesNoTemporaryFileAnywhere) {
     EXPECT_TRUE(elsewhere.Entries().empty());
 }
 
-TEST_F(TextWatermarkTest, RefusalsWriteNothing) {
+TEST_F(TextWatermarkTest, RefusalsWriteNothing)
+{
     const auto source = White("white.png");
     MakePicture(File("locked.png"), 8, 8, {0, 0, 0});
     std::filesystem::permissions(File("locked.png"), std::filesystem::perms::owner_read);
@@ -162,8 +171,8 @@ TEST_F(TextWatermarkTest, RefusalsWriteNothing) {
     test::WriteBytes(File("broken.png"), "not a picture");
     EXPECT_FALSE(Stamp(File("broken.png"), File("a.png"), false));
     EXPECT_FALSE(Stamp(File("missing.png"), File("b.png"), false));
-    EXPECT_FALSE(StampTextWatermark(source, File("c.png"), "bad \xff utf-8", font_, 0xFF000000u, TPointF{}, false,
-                                    false, 0));
+    EXPECT_FALSE(
+        StampTextWatermark(source, File("c.png"), "bad \xff utf-8", font_, 0xFF000000u, TPointF{}, false, false, 0));
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"broken.png", "locked.png", "white.png"}));
 }
 

@@ -26,17 +26,19 @@ struct TForm {
 
 class ThumbBox : public test::GraphicsTest, public ::testing::WithParamInterface<TForm> {
 protected:
-    TOutcome Exact(const std::string& source, const std::string& target, int width, int height,
-                   bool overwrite = false) {
+    TOutcome Exact(const std::string& source, const std::string& target, int width, int height, bool overwrite = false)
+    {
         const auto routine = GetParam().highQuality ? ThumbExactHQ : ThumbExactFast;
         return routine(File(source), File(target), width, height, overwrite);
     }
     TOutcome Fill(const std::string& source, const std::string& target, int width, int height,
-                  TArgb colour = kFillWhite, bool overwrite = false) {
+                  TArgb colour = kFillWhite, bool overwrite = false)
+    {
         const auto routine = GetParam().highQuality ? ThumbFillHQ : ThumbFillFast;
         return routine(File(source), File(target), width, height, colour, overwrite);
     }
-    TOutcome Cut(const std::string& source, const std::string& target, int width, int height, bool overwrite = false) {
+    TOutcome Cut(const std::string& source, const std::string& target, int width, int height, bool overwrite = false)
+    {
         const auto routine = GetParam().highQuality ? ThumbCutHQ : ThumbCutFast;
         return routine(File(source), File(target), width, height, overwrite);
     }
@@ -44,7 +46,8 @@ protected:
     static double Luma(const vips::VImage& image, int x, int y) { return PixelAt(image, x, y)[0]; }
 };
 
-TEST_P(ThumbBox, ExactStretchesWhileFillKeepsTheProportions) {
+TEST_P(ThumbBox, ExactStretchesWhileFillKeepsTheProportions)
+{
     WritePicture(test::QuadrantImage(800, 600), File("q.png"));
     ASSERT_TRUE(Exact("q.png", "exact.png", 200, 200));
     ASSERT_TRUE(Fill("q.png", "fill.jpg", 200, 200));
@@ -62,7 +65,8 @@ TEST_P(ThumbBox, ExactStretchesWhileFillKeepsTheProportions) {
 }
 
 // A black source fitted into a white box: the bars are where the rows are white.
-TEST_P(ThumbBox, FillBarsAreEqualOrOnePixelWiderBelow) {
+TEST_P(ThumbBox, FillBarsAreEqualOrOnePixelWiderBelow)
+{
     test::MakePicture(File("wide.png"), 300, 99, {0, 0, 0});
     test::MakePicture(File("thin.png"), 400, 50, {0, 0, 0});
     ASSERT_TRUE(Fill("wide.png", "wide.jpg", 100, 100));
@@ -79,16 +83,18 @@ TEST_P(ThumbBox, FillBarsAreEqualOrOnePixelWiderBelow) {
     EXPECT_GT(Luma(thin, 50, 56), 190);
 }
 
-TEST_P(ThumbBox, FillUsesTheGivenColourAndATallSourceGetsBarsAtTheSides) {
+TEST_P(ThumbBox, FillUsesTheGivenColourAndATallSourceGetsBarsAtTheSides)
+{
     test::MakePicture(File("tall.png"), 600, 800, {255, 255, 255});
     ASSERT_TRUE(Fill("tall.png", "tall.jpg", 200, 200, 0xFF00C000));
     const vips::VImage tall = ReadPicture(File("tall.jpg"));
-    EXPECT_TRUE(Near(PixelAt(tall, 10, 100), {0, 192, 0}, 12));   // 25 columns of fill at the left
+    EXPECT_TRUE(Near(PixelAt(tall, 10, 100), {0, 192, 0}, 12));  // 25 columns of fill at the left
     EXPECT_TRUE(Near(PixelAt(tall, 100, 100), test::kWhite, 12));
     EXPECT_TRUE(Near(PixelAt(tall, 190, 100), {0, 192, 0}, 12));  // and at the right
 }
 
-TEST_P(ThumbBox, ASourceOfTheBoxsShapeIsNeitherBarredNorCut) {
+TEST_P(ThumbBox, ASourceOfTheBoxsShapeIsNeitherBarredNorCut)
+{
     WritePicture(test::QuadrantImage(800, 600), File("q.png"));
     ASSERT_TRUE(Fill("q.png", "fill.jpg", 400, 300, 0xFF000000));
     ASSERT_TRUE(Cut("q.png", "cut.jpg", 400, 300));
@@ -101,7 +107,8 @@ TEST_P(ThumbBox, ASourceOfTheBoxsShapeIsNeitherBarredNorCut) {
 
 // On a ramp whose red is x * 255 / 799, the 200 x 200 window of an 800 x 600 source
 // starts near source column 100 and ends near column 700.
-TEST_P(ThumbBox, CutTakesTheMiddleWindow) {
+TEST_P(ThumbBox, CutTakesTheMiddleWindow)
+{
     WritePicture(test::RampImage(800, 600), File("ramp.png"));
     ASSERT_TRUE(Cut("ramp.png", "cut.jpg", 200, 200));
     EXPECT_EQ(SizeOf(File("cut.jpg")), (TPictureSize{200, 200}));
@@ -112,7 +119,8 @@ TEST_P(ThumbBox, CutTakesTheMiddleWindow) {
     EXPECT_NEAR(rightRed, 698.5 * 255 / 799, 5);
 }
 
-TEST_P(ThumbBox, CutOfATallSourceTakesTheMiddleRows) {
+TEST_P(ThumbBox, CutOfATallSourceTakesTheMiddleRows)
+{
     WritePicture(test::RampImage(800, 600).rot90(), File("tall.png"));  // 600 x 800, red grows downwards
     ASSERT_TRUE(Cut("tall.png", "cut.jpg", 200, 200));
     const vips::VImage cut = ReadPicture(File("cut.jpg"));
@@ -120,7 +128,8 @@ TEST_P(ThumbBox, CutOfATallSourceTakesTheMiddleRows) {
     EXPECT_NEAR(test::MeanOf(cut, 50, 199, 100, 1)[0], 698.5 * 255 / 799, 5);
 }
 
-TEST_P(ThumbBox, FillAndCutAlwaysWriteJpegWhileExactFollowsTheExtension) {
+TEST_P(ThumbBox, FillAndCutAlwaysWriteJpegWhileExactFollowsTheExtension)
+{
     test::MakePicture(File("a.png"), 40, 30, {10, 20, 30});
     ASSERT_TRUE(Fill("a.png", "fill.png", 20, 20));
     ASSERT_TRUE(Cut("a.png", "cut.gif", 20, 20));
@@ -133,7 +142,8 @@ TEST_P(ThumbBox, FillAndCutAlwaysWriteJpegWhileExactFollowsTheExtension) {
     EXPECT_EQ(FormatOf(File("fill.jfif")), "jpeg");
 }
 
-TEST_P(ThumbBox, AnUndecodableSourceWritesNothing) {
+TEST_P(ThumbBox, AnUndecodableSourceWritesNothing)
+{
     test::WriteBytes(File("junk.png"), "no picture here");
     EXPECT_FALSE(Exact("junk.png", "exact.jpg", 20, 20));
     EXPECT_FALSE(Fill("junk.png", "fill.jpg", 20, 20));
@@ -142,7 +152,8 @@ TEST_P(ThumbBox, AnUndecodableSourceWritesNothing) {
     EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"junk.png"});
 }
 
-TEST_P(ThumbBox, ExistingTargetsNeedOverwriteAndTheSourceCanBeItsOwnTarget) {
+TEST_P(ThumbBox, ExistingTargetsNeedOverwriteAndTheSourceCanBeItsOwnTarget)
+{
     WritePicture(test::NoiseImage(80, 60), File("self.jpg"));
     test::WriteBytes(File("t.jpg"), "existing");
     EXPECT_FALSE(Fill("self.jpg", "t.jpg", 20, 20));
@@ -158,7 +169,8 @@ TEST_P(ThumbBox, ExistingTargetsNeedOverwriteAndTheSourceCanBeItsOwnTarget) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"self.jpg", "t.jpg"}));
 }
 
-TEST_P(ThumbBox, ATransparentSourceIsFilledBehindWithTheFillColour) {
+TEST_P(ThumbBox, ATransparentSourceIsFilledBehindWithTheFillColour)
+{
     test::MakePicture(File("clear.png"), 40, 40, {255, 0, 0, 0});
     ASSERT_TRUE(Fill("clear.png", "fill.jpg", 20, 20, 0xFF0000FF));
     EXPECT_TRUE(Near(PixelAt(File("fill.jpg"), 10, 10), test::kBlue, 12));

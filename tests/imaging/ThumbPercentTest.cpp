@@ -26,12 +26,14 @@ struct TPercentForm {
 class ThumbPercent : public test::GraphicsTest, public ::testing::WithParamInterface<TPercentForm> {
 protected:
     TOutcome Run(const std::string& source, const std::string& target, int widthPercent, int heightPercent,
-             bool overwrite = false) {
+                 bool overwrite = false)
+    {
         return GetParam().routine(File(source), File(target), widthPercent, heightPercent, overwrite);
     }
 };
 
-TEST_P(ThumbPercent, WorkedExamplesTruncateEachSide) {
+TEST_P(ThumbPercent, WorkedExamplesTruncateEachSide)
+{
     MakePicture(File("photo.jpg"), 1023, 767, {90, 120, 200});
     ASSERT_TRUE(Run("photo.jpg", "half.jpg", 50, 50));
     EXPECT_EQ(SizeOf(File("half.jpg")), (TPictureSize{511, 383}));
@@ -40,7 +42,8 @@ TEST_P(ThumbPercent, WorkedExamplesTruncateEachSide) {
     EXPECT_EQ(FormatOf(File("odd.jpg")), "jpeg");
 }
 
-TEST_P(ThumbPercent, KeepsEveryPartOfThePictureInPlace) {
+TEST_P(ThumbPercent, KeepsEveryPartOfThePictureInPlace)
+{
     WritePicture(test::QuadrantImage(200, 100), File("q.png"));
     ASSERT_TRUE(Run("q.png", "small.png", 50, 50));
     ASSERT_TRUE(Run("q.png", "big.png", 300, 100));
@@ -54,7 +57,8 @@ TEST_P(ThumbPercent, KeepsEveryPartOfThePictureInPlace) {
     EXPECT_TRUE(Near(PixelAt(File("big.png"), 590, 90), test::kWhite, 3));
 }
 
-TEST_P(ThumbPercent, HundredPercentReencodesAtTheSourceSizeByTheTargetsExtension) {
+TEST_P(ThumbPercent, HundredPercentReencodesAtTheSourceSizeByTheTargetsExtension)
+{
     MakePicture(File("a.png"), 31, 17, {10, 20, 30});
     for (const char* target : {"a.gif", "a.bmp", "a.tif", "a.JPEG"}) {
         ASSERT_TRUE(Run("a.png", target, 100, 100)) << target;
@@ -66,7 +70,8 @@ TEST_P(ThumbPercent, HundredPercentReencodesAtTheSourceSizeByTheTargetsExtension
     EXPECT_EQ(FormatOf(File("a.JPEG")), "jpeg");
 }
 
-TEST_P(ThumbPercent, WritesNothingWhenThereIsNoSizeNoPictureOrNoEncoder) {
+TEST_P(ThumbPercent, WritesNothingWhenThereIsNoSizeNoPictureOrNoEncoder)
+{
     MakePicture(File("dot.png"), 1, 1, {1, 2, 3});
     MakePicture(File("a.png"), 20, 20, {1, 2, 3});
     test::WriteBytes(File("junk.jpg"), "not a picture at all");
@@ -78,7 +83,8 @@ TEST_P(ThumbPercent, WritesNothingWhenThereIsNoSizeNoPictureOrNoEncoder) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"a.png", "dot.png", "junk.jpg"}));
 }
 
-TEST_P(ThumbPercent, ADamagedJpegIsNoSuccessAndLeavesNoFile) {
+TEST_P(ThumbPercent, ADamagedJpegIsNoSuccessAndLeavesNoFile)
+{
     WritePicture(test::NoiseImage(320, 240), File("whole.jpg"));
     const std::string bytes = test::ReadBytes(File("whole.jpg"));
     test::WriteBytes(File("cut.jpg"), bytes.substr(0, bytes.size() * 2 / 3));
@@ -88,24 +94,28 @@ TEST_P(ThumbPercent, ADamagedJpegIsNoSuccessAndLeavesNoFile) {
 }
 
 // The damage lies in the last rows only; no attempt may pass it off as a thumbnail.
-TEST_P(ThumbPercent, AJpegCutNearItsEndFailsEveryTime) {
+TEST_P(ThumbPercent, AJpegCutNearItsEndFailsEveryTime)
+{
     WritePicture(test::NoiseImage(640, 480), File("whole.jpg"), "jpeg", "[Q=90]");
     const std::string bytes = test::ReadBytes(File("whole.jpg"));
     test::WriteBytes(File("cut.jpg"), bytes.substr(0, bytes.size() - 2000));
     int written = 0;
-    for (int attempt = 0; attempt < 10; ++attempt) written += Run("cut.jpg", "out.png", 12, 12) ? 1 : 0;
+    for (int attempt = 0; attempt < 10; ++attempt)
+        written += Run("cut.jpg", "out.png", 12, 12) ? 1 : 0;
     EXPECT_EQ(written, 0);
     EXPECT_FALSE(std::filesystem::exists(File("out.png")));
 }
 
-TEST_P(ThumbPercent, AnExistingTargetIsLeftAloneWithoutOverwrite) {
+TEST_P(ThumbPercent, AnExistingTargetIsLeftAloneWithoutOverwrite)
+{
     MakePicture(File("a.png"), 20, 20, {1, 2, 3});
     test::WriteBytes(File("t.png"), "existing");
     EXPECT_FALSE(Run("a.png", "t.png", 50, 50, false));
     EXPECT_EQ(test::ReadBytes(File("t.png")), "existing");
 }
 
-TEST_P(ThumbPercent, AReadOnlyTargetIsReplacedWithOverwrite) {
+TEST_P(ThumbPercent, AReadOnlyTargetIsReplacedWithOverwrite)
+{
     MakePicture(File("a.png"), 20, 20, {1, 2, 3});
     test::WriteBytes(File("t.png"), "existing");
     ::chmod(File("t.png").c_str(), 0444);
@@ -113,14 +123,16 @@ TEST_P(ThumbPercent, AReadOnlyTargetIsReplacedWithOverwrite) {
     EXPECT_EQ(SizeOf(File("t.png")), (TPictureSize{10, 10}));
 }
 
-TEST_P(ThumbPercent, TheSourceAsItsOwnTargetIsReplacedByItsThumbnail) {
+TEST_P(ThumbPercent, TheSourceAsItsOwnTargetIsReplacedByItsThumbnail)
+{
     WritePicture(test::NoiseImage(300, 200), File("self.jpg"));
     ASSERT_TRUE(Run("self.jpg", "self.jpg", 50, 50, true));
     EXPECT_EQ(SizeOf(File("self.jpg")), (TPictureSize{150, 100}));
     EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"self.jpg"});
 }
 
-TEST_P(ThumbPercent, AFailedSaveLeavesTheExistingTargetAndNoPartialFile) {
+TEST_P(ThumbPercent, AFailedSaveLeavesTheExistingTargetAndNoPartialFile)
+{
     MakePicture(File("a.png"), 20, 20, {1, 2, 3});
     std::filesystem::create_directory(File("t.png"));
     test::WriteBytes(File("t.png") / "kept", "x");
@@ -130,10 +142,11 @@ TEST_P(ThumbPercent, AFailedSaveLeavesTheExistingTargetAndNoPartialFile) {
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"a.png", "t.png"}));
 }
 
-TEST_P(ThumbPercent, ATurnedPhotoGivesAnUprightThumbnail) {
+TEST_P(ThumbPercent, ATurnedPhotoGivesAnUprightThumbnail)
+{
     // Upright it is 60 wide and 40 high, red left and blue right; stored turned.
-    const vips::VImage upright = test::SolidImage(30, 40, test::kRed).join(test::SolidImage(30, 40, test::kBlue),
-                                                                         VIPS_DIRECTION_HORIZONTAL);
+    const vips::VImage upright =
+        test::SolidImage(30, 40, test::kRed).join(test::SolidImage(30, 40, test::kBlue), VIPS_DIRECTION_HORIZONTAL);
     test::MakeOrientedJpeg(File("portrait.jpg"), upright.rot270(), 6);
     ASSERT_TRUE(Run("portrait.jpg", "thumb.png", 50, 50));
     EXPECT_EQ(SizeOf(File("thumb.png")), (TPictureSize{30, 20}));
@@ -141,7 +154,8 @@ TEST_P(ThumbPercent, ATurnedPhotoGivesAnUprightThumbnail) {
     EXPECT_TRUE(Near(PixelAt(File("thumb.png"), 26, 10), test::kBlue, 40));
 }
 
-TEST_P(ThumbPercent, ThumbnailsKeepTheSourcesExifAndColourProfile) {
+TEST_P(ThumbPercent, ThumbnailsKeepTheSourcesExifAndColourProfile)
+{
     vips::VImage tagged = test::CoordinateImage(60, 40).rot270();
     tagged.set("exif-ifd0-Artist", "Quillane tester (ASCII, 16 components, 16 bytes)");
     tagged.set(VIPS_META_ORIENTATION, 6);

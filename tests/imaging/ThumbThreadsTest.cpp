@@ -17,7 +17,8 @@ namespace {
 
 class ThumbThreads : public test::GraphicsTest {};
 
-TEST_F(ThumbThreads, ConcurrentRoutinesEachWriteTheirOwnCorrectThumbnail) {
+TEST_F(ThumbThreads, ConcurrentRoutinesEachWriteTheirOwnCorrectThumbnail)
+{
     constexpr int kThreads = 4;
     constexpr int kFilesPerThread = 6;
     for (int i = 0; i < kThreads * kFilesPerThread; ++i)
@@ -34,12 +35,14 @@ TEST_F(ThumbThreads, ConcurrentRoutinesEachWriteTheirOwnCorrectThumbnail) {
                                 ThumbPercentHQ(source, stem + "-hq.png", 50, 50, false) &&
                                 ThumbFillHQ(source, stem + "-fill.jpg", 20, 20, 0xFF000000, false) &&
                                 ThumbSideFast(source, stem + "-side.png", true, 20, false, false);
-                if (!ok) ++failures;
+                if (!ok)
+                    ++failures;
             }
             vips_thread_shutdown();  // this thread was not made by the library
         });
     }
-    for (std::thread& thread : threads) thread.join();
+    for (std::thread& thread : threads)
+        thread.join();
     EXPECT_EQ(failures.load(), 0);
     for (int i = 0; i < kThreads * kFilesPerThread; ++i) {
         const std::string stem = "out" + std::to_string(i);
@@ -53,7 +56,8 @@ TEST_F(ThumbThreads, ConcurrentRoutinesEachWriteTheirOwnCorrectThumbnail) {
 
 // Every high-quality thumbnail builds and drops a resize; on many threads at once the
 // library's run-time compiled loops corrupted the heap within a few thousand files.
-TEST_F(ThumbThreads, ManyThreadsBuildingAndDroppingResizesRunCleanly) {
+TEST_F(ThumbThreads, ManyThreadsBuildingAndDroppingResizesRunCleanly)
+{
     EXPECT_FALSE(vips_vector_isenabled()) << "run-time compiled loops are not safe across routine threads";
     constexpr int kThreads = 8;
     constexpr int kFilesPerThread = 100;
@@ -71,7 +75,8 @@ TEST_F(ThumbThreads, ManyThreadsBuildingAndDroppingResizesRunCleanly) {
             vips_thread_shutdown();
         });
     }
-    for (std::thread& thread : threads) thread.join();
+    for (std::thread& thread : threads)
+        thread.join();
     EXPECT_EQ(failures.load(), 0);
 }
 

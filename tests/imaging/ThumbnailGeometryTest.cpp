@@ -5,7 +5,8 @@
 namespace quillane {
 namespace {
 
-void ExpectRect(const std::optional<TRect64>& rect, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+void ExpectRect(const std::optional<TRect64>& rect, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h)
+{
     ASSERT_TRUE(rect.has_value());
     EXPECT_EQ(rect->x, x);
     EXPECT_EQ(rect->y, y);
@@ -13,7 +14,8 @@ void ExpectRect(const std::optional<TRect64>& rect, std::int64_t x, std::int64_t
     EXPECT_EQ(rect->height, h);
 }
 
-TEST(PercentSize, TruncatesEachSideIndependently) {
+TEST(PercentSize, TruncatesEachSideIndependently)
+{
     EXPECT_EQ(PercentSize(1023, 767, 50, 50).width, 511);
     EXPECT_EQ(PercentSize(1023, 767, 50, 50).height, 383);
     EXPECT_EQ(PercentSize(1023, 767, 33, 200).width, 337);
@@ -22,13 +24,15 @@ TEST(PercentSize, TruncatesEachSideIndependently) {
     EXPECT_EQ(PercentSize(1000, 1000, 300, 300).width, 3000);
 }
 
-TEST(PercentSize, MultipliesInSixtyFourBits) {
+TEST(PercentSize, MultipliesInSixtyFourBits)
+{
     // 4,000,000,000 x 100 would overflow 32 bits.
     EXPECT_EQ(PercentSize(4000000000u, 3, 100, 100).width, 4000000000LL);
     EXPECT_EQ(PercentSize(7, 7, -50, 50).width, -3) << "div truncates toward zero";
 }
 
-TEST(FillPlacement, CentresTheFittedPictureWithTheLargerBarBelowOrRight) {
+TEST(FillPlacement, CentresTheFittedPictureWithTheLargerBarBelowOrRight)
+{
     ExpectRect(FillPlacement(800, 600, 200, 200), 0, 25, 200, 150);
     ExpectRect(FillPlacement(600, 800, 200, 200), 25, 0, 150, 200);
     ExpectRect(FillPlacement(300, 99, 100, 100), 0, 33, 100, 33);
@@ -37,12 +41,14 @@ TEST(FillPlacement, CentresTheFittedPictureWithTheLargerBarBelowOrRight) {
     ExpectRect(FillPlacement(800, 600, 400, 300), 0, 0, 400, 300);
 }
 
-TEST(FillPlacement, GivesNothingForASourceOfNoSize) {
+TEST(FillPlacement, GivesNothingForASourceOfNoSize)
+{
     EXPECT_FALSE(FillPlacement(0, 0, 100, 100).has_value());
     EXPECT_FALSE(FillPlacement(100, 0, 100, 100).has_value());
 }
 
-TEST(CutWindowFast, RoundsTheCoveringThumbnailThenHalvesTheOverflow) {
+TEST(CutWindowFast, RoundsTheCoveringThumbnailThenHalvesTheOverflow)
+{
     const auto wide = CutWindowFast(800, 600, 200, 200);
     ASSERT_TRUE(wide.has_value());
     EXPECT_EQ(wide->thumbnail.width, 267);
@@ -58,7 +64,8 @@ TEST(CutWindowFast, RoundsTheCoveringThumbnailThenHalvesTheOverflow) {
     EXPECT_FALSE(CutWindowFast(0, 0, 10, 10).has_value());
 }
 
-TEST(CutPartHQ, HalvesTheOverflowInSourcePixels) {
+TEST(CutPartHQ, HalvesTheOverflowInSourcePixels)
+{
     ExpectRect(CutPartHQ(800, 600, 200, 200), 100, 0, 600, 600);
     ExpectRect(CutPartHQ(600, 800, 200, 200), 0, 100, 600, 600);
     ExpectRect(CutPartHQ(800, 600, 400, 300), 0, 0, 800, 600);
@@ -66,12 +73,14 @@ TEST(CutPartHQ, HalvesTheOverflowInSourcePixels) {
     EXPECT_FALSE(CutPartHQ(0, 0, 10, 10).has_value());
 }
 
-TEST(CutPartHQ, KeepsAtLeastOneSourceRowOfAnExtremelyTallPicture) {
+TEST(CutPartHQ, KeepsAtLeastOneSourceRowOfAnExtremelyTallPicture)
+{
     // 1000 - 0.01 rounds to 1000, which would cut away every row.
     ExpectRect(CutPartHQ(1, 1000, 100, 1), 0, 499, 1, 2);
 }
 
-TEST(SideSize, FloorsTheFollowingSide) {
+TEST(SideSize, FloorsTheFollowingSide)
+{
     EXPECT_EQ(SideSize(1000, 751, true, 400).width, 400);
     EXPECT_EQ(SideSize(1000, 751, true, 400).height, 300);
     EXPECT_EQ(SideSize(1000, 751, false, 300).width, 399);

@@ -15,7 +15,8 @@ using test::TPixel;
 
 class WatermarkDrawingTest : public test::GraphicsTest {};
 
-TEST_F(WatermarkDrawingTest, MarkOriginFromEitherCorner) {
+TEST_F(WatermarkDrawingTest, MarkOriginFromEitherCorner)
+{
     const TPointF bottomRight = MarkOrigin(800, 600, 120, 30, TPointF{10, 10}, true);
     EXPECT_EQ(bottomRight.x, 670.0f);
     EXPECT_EQ(bottomRight.y, 560.0f);
@@ -25,9 +26,9 @@ TEST_F(WatermarkDrawingTest, MarkOriginFromEitherCorner) {
     EXPECT_EQ(PixelPosition(-3e30f), PixelPosition(-1e20f));  // far outside stays far outside, no overflow
 }
 
-TEST_F(WatermarkDrawingTest, ColorMatrixScalesMixesAndClamps) {
-    const vips::VImage picture =
-        SolidImage(2, 1, {10, 200, 30, 255}).insert(SolidImage(1, 1, {40, 50, 60, 100}), 1, 0);
+TEST_F(WatermarkDrawingTest, ColorMatrixScalesMixesAndClamps)
+{
+    const vips::VImage picture = SolidImage(2, 1, {10, 200, 30, 255}).insert(SolidImage(1, 1, {40, 50, 60, 100}), 1, 0);
     const vips::VImage half = ApplyColorMatrix(picture, OpacityMatrix(0.5f));
     EXPECT_EQ(PixelAt(half, 0, 0), (TPixel{10, 200, 30, 128}));
     EXPECT_EQ(PixelAt(half, 1, 0), (TPixel{40, 50, 60, 50}));

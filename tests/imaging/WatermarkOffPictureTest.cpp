@@ -23,14 +23,16 @@ struct TPlacement {
 
 class WatermarkOffPictureTest : public test::GraphicsTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         test::MakePicture(File("white.png"), 400, 300, {255, 255, 255});
         test::MakePicture(File("mark.png"), 10, 8, {200, 100, 50});  // 10 x 8
     }
 
     // The routine's result agrees with whether the target was written and, when it
     // was, the picture changed.
-    void ExpectLands(const TOutcome& stamped, bool lands, const std::string& what) {
+    void ExpectLands(const TOutcome& stamped, bool lands, const std::string& what)
+    {
         EXPECT_EQ(static_cast<bool>(stamped), lands) << what;
         if (!lands) {
             EXPECT_EQ(stamped.Reason(), TReason::rsMarkOutside) << what;
@@ -42,14 +44,16 @@ protected:
         fs::remove(File("out.png"));
     }
 
-    TOutcome StampText(const std::string& text, float points, TPointF offset, bool fromBottomRight) {
+    TOutcome StampText(const std::string& text, float points, TPointF offset, bool fromBottomRight)
+    {
         const TGPFont font(TGPFontFamily("DejaVu Sans"), points, fsRegular);
         return StampTextWatermark(File("white.png"), File("out.png"), text, font, 0xFFFF0000u, offset, false,
                                   fromBottomRight, 0);
     }
 };
 
-TEST_F(WatermarkOffPictureTest, TextFailsWhenNoInkedPixelLandsOnThePicture) {
+TEST_F(WatermarkOffPictureTest, TextFailsWhenNoInkedPixelLandsOnThePicture)
+{
     const TPlacement placements[] = {
         {"far right", {5000, 0}, false, false},
         {"far below", {0, 5000}, false, false},
@@ -66,7 +70,8 @@ TEST_F(WatermarkOffPictureTest, TextFailsWhenNoInkedPixelLandsOnThePicture) {
         ExpectLands(StampText("Hg", 20, p.offset, p.fromBottomRight), p.lands, p.what);
 }
 
-TEST_F(WatermarkOffPictureTest, TextWithoutInkOnThePictureFails) {
+TEST_F(WatermarkOffPictureTest, TextWithoutInkOnThePictureFails)
+{
     // At 1000 points the dots sit more than 1000 pixels below the top of their line.
     ExpectLands(StampText("...", 1000, {0, 0}, false), false, "huge dots below the picture");
     ExpectLands(StampText("...", 1000, {0, -1100}, false), true, "the same dots raised onto it");
@@ -79,7 +84,8 @@ TEST_F(WatermarkOffPictureTest, TextWithoutInkOnThePictureFails) {
         ExpectLands(StampText(blank, 20, {10, 10}, false), false, "blanks");
 }
 
-TEST_F(WatermarkOffPictureTest, PictureFailsWhenItsRectangleMissesThePicture) {
+TEST_F(WatermarkOffPictureTest, PictureFailsWhenItsRectangleMissesThePicture)
+{
     // The picture is 400 x 300, the mark 10 x 8.
     const TPlacement placements[] = {
         {"far right", {5000, 0}, false, false},
@@ -97,7 +103,7 @@ TEST_F(WatermarkOffPictureTest, PictureFailsWhenItsRectangleMissesThePicture) {
     };
     for (const TPlacement& p : placements) {
         const TOutcome stamped = StampPictureWatermark(File("white.png"), File("out.png"), File("mark.png"),
-                                                   OpacityMatrix(1), p.offset, false, p.fromBottomRight, 0);
+                                                       OpacityMatrix(1), p.offset, false, p.fromBottomRight, 0);
         ExpectLands(stamped, p.lands, p.what);
     }
 }

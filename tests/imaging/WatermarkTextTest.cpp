@@ -11,24 +11,28 @@ namespace {
 class WatermarkTextTest : public test::GraphicsTest {
 protected:
     static TTextInk Render(const std::string& text, const std::string& family, std::int32_t style = fsRegular,
-                           int dpi = 96) {
+                           int dpi = 96)
+    {
         TTextInk ink;
         EXPECT_TRUE(RenderText(text, TGPFont(TGPFontFamily(family), 20, style), dpi, ink)) << text;
         return ink;
     }
 
-    static bool SamePixels(const TTextInk& a, const TTextInk& b) {
+    static bool SamePixels(const TTextInk& a, const TTextInk& b)
+    {
         return a.HasInk() && b.HasInk() && a.left == b.left && a.top == b.top && a.mask.width() == b.mask.width() &&
                a.mask.height() == b.mask.height() && (a.mask - b.mask).abs().max() == 0.0;
     }
 };
 
-TEST_F(WatermarkTextTest, MarkupCharactersAreDrawnAsText) {
+TEST_F(WatermarkTextTest, MarkupCharactersAreDrawnAsText)
+{
     EXPECT_GT(Render("a<b & c>", "DejaVu Sans").mask.width(), Render("a b c", "DejaVu Sans").mask.width());
     EXPECT_GT(Render("<b>x</b>", "DejaVu Sans").mask.width(), 4 * Render("x", "DejaVu Sans").mask.width());
 }
 
-TEST_F(WatermarkTextTest, FamilyFallsBackToSansSerifAndStylesApply) {
+TEST_F(WatermarkTextTest, FamilyFallsBackToSansSerifAndStylesApply)
+{
     const TTextInk generic = Render("Quillane 12", TGPFontFamily::GenericSansSerif().Name());
     EXPECT_TRUE(SamePixels(Render("Quillane 12", "No Such Family Anywhere"), generic));
     EXPECT_TRUE(SamePixels(Render("Quillane 12", "  "), generic));
@@ -41,7 +45,8 @@ TEST_F(WatermarkTextTest, FamilyFallsBackToSansSerifAndStylesApply) {
     EXPECT_GT(Render("HAT", "DejaVu Sans", fsUnderline).BoxHeight(), Render("HAT", "DejaVu Sans").BoxHeight());
 }
 
-TEST_F(WatermarkTextTest, PointSizeBecomesPixelsAtThePictureResolution) {
+TEST_F(WatermarkTextTest, PointSizeBecomesPixelsAtThePictureResolution)
+{
     // A capital H of 20 pt at 96 dpi (a 26.7 px em) is about 19 px tall; at 192 dpi twice that.
     EXPECT_NEAR(Render("HHHH", "DejaVu Sans", fsRegular, 96).mask.height(), 19, 2);
     EXPECT_NEAR(Render("HHHH", "DejaVu Sans", fsRegular, 192).mask.height(), 39, 3);
@@ -51,7 +56,8 @@ TEST_F(WatermarkTextTest, PointSizeBecomesPixelsAtThePictureResolution) {
     EXPECT_EQ(PictureDpi(unrecorded.copy(vips::VImage::option()->set("xres", 300 / 25.4))), 300);
 }
 
-TEST_F(WatermarkTextTest, ChineseTextIsDrawnWithACjkFont) {
+TEST_F(WatermarkTextTest, ChineseTextIsDrawnWithACjkFont)
+{
     const TTextInk latinFamily = Render("水印文字", "DejaVu Sans");
     bool fromCjkFont = false;
     for (const char* family : {"Noto Sans CJK SC", "Noto Sans CJK JP", "Noto Sans CJK TC", "Noto Sans CJK KR",
@@ -60,7 +66,8 @@ TEST_F(WatermarkTextTest, ChineseTextIsDrawnWithACjkFont) {
     EXPECT_TRUE(fromCjkFont);
 }
 
-TEST_F(WatermarkTextTest, BlankTextHasNoInkAndBadTextFails) {
+TEST_F(WatermarkTextTest, BlankTextHasNoInkAndBadTextFails)
+{
     const TGPFont font(TGPFontFamily("DejaVu Sans"), 20, fsRegular);
     TTextInk ink;
     EXPECT_TRUE(RenderText(" \t ", font, 96, ink));

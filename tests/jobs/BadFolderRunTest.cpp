@@ -27,18 +27,22 @@ namespace {
 namespace fs = std::filesystem;
 
 // Contents of every regular file directly in a folder, by name.
-std::map<std::string, std::string> Contents(const fs::path& folder) {
+std::map<std::string, std::string> Contents(const fs::path& folder)
+{
     std::map<std::string, std::string> contents;
     for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.is_regular_file()) contents[entry.path().filename().string()] = Slurp(entry.path());
+        if (entry.is_regular_file())
+            contents[entry.path().filename().string()] = Slurp(entry.path());
     return contents;
 }
 
-std::string Stem(const std::string& name) {
+std::string Stem(const std::string& name)
+{
     return name.substr(0, name.rfind('.'));
 }
 
-std::string Extension(const std::string& name) {
+std::string Extension(const std::string& name)
+{
     return name.substr(name.rfind('.'));
 }
 
@@ -56,12 +60,15 @@ struct TJobUnderTest {
     bool CopiesWhenNotCreated = false;  // the single-side job leaves the source's copy
 };
 
-void PrintTo(const TJobUnderTest& job, std::ostream* out) {
+void PrintTo(const TJobUnderTest& job, std::ostream* out)
+{
     *out << job.Name;
 }
 
-TJobUnderTest MakeJob(std::string name, std::function<std::optional<TRunOutcome>(TScriptedHost&, const std::string&)> click,
-                      std::string success, std::string failure) {
+TJobUnderTest MakeJob(std::string name,
+                      std::function<std::optional<TRunOutcome>(TScriptedHost&, const std::string&)> click,
+                      std::string success, std::string failure)
+{
     TJobUnderTest job;
     job.Name = std::move(name);
     job.Click = std::move(click);
@@ -70,29 +77,39 @@ TJobUnderTest MakeJob(std::string name, std::function<std::optional<TRunOutcome>
     return job;
 }
 
-std::optional<bool> DecodesAndIsAtLeast(const TSample& sample, int width, int height) {
-    if (sample.Expect == TExpect::exEither) return std::nullopt;
-    if (sample.Expect == TExpect::exFails) return false;
-    if (sample.Width < width || sample.Height < height) return std::nullopt;
+std::optional<bool> DecodesAndIsAtLeast(const TSample& sample, int width, int height)
+{
+    if (sample.Expect == TExpect::exEither)
+        return std::nullopt;
+    if (sample.Expect == TExpect::exFails)
+        return false;
+    if (sample.Width < width || sample.Height < height)
+        return std::nullopt;
     return true;
 }
 
-std::function<std::string(const std::string&)> Affixed(const std::string& affix) {
+std::function<std::string(const std::string&)> Affixed(const std::string& affix)
+{
     return [affix](const std::string& name) { return Stem(name) + affix + Extension(name); };
 }
 
-std::vector<TJobUnderTest> ThumbnailJobs() {
+std::vector<TJobUnderTest> ThumbnailJobs()
+{
     const TThumbRoutines routines = LibraryThumbRoutines();
-    TJobUnderTest percent = MakeJob("percent", [routines](TScriptedHost& host, const std::string& out) {
-                              TPercentFields fields;
-                              fields.Width = "50";
-                              fields.Height = "50";
-                              fields.SavePath = out;
-                              return BtnPercentClick(host, fields, routines);
-                          },
-                          "创建缩略图成功！", "创建缩略图失败！");
+    TJobUnderTest percent = MakeJob(
+        "percent",
+        [routines](TScriptedHost& host, const std::string& out) {
+            TPercentFields fields;
+            fields.Width = "50";
+            fields.Height = "50";
+            fields.SavePath = out;
+            return BtnPercentClick(host, fields, routines);
+        },
+        "创建缩略图成功！", "创建缩略图失败！");
     percent.TargetName = Affixed("_s");
-    percent.MustSucceed = [](const TSample& s) { return s.Width == 1 ? std::optional(false) : DecodesAndIsAtLeast(s, 2, 2); };
+    percent.MustSucceed = [](const TSample& s) {
+        return s.Width == 1 ? std::optional(false) : DecodesAndIsAtLeast(s, 2, 2);
+    };
     TJobUnderTest pixel = percent;
     pixel.Name = "pixel fill";
     pixel.Click = [routines](TScriptedHost& host, const std::string& out) {
@@ -131,41 +148,48 @@ std::vector<TJobUnderTest> ThumbnailJobs() {
     return {percent, pixel, cut, side};
 }
 
-std::vector<TJobUnderTest> FileJobs() {
-    TJobUnderTest convert = MakeJob("convert to PNG", [](TScriptedHost& host, const std::string& out) {
-                              TConvertFields fields;
-                              fields.TargetType = 3;  // "PNG格式文件(*.png)"
-                              fields.SavePath = out;
-                              return BtnConvertClick(host, fields);
-                          },
-                          "类型转换成功！", "没有进行类型转换！");
+std::vector<TJobUnderTest> FileJobs()
+{
+    TJobUnderTest convert = MakeJob(
+        "convert to PNG",
+        [](TScriptedHost& host, const std::string& out) {
+            TConvertFields fields;
+            fields.TargetType = 3;  // "PNG格式文件(*.png)"
+            fields.SavePath = out;
+            return BtnConvertClick(host, fields);
+        },
+        "类型转换成功！", "没有进行类型转换！");
     convert.TargetName = [](const std::string& name) { return Stem(name) + ".png"; };
     // A file already named .png is copied as it is, damaged or not.
     convert.Copied = [](const TSample& s) { return Extension(s.Name) == ".png"; };
     convert.MustSucceed = [](const TSample& s) {
         return Extension(s.Name) == ".png" ? std::optional(true) : DecodesAndIsAtLeast(s, 1, 1);
     };
-    TJobUnderTest crop = MakeJob("crop", [](TScriptedHost& host, const std::string& out) {
-                           TCropFields fields;
-                           fields.Left = "2";
-                           fields.Top = "2";
-                           fields.Width = "10";
-                           fields.Height = "8";
-                           fields.SavePath = out;
-                           return BtnCutClick(host, fields);
-                       },
-                       "剪裁完成！", "剪裁失败！");
+    TJobUnderTest crop = MakeJob(
+        "crop",
+        [](TScriptedHost& host, const std::string& out) {
+            TCropFields fields;
+            fields.Left = "2";
+            fields.Top = "2";
+            fields.Width = "10";
+            fields.Height = "8";
+            fields.SavePath = out;
+            return BtnCutClick(host, fields);
+        },
+        "剪裁完成！", "剪裁失败！");
     crop.TargetName = Affixed("_c");
     crop.MustSucceed = [](const TSample& s) { return DecodesAndIsAtLeast(s, 12, 10); };
-    TJobUnderTest stamp = MakeJob("text watermark", [](TScriptedHost& host, const std::string& out) {
-                            TWatermarkFields fields;
-                            fields.Text = "Q";
-                            fields.X = "1";
-                            fields.Y = "1";
-                            fields.SavePath = out;
-                            return BtnWatermarkClick(host, fields);
-                        },
-                        "增加水印标签完成！", "增加水印标签失败！");
+    TJobUnderTest stamp = MakeJob(
+        "text watermark",
+        [](TScriptedHost& host, const std::string& out) {
+            TWatermarkFields fields;
+            fields.Text = "Q";
+            fields.X = "1";
+            fields.Y = "1";
+            fields.SavePath = out;
+            return BtnWatermarkClick(host, fields);
+        },
+        "增加水印标签完成！", "增加水印标签失败！");
     stamp.Closing = "水印添加完成！";
     stamp.TargetName = Affixed("_w");
     stamp.MustSucceed = [](const TSample& s) { return DecodesAndIsAtLeast(s, 30, 30); };
@@ -174,15 +198,18 @@ std::vector<TJobUnderTest> FileJobs() {
 
 class BadFolderRun : public ::testing::TestWithParam<TJobUnderTest> {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         StartGraphicsOnce();
         samples_ = new std::vector<TSample>(AllSamples());
     }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         delete samples_;
         samples_ = nullptr;
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         source_ = folder_ / "bad";
         out_ = folder_ / "out";
         fs::create_directories(source_);
@@ -199,7 +226,8 @@ protected:
 
 std::vector<TSample>* BadFolderRun::samples_ = nullptr;
 
-TEST_P(BadFolderRun, OneHonestLinePerFileAndNothingElseTouched) {
+TEST_P(BadFolderRun, OneHonestLinePerFileAndNothingElseTouched)
+{
     const TJobUnderTest& job = GetParam();
     const auto before = Contents(source_);
     ASSERT_TRUE(job.Click(host_, out_.string()));
@@ -210,15 +238,16 @@ TEST_P(BadFolderRun, OneHonestLinePerFileAndNothingElseTouched) {
 
     std::set<std::string> written;
     std::map<std::string, const TSample*> byName;
-    for (const TSample& sample : *samples_) byName[sample.Name] = &sample;
+    for (const TSample& sample : *samples_)
+        byName[sample.Name] = &sample;
     for (const std::string& line : host_.Lines) {
         SCOPED_TRACE(line);
         const std::string prefix = source_.string() + "/";
         ASSERT_EQ(line.rfind(prefix, 0), 0u);
         const bool succeeded = line.size() >= job.Success.size() &&
                                line.compare(line.size() - job.Success.size(), job.Success.size(), job.Success) == 0;
-        const std::string name = line.substr(prefix.size(), line.size() - prefix.size() -
-                                                                 (succeeded ? job.Success : job.Failure).size());
+        const std::string name =
+            line.substr(prefix.size(), line.size() - prefix.size() - (succeeded ? job.Success : job.Failure).size());
         ASSERT_TRUE(succeeded || line == prefix + name + job.Failure);
         ASSERT_EQ(byName.count(name), 1u);
         const TSample& sample = *byName[name];
@@ -246,24 +275,28 @@ TEST_P(BadFolderRun, OneHonestLinePerFileAndNothingElseTouched) {
     }
     // Nothing but the successes' targets: no temporary file, no partial picture.
     std::set<std::string> present;
-    for (const auto& entry : fs::directory_iterator(out_)) present.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(out_))
+        present.insert(entry.path().filename().string());
     EXPECT_EQ(present, written);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWritingJob, BadFolderRun, ::testing::ValuesIn([] {
                              std::vector<TJobUnderTest> jobs = ThumbnailJobs();
-                             for (TJobUnderTest& job : FileJobs()) jobs.push_back(std::move(job));
+                             for (TJobUnderTest& job : FileJobs())
+                                 jobs.push_back(std::move(job));
                              return jobs;
                          }()),
                          [](const ::testing::TestParamInfo<TJobUnderTest>& info) {
                              std::string name;
-                             for (const char c : info.param.Name) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             for (const char c : info.param.Name)
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
 
 // Renaming reads no picture: every file, damaged or not, gets its new name and keeps
 // its bytes.
-TEST(BadFolderRename, EveryFileRenamedWithItsBytesKept) {
+TEST(BadFolderRename, EveryFileRenamedWithItsBytesKept)
+{
     TTempFolder folder;
     const fs::path source = folder / "bad";
     fs::create_directories(source);
@@ -272,13 +305,15 @@ TEST(BadFolderRename, EveryFileRenamedWithItsBytesKept) {
     TScriptedHost host;
     host.ShowFolder(source, false);
     std::multiset<std::string> before;
-    for (const TSample& sample : samples) before.insert(sample.Bytes);
+    for (const TSample& sample : samples)
+        before.insert(sample.Bytes);
 
     TRenameFields fields;
     fields.Prefix = "p";
     ASSERT_TRUE(BtnRenameClick(host, fields));
     EXPECT_EQ(host.Lines.size(), samples.size());
-    for (const std::string& line : host.Lines) EXPECT_NE(line.find("重命名成功！"), std::string::npos) << line;
+    for (const std::string& line : host.Lines)
+        EXPECT_NE(line.find("重命名成功！"), std::string::npos) << line;
     std::multiset<std::string> after;
     for (const auto& [name, bytes] : Contents(source)) {
         EXPECT_EQ(name.rfind("p", 0), 0u) << name;

@@ -162,8 +162,7 @@ TEST_P(SizeJobChecks, FolderWhoseParentIsMissingCannotBeCreated)
 INSTANTIATE_TEST_SUITE_P(ThumbJobs, SizeJobChecks,
                          ::testing::Values(TSizeJob{"Percent", "lbEdtRWidth", "lbEdtRHeight", "lbEdtSavePath",
                                                     PercentClick},
-                                           TSizeJob{"Pixel", "lbEdtWidth", "lbEdtHeight", "EdtSavePixel",
-                                                    PixelClick}),
+                                           TSizeJob{"Pixel", "lbEdtWidth", "lbEdtHeight", "EdtSavePixel", PixelClick}),
                          [](const auto& info) { return info.param.Name; });
 
 class SideJobChecks : public ChecksBase {

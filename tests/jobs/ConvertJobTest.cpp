@@ -75,8 +75,11 @@ TEST_F(ConvertJob, EachBoxEntryGivesItsExtensionAndFormat)
         int Type;
         const char* Target;
         TImageFormat Format;
-    } rows[] = {{0, "a.b_x.jpg", ifJpeg}, {1, "a.b_x.bmp", ifBmp}, {2, "a.b_x.gif", ifGif},
-                {3, "a.b_x.png", ifPng},  {4, "a.b_x.tif", ifTiff}};
+    } rows[] = {{0, "a.b_x.jpg", ifJpeg},
+                {1, "a.b_x.bmp", ifBmp},
+                {2, "a.b_x.gif", ifGif},
+                {3, "a.b_x.png", ifPng},
+                {4, "a.b_x.tif", ifTiff}};
     for (const auto& row : rows) {
         calls_.clear();
         ASSERT_TRUE(Run(row.Type, " _x "));
@@ -111,8 +114,8 @@ TEST_F(ConvertJob, TargetThatIsTheSourceCountsAsConvertedWithoutPromptOrCall)
     EXPECT_EQ(calls_[0].Target, source_ / "other.jpg");
     EXPECT_TRUE(host_.Prompts.empty());
     EXPECT_EQ(Slurp(source_ / "photo.jpg"), "original");
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line(source_ / "other.jpeg", true),
-                                                     Line(source_ / "photo.jpg", true)}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line(source_ / "other.jpeg", true), Line(source_ / "photo.jpg", true)}));
 }
 
 TEST_F(ConvertJob, RefusedExistingTargetIsAFailureLine)

@@ -65,9 +65,9 @@ TEST_F(FolderWalk, MirrorsTheTreeBelowTheListedFolder)
     EXPECT_EQ(Slurp(out_ / "2008" / "Trip" / "b_s.png"), "PercentHQ");
     EXPECT_EQ(Slurp(out_ / "top_s.gif"), "PercentHQ");
     // No line for the folder item; files of a folder come before its sub-folders.
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line(root_ / "2008" / "a.jpg"),
-                                                     Line(root_ / "2008" / "Trip" / "b.png"),
-                                                     Line(root_ / "top.gif")}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line(root_ / "2008" / "a.jpg"), Line(root_ / "2008" / "Trip" / "b.png"),
+                                        Line(root_ / "top.gif")}));
 }
 
 TEST_F(FolderWalk, FolderWithoutMatchingPicturesGetsNoOutputFolder)
@@ -123,8 +123,9 @@ TEST_F(FolderWalk, OutputFolderThatCannotBeMadeIsReportedForEveryFile)
     EXPECT_EQ(std::count(host_.Messages.begin(), host_.Messages.end(), cannot), 2);
     EXPECT_EQ(recorder_.Calls.size(), 2u);  // the routine still gets them, and fails
     EXPECT_EQ(outcome->Failed, 2u);
-    EXPECT_NE(std::find(host_.Lines.begin(), host_.Lines.end(), (root_ / "2008" / "a.jpg").string() + "创建缩略图失败！"),
-              host_.Lines.end());
+    EXPECT_NE(
+        std::find(host_.Lines.begin(), host_.Lines.end(), (root_ / "2008" / "a.jpg").string() + "创建缩略图失败！"),
+        host_.Lines.end());
     EXPECT_EQ(host_.Messages.back().Text, "处理完成！");
 }
 

@@ -76,7 +76,7 @@ std::vector<std::string> Only(int index)
 TEST(MatchesCheckedType, UsualExtensionsPassTheirOwnEntryOnly)
 {
     const std::vector<std::pair<std::string, int>> cases{
-        {"a.jpg", 0}, {"a.jpeg", 0}, {"a.jpe", 0}, {"a.png", 1}, {"a.bmp", 2},
+        {"a.jpg", 0}, {"a.jpeg", 0}, {"a.jpe", 0},  {"a.png", 1}, {"a.bmp", 2},
         {"a.gif", 3}, {"a.tif", 4},  {"a.tiff", 4}, {"A.JPG", 0}, {"b.Tiff", 4},
     };
     for (const auto& [name, entry] : cases) {

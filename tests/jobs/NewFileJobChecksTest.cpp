@@ -30,20 +30,24 @@ bool ClickConvert(TJobHost& host, const std::string& save, int& calls)
 {
     TConvertFields fields;
     fields.SavePath = save;
-    return BtnConvertClick(host, fields, [&calls](auto&&...) {
-               ++calls;
-               return TOutcome::Success();
-           }).has_value();
+    return BtnConvertClick(host, fields,
+                           [&calls](auto&&...) {
+                               ++calls;
+                               return TOutcome::Success();
+                           })
+        .has_value();
 }
 
 bool ClickCrop(TJobHost& host, const std::string& save, int& calls)
 {
     TCropFields fields;
     fields.SavePath = save;
-    return BtnCutClick(host, fields, [&calls](auto&&...) {
-               ++calls;
-               return TOutcome::Success();
-           }).has_value();
+    return BtnCutClick(host, fields,
+                       [&calls](auto&&...) {
+                           ++calls;
+                           return TOutcome::Success();
+                       })
+        .has_value();
 }
 
 bool ClickWatermark(TJobHost& host, const std::string& save, int& calls)

@@ -120,8 +120,7 @@ protected:
             scenario.Interfere(routine, host);
         }
         const std::string save = (folder.Path() / scenario.SavePath).string();
-        const auto outcome =
-            BtnConvertClick(host, TConvertFields{kToGif, save, scenario.Affix, 0}, routine.Routine());
+        const auto outcome = BtnConvertClick(host, TConvertFields{kToGif, save, scenario.Affix, 0}, routine.Routine());
         EXPECT_TRUE(outcome.has_value());
         return Record(host, outcome.value_or(TRunOutcome{}), folder.Path());
     }
@@ -349,9 +348,9 @@ TEST_F(ParallelRun, AStopEndsTheRunAfterTheFilesInFlightAndLogsThemInOrder)
     // steps queued behind them never start.
     EXPECT_LE(record.Lines.size(), 6u + 1u);
     const std::size_t done = record.Lines.size();
-    EXPECT_EQ(record.StopLines, std::vector<std::string>{"已停止：已处理 " + std::to_string(done) +
-                                                         " 个文件，列表中还有 " + std::to_string(30 - done) +
-                                                         " 项未处理。"});
+    EXPECT_EQ(record.StopLines,
+              std::vector<std::string>{"已停止：已处理 " + std::to_string(done) + " 个文件，列表中还有 " +
+                                       std::to_string(30 - done) + " 项未处理。"});
     std::map<std::string, std::string> written;
     for (std::size_t i = 0; i < record.Lines.size(); ++i) {
         const std::string name = Name(static_cast<int>(i));

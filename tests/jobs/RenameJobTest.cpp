@@ -41,7 +41,10 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string Line(const fs::path& file, bool ok) const { return file.string() + (ok ? "重命名成功！" : "重命名失败！"); }
+    std::string Line(const fs::path& file, bool ok) const
+    {
+        return file.string() + (ok ? "重命名成功！" : "重命名失败！");
+    }
 
     TTempFolder folder_;
     fs::path source_;
@@ -113,7 +116,8 @@ TEST_F(RenameJob, TakenNameFailsAndLeavesBothFilesAsTheyWere)
     host_.ShowFolder(source_, false);  // a.jpg is 0, img0.jpg is 1
     const auto outcome = Run("img");
     ASSERT_TRUE(outcome);
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line(source_ / "a.jpg", false), Line(source_ / "img0.jpg", true)}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line(source_ / "a.jpg", false), Line(source_ / "img0.jpg", true)}));
     EXPECT_EQ(Slurp(source_ / "a.jpg"), "mine");
     EXPECT_EQ(Slurp(source_ / "img1.jpg"), "theirs");
     EXPECT_EQ(outcome->Failed, 1u);

@@ -17,8 +17,10 @@ TThumbRoutines TRoutineRecorder::Table()
         };
     };
     const auto side = [this](const char* name) {
-        return [this, name](const TPath& s, const TPath& t, bool byWidth, std::int32_t size, bool overwrite,
-                            bool skip) { return Finish({name, s, t, size, 0, 0, byWidth, overwrite, skip}); };
+        return
+            [this, name](const TPath& s, const TPath& t, bool byWidth, std::int32_t size, bool overwrite, bool skip) {
+                return Finish({name, s, t, size, 0, 0, byWidth, overwrite, skip});
+            };
     };
     TThumbRoutines table;
     table.PercentFast = sized("PercentFast");

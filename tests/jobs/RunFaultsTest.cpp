@@ -27,13 +27,16 @@ class TReadOnlyFolder {
 public:
     explicit TReadOnlyFolder(fs::path folder) : folder_(std::move(folder)) {}
     ~TReadOnlyFolder() { Set(false); }
-    bool Set(bool readOnly) {
+    bool Set(bool readOnly)
+    {
         if (::geteuid() != 0) {
-            fs::permissions(folder_, fs::perms::owner_write, readOnly ? fs::perm_options::remove : fs::perm_options::add);
+            fs::permissions(folder_, fs::perms::owner_write,
+                            readOnly ? fs::perm_options::remove : fs::perm_options::add);
             return true;
         }
         const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0) return false;
+        if (fd < 0)
+            return false;
         int flags = 0;
         bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
         flags = readOnly ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
@@ -48,14 +51,17 @@ private:
 
 class RunFaults : public GraphicsTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         source_ = File("src");
         out_ = File("out");
         fs::create_directories(source_);
         fs::create_directories(out_);
-        for (const char* name : {"a.png", "b.png", "c.png"}) WritePicture(NoiseImage(24, 16), source_ / name);
+        for (const char* name : {"a.png", "b.png", "c.png"})
+            WritePicture(NoiseImage(24, 16), source_ / name);
     }
-    std::optional<TRunOutcome> Run() {
+    std::optional<TRunOutcome> Run()
+    {
         host_.ShowFolder(source_, false);
         TPercentFields fields;
         fields.Width = "50";
@@ -63,10 +69,15 @@ protected:
         fields.SavePath = out_.string();
         return BtnPercentClick(host_, fields, LibraryThumbRoutines());
     }
-    std::string Line(const std::string& name, const std::string& text) const { return (source_ / name).string() + text; }
-    std::vector<std::string> OutNames() const {
+    std::string Line(const std::string& name, const std::string& text) const
+    {
+        return (source_ / name).string() + text;
+    }
+    std::vector<std::string> OutNames() const
+    {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(out_)) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(out_))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -75,24 +86,28 @@ protected:
     TScriptedHost host_;
 };
 
-TEST_F(RunFaults, ASourceRemovedAfterTheListWasBuiltFailsAlone) {
+TEST_F(RunFaults, ASourceRemovedAfterTheListWasBuiltFailsAlone)
+{
     host_.OnResult = [this](const std::string& line) {
         if (line == Line("a.png", kMade)) {
             fs::remove(source_ / "b.png");
         }
     };
     ASSERT_TRUE(Run());
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.png", kMade), Line("b.png", kNotMade), Line("c.png", kMade)}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.png", kMade), Line("b.png", kNotMade), Line("c.png", kMade)}));
     EXPECT_EQ(host_.Messages.back().Text, "处理完成！");
     EXPECT_EQ(OutNames(), (std::vector<std::string>{"a_s.png", "c_s.png"}));
 }
 
-TEST_F(RunFaults, AnOutputFolderTurnedReadOnlyFailsTheRestAndKeepsWhatWasThere) {
+TEST_F(RunFaults, AnOutputFolderTurnedReadOnlyFailsTheRestAndKeepsWhatWasThere)
+{
     WriteBytes(out_ / "c_s.png", "an older thumbnail");
     TReadOnlyFolder lock(out_);
     bool locked = false;
     host_.OnResult = [&](const std::string&) {
-        if (!locked) locked = lock.Set(true);
+        if (!locked)
+            locked = lock.Set(true);
     };
     ASSERT_TRUE(Run());
     if (!locked) {
@@ -106,26 +121,30 @@ TEST_F(RunFaults, AnOutputFolderTurnedReadOnlyFailsTheRestAndKeepsWhatWasThere) 
     EXPECT_EQ(ReadBytes(out_ / "c_s.png"), "an older thumbnail");
 }
 
-TEST_F(RunFaults, AReadOnlyTargetIsKeptWhenRefusedAndReplacedWholeWhenAllowed) {
+TEST_F(RunFaults, AReadOnlyTargetIsKeptWhenRefusedAndReplacedWholeWhenAllowed)
+{
     for (const char* name : {"a_s.png", "b_s.png"}) {
         WriteBytes(out_ / name, "older");
         fs::permissions(out_ / name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
     host_.OverwriteAnswers = {{false, false}, {true, false}};  // "否" for a, "是" for b
     ASSERT_TRUE(Run());
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.png", kNotMade), Line("b.png", kMade), Line("c.png", kMade)}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.png", kNotMade), Line("b.png", kMade), Line("c.png", kMade)}));
     EXPECT_EQ(ReadBytes(out_ / "a_s.png"), "older");
     EXPECT_EQ(SizeOf(out_ / "b_s.png"), (TPictureSize{12, 8}));
     EXPECT_EQ(OutNames(), (std::vector<std::string>{"a_s.png", "b_s.png", "c_s.png"}));
 }
 
-TEST_F(RunFaults, AnUnreadableSourceFails) {
+TEST_F(RunFaults, AnUnreadableSourceFails)
+{
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root reads every file whatever its permissions";
     }
     fs::permissions(source_ / "b.png", fs::perms::none);
     ASSERT_TRUE(Run());
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.png", kMade), Line("b.png", kNotMade), Line("c.png", kMade)}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.png", kMade), Line("b.png", kNotMade), Line("c.png", kMade)}));
 }
 
 }  // namespace

@@ -54,8 +54,8 @@ TEST_F(RunFrame, StartsAndEndsInOrderAndLogsOneLinePerFile)
     ASSERT_TRUE(outcome);
     EXPECT_EQ(host_.Events, (std::vector<std::string>{"clear", "show", "busy", "types off", "idle", "types on"}));
     EXPECT_EQ(host_.FieldTexts.at("lbEdtSavePath"), out_ + "/");
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.jpg", "创建缩略图成功！"),
-                                                     Line("b.png", "创建缩略图成功！")}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.jpg", "创建缩略图成功！"), Line("b.png", "创建缩略图成功！")}));
     EXPECT_EQ(host_.Messages, (std::vector<TShownMessage>{{"处理完成！", TMessageStyle::msInformationOk}}));
     EXPECT_EQ(outcome->Succeeded, 2u);
     EXPECT_EQ(outcome->Failed, 0u);
@@ -93,8 +93,8 @@ TEST_F(RunFrame, ClosingMessageFollowsARunInWhichEveryFileFailed)
     host_.OverwriteAnswers = {{false, true}};
     const auto outcome = RunPercent();
     ASSERT_TRUE(outcome);
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.jpg", "创建缩略图失败！"),
-                                                     Line("b.jpg", "创建缩略图失败！")}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.jpg", "创建缩略图失败！"), Line("b.jpg", "创建缩略图失败！")}));
     EXPECT_EQ(host_.Messages.back().Text, "处理完成！");
     EXPECT_EQ(outcome->Failed, 2u);
 }
@@ -126,11 +126,12 @@ TEST_P(OverwriteAnswers, HoldUntilTheNextPromptOrForTheRestOfTheRun)
 
 INSTANTIATE_TEST_SUITE_P(
     States, OverwriteAnswers,
-    ::testing::Values(TOverwriteCase{"NoThenAskedAgain", {{false, false}, {true, false}}, 2, {"old", "PercentHQ", "PercentHQ"}},
-                      TOverwriteCase{"NoTwice", {{false, false}, {false, false}}, 2, {"old", "PercentHQ", "old"}},
-                      TOverwriteCase{"NoAndDontAsk", {{false, true}}, 1, {"old", "PercentHQ", "old"}},
-                      TOverwriteCase{"YesAndDontAsk", {{true, true}}, 1, {"PercentHQ", "PercentHQ", "PercentHQ"}},
-                      TOverwriteCase{"YesThenNo", {{true, false}, {false, false}}, 2, {"PercentHQ", "PercentHQ", "old"}}),
+    ::testing::Values(
+        TOverwriteCase{"NoThenAskedAgain", {{false, false}, {true, false}}, 2, {"old", "PercentHQ", "PercentHQ"}},
+        TOverwriteCase{"NoTwice", {{false, false}, {false, false}}, 2, {"old", "PercentHQ", "old"}},
+        TOverwriteCase{"NoAndDontAsk", {{false, true}}, 1, {"old", "PercentHQ", "old"}},
+        TOverwriteCase{"YesAndDontAsk", {{true, true}}, 1, {"PercentHQ", "PercentHQ", "PercentHQ"}},
+        TOverwriteCase{"YesThenNo", {{true, false}, {false, false}}, 2, {"PercentHQ", "PercentHQ", "old"}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(RunFrame, EachRunAsksAfreshAtItsFirstExistingTarget)
@@ -192,10 +193,11 @@ TEST_F(RunFrame, AStoppedRunSaysHowManyFilesItDidAndHowManyItemsItNeverReached)
         host.ShowFolder(source_, true);
         host.YesNoAnswers = {TMessageAnswer::maYes};  // make the output folder
         host.OnResult = [&](const std::string&) {
-            if (host.Lines.size() == test.StopAfterLine) host.RequestStop();
+            if (host.Lines.size() == test.StopAfterLine)
+                host.RequestStop();
         };
-        const auto outcome = BtnPercentClick(host, Percent(out_ + "/" + std::to_string(test.StopAfterLine)),
-                                             recorder_.Table());
+        const auto outcome =
+            BtnPercentClick(host, Percent(out_ + "/" + std::to_string(test.StopAfterLine)), recorder_.Table());
         ASSERT_TRUE(outcome);
         EXPECT_EQ(host.Lines.size(), test.StopAfterLine);
         EXPECT_EQ(host.StopLines, std::vector<std::string>{test.Expected});
@@ -218,9 +220,9 @@ TEST_F(RunFrame, ListItemThatIsNoRegularFileIsNeverOpened)
     const auto outcome = RunPercent();
     ASSERT_TRUE(outcome);
     EXPECT_EQ(recorder_.Calls.size(), 1u);
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.jpg", "创建缩略图成功！"),
-                                                     Line("pipe.jpg", "创建缩略图失败！"),
-                                                     Line("gone.jpg", "创建缩略图失败！")}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.jpg", "创建缩略图成功！"), Line("pipe.jpg", "创建缩略图失败！"),
+                                        Line("gone.jpg", "创建缩略图失败！")}));
     EXPECT_EQ(outcome->Failed, 2u);
 }
 
@@ -234,8 +236,8 @@ TEST_F(RunFrame, SingleSideLinesEndInTheIdeographicFullStop)
     fields.HeightText = "20";
     fields.SavePath = out_;
     ASSERT_TRUE(BtnWOrHClick(host_, fields, recorder_.Table()));
-    EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line("a.jpg", "创建缩略图成功。"),
-                                                     Line("b.jpg", "没有创建缩略图。")}));
+    EXPECT_EQ(host_.Lines,
+              (std::vector<std::string>{Line("a.jpg", "创建缩略图成功。"), Line("b.jpg", "没有创建缩略图。")}));
 }
 
 }  // namespace

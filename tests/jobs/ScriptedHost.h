@@ -35,8 +35,8 @@ public:
     bool SubFolders = false;
     std::vector<std::string> Captions;  // ticked types; all five unless a test says otherwise
 
-    std::deque<TMessageAnswer> YesNoAnswers;         // maNo once the script is used up
-    std::deque<TOverwriteAnswer> OverwriteAnswers;   // Yes, unticked once used up
+    std::deque<TMessageAnswer> YesNoAnswers;                // maNo once the script is used up
+    std::deque<TOverwriteAnswer> OverwriteAnswers;          // Yes, unticked once used up
     std::function<void(const std::string& line)> OnResult;  // runs after a line is logged
 
     std::vector<TShownMessage> Messages;

@@ -25,8 +25,8 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase)
 {
     std::vector<std::string> names{"img10.jpg", "IMG2.jpg", "img1.jpg", "b.jpg", "A.jpg", "img02b.jpg", "img2a.jpg"};
     std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return NaturalLess(a, b); });
-    const std::vector<std::string> expected{"A.jpg", "b.jpg", "img1.jpg", "IMG2.jpg", "img2a.jpg", "img02b.jpg",
-                                            "img10.jpg"};
+    const std::vector<std::string> expected{"A.jpg",     "b.jpg",      "img1.jpg", "IMG2.jpg",
+                                            "img2a.jpg", "img02b.jpg", "img10.jpg"};
     EXPECT_EQ(names, expected);
     EXPECT_FALSE(NaturalLess("a", "a"));
     EXPECT_NE(NaturalLess("a.JPG", "a.jpg"), NaturalLess("a.jpg", "a.JPG"));  // a strict order still
@@ -57,8 +57,8 @@ TEST_F(SourceList, ShowsMatchingFilesInNaturalOrderWithoutSubFolders)
 TEST_F(SourceList, SubFoldersComeFirstButNeverArchives)
 {
     const auto items = ListSourceItems(folder_.Path(), true, TypeCaptions());
-    EXPECT_EQ(Names(items), (std::vector<std::string>{"sub/", "Sub2/", "a.JPG", "b.jpeg", "c.tiff", "img2.png",
-                                                      "img10.png"}));
+    EXPECT_EQ(Names(items),
+              (std::vector<std::string>{"sub/", "Sub2/", "a.JPG", "b.jpeg", "c.tiff", "img2.png", "img10.png"}));
 }
 
 TEST_F(SourceList, UntickedTypesLeaveOnlyFolders)

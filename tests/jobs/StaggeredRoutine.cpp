@@ -83,7 +83,8 @@ void TStaggeredRoutine::Wait(const std::string& name)
         return;
     }
     const auto delay = delays_.find(name);
-    const auto duration = delay != delays_.end() ? delay->second : std::chrono::milliseconds(std::hash<std::string>{}(name) % 4);
+    const auto duration =
+        delay != delays_.end() ? delay->second : std::chrono::milliseconds(std::hash<std::string>{}(name) % 4);
     lock.unlock();
     std::this_thread::sleep_for(duration);
 }

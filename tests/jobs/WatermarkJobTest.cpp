@@ -52,8 +52,8 @@ protected:
         };
         routines.Picture = [this](const TPath& s, const TPath& t, const TPath& picture, const TColorMatrix& matrix,
                                   TPointF offset, bool overwrite, bool corner, std::int32_t minWidth) {
-            calls_.push_back({"picture", s, t, picture.string(), "", 0, 0, 0, matrix.m[3][3], offset, overwrite,
-                              corner, minWidth});
+            calls_.push_back(
+                {"picture", s, t, picture.string(), "", 0, 0, 0, matrix.m[3][3], offset, overwrite, corner, minWidth});
             return TOutcome::Success();
         };
         return BtnWatermarkClick(host_, fields_, routines);

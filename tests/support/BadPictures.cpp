@@ -11,27 +11,32 @@ namespace {
 constexpr int kWidth = 40;
 constexpr int kHeight = 30;
 
-VImage Interpreted(const VImage& image, VipsInterpretation interpretation) {
+VImage Interpreted(const VImage& image, VipsInterpretation interpretation)
+{
     return image.copy(VImage::option()->set("interpretation", interpretation));
 }
 
 // The one colour an encoded picture has, decoded and turned into 8-bit sRGB by the
 // library itself (the reference for conversions such as CMYK).
-TPixel ColourOfEncoded(const std::string& bytes) {
+TPixel ColourOfEncoded(const std::string& bytes)
+{
     VImage image = VImage::new_from_buffer(bytes.data(), bytes.size(), "");
     image = image.colourspace(VIPS_INTERPRETATION_sRGB);
-    if (image.format() == VIPS_FORMAT_USHORT) image = image / 257;
+    if (image.format() == VIPS_FORMAT_USHORT)
+        image = image / 257;
     return {image.extract_band(0).avg(), image.extract_band(1).avg(), image.extract_band(2).avg()};
 }
 
-std::string BmpOf(const VImage& image) {
+std::string BmpOf(const VImage& image)
+{
     const VImage pixels = image.cast(VIPS_FORMAT_UCHAR).copy_memory();
     const auto* data = static_cast<const std::uint8_t*>(vips_image_get_data(pixels.get_image()));
     return EncodeBmp(data, static_cast<std::uint32_t>(pixels.width()), static_cast<std::uint32_t>(pixels.height()),
                      pixels.bands());
 }
 
-TSample Bad(std::string name, std::string bytes, TExpect expect = TExpect::exFails) {
+TSample Bad(std::string name, std::string bytes, TExpect expect = TExpect::exFails)
+{
     TSample sample;
     sample.Name = std::move(name);
     sample.Bytes = std::move(bytes);
@@ -40,7 +45,8 @@ TSample Bad(std::string name, std::string bytes, TExpect expect = TExpect::exFai
 }
 
 TSample Good(std::string name, std::string bytes, int width = kWidth, int height = kHeight,
-             TPixel colour = SampleColour()) {
+             TPixel colour = SampleColour())
+{
     TSample sample = Bad(std::move(name), std::move(bytes), TExpect::exDecodes);
     sample.Width = width;
     sample.Height = height;
@@ -48,14 +54,17 @@ TSample Good(std::string name, std::string bytes, int width = kWidth, int height
     return sample;
 }
 
-VImage Solid() {
+VImage Solid()
+{
     return SolidImage(kWidth, kHeight, SampleColour());
 }
 
 // Pages of `height` rows stacked into one tall image, the first of the sample colour.
-VImage Pages(int width, int height, int count) {
+VImage Pages(int width, int height, int count)
+{
     std::vector<VImage> pages{SolidImage(width, height, SampleColour())};
-    for (int i = 1; i < count; ++i) pages.push_back(SolidImage(width, height, {30.0 * i, 200, 90}));
+    for (int i = 1; i < count; ++i)
+        pages.push_back(SolidImage(width, height, {30.0 * i, 200, 90}));
     VImage joined = VImage::arrayjoin(pages, VImage::option()->set("across", 1));
     joined = joined.copy();
     joined.set("page-height", height);
@@ -63,19 +72,22 @@ VImage Pages(int width, int height, int count) {
 }
 
 // Left half the sample colour, right half fully transparent.
-VImage HalfTransparent() {
+VImage HalfTransparent()
+{
     const VImage left = SolidImage(kWidth / 2, kHeight, {200, 60, 30, 255});
     const VImage right = SolidImage(kWidth / 2, kHeight, {0, 0, 0, 0});
     return Interpreted(left.join(right, VIPS_DIRECTION_HORIZONTAL), VIPS_INTERPRETATION_sRGB);
 }
 
-VImage WithProfile(const VImage& image, const std::string& profile) {
+VImage WithProfile(const VImage& image, const std::string& profile)
+{
     VImage tagged = image.copy();
     vips_image_set_blob_copy(tagged.get_image(), VIPS_META_ICC_NAME, profile.data(), profile.size());
     return tagged;
 }
 
-std::string SrgbProfile() {
+std::string SrgbProfile()
+{
     VipsBlob* blob = VImage::profile_load("srgb");
     std::size_t size = 0;
     const void* data = vips_blob_get(blob, &size);
@@ -84,19 +96,20 @@ std::string SrgbProfile() {
     return bytes;
 }
 
-VImage Oriented(int orientation) {
+VImage Oriented(int orientation)
+{
     VImage tagged = Solid().copy();
     tagged.set(VIPS_META_ORIENTATION, orientation);
     return tagged;
 }
 
-void AddJpegs(std::vector<TSample>& samples) {
+void AddJpegs(std::vector<TSample>& samples)
+{
     samples.push_back(Good("progressive.jpg", EncodedPicture(Solid(), "jpg", "[Q=95,interlace=true]")));
-    samples.push_back(Good("grey.jpg", EncodedPicture(SolidImage(kWidth, kHeight, {128}), "jpg", "[Q=95]"),
-                           kWidth, kHeight, {128, 128, 128}));
-    const std::string cmyk =
-        EncodedPicture(Interpreted(SolidImage(kWidth, kHeight, {20, 180, 200, 40}), VIPS_INTERPRETATION_CMYK), "jpg",
-                       "[Q=95]");
+    samples.push_back(Good("grey.jpg", EncodedPicture(SolidImage(kWidth, kHeight, {128}), "jpg", "[Q=95]"), kWidth,
+                           kHeight, {128, 128, 128}));
+    const std::string cmyk = EncodedPicture(
+        Interpreted(SolidImage(kWidth, kHeight, {20, 180, 200, 40}), VIPS_INTERPRETATION_CMYK), "jpg", "[Q=95]");
     samples.push_back(Good("cmyk.jpg", cmyk, kWidth, kHeight, ColourOfEncoded(cmyk)));
     samples.push_back(Good("arithmetic.jpg", ArithmeticJpeg(kWidth, kHeight, SampleColour())));
     samples.push_back(Good("turned6.jpg", EncodedPicture(Oriented(6), "jpg", "[Q=95]"), kHeight, kWidth));
@@ -106,18 +119,21 @@ void AddJpegs(std::vector<TSample>& samples) {
     samples.push_back(Good("photo.jpg", EncodedPicture(NoiseImage(64, 48), "jpg", "[Q=90]"), 64, 48, {}));
 }
 
-void AddPngs(std::vector<TSample>& samples) {
+void AddPngs(std::vector<TSample>& samples)
+{
     const VImage deep = Interpreted((Solid() * 257).cast(VIPS_FORMAT_USHORT), VIPS_INTERPRETATION_RGB16);
     samples.push_back(Good("deep16.png", EncodedPicture(deep, "png")));
     samples.push_back(Good("grey-alpha.png", EncodedPicture(SolidImage(kWidth, kHeight, {90, 255}), "png"), kWidth,
                            kHeight, {90, 90, 90}));
-    samples.push_back(Good("palette.png", EncodedPicture(HalfTransparent(), "png", "[palette=true]"), kWidth, kHeight, {}));
+    samples.push_back(
+        Good("palette.png", EncodedPicture(HalfTransparent(), "png", "[palette=true]"), kWidth, kHeight, {}));
     samples.push_back(Good("interlaced.png", EncodedPicture(Solid(), "png", "[interlace=true]")));
     samples.push_back(Good("single.png", EncodedPicture(SolidImage(1, 1, SampleColour()), "png"), 1, 1));
     samples.push_back(Good("bad-icc-png.png", EncodedPicture(WithProfile(Solid(), RandomBytes(300, 8)), "png")));
 }
 
-void AddGifsAndTiffs(std::vector<TSample>& samples) {
+void AddGifsAndTiffs(std::vector<TSample>& samples)
+{
     VImage animated = Pages(20, 10, 3).copy();
     animated.set("delay", std::vector<int>{10, 10, 10});
     samples.push_back(Good("animated.gif", EncodedPicture(animated, "gif"), 20, 10));
@@ -136,7 +152,8 @@ void AddGifsAndTiffs(std::vector<TSample>& samples) {
                            kWidth, kHeight, {255, 255, 255}));
 }
 
-void AddBmps(std::vector<TSample>& samples) {
+void AddBmps(std::vector<TSample>& samples)
+{
     samples.push_back(Good("rgb24.bmp", BmpOf(Solid())));
     samples.push_back(Good("rgba32.bmp", BmpOf(SolidImage(kWidth, kHeight, {200, 60, 30, 255}))));
     samples.push_back(Good("onebit.bmp", HandMadeBmp(kWidth, kHeight, 1, false, SampleColour())));
@@ -145,12 +162,14 @@ void AddBmps(std::vector<TSample>& samples) {
     samples.push_back(Good("topdown.bmp", HandMadeBmp(kWidth, -kHeight, 24, false, SampleColour())));
 }
 
-void AddMislabelled(std::vector<TSample>& samples) {
+void AddMislabelled(std::vector<TSample>& samples)
+{
     samples.push_back(Good("png-inside.jpg", EncodedPicture(Solid(), "png")));
     samples.push_back(Good("jpeg-inside.png", EncodedPicture(Solid(), "jpg", "[Q=95]")));
 }
 
-void AddNotPictures(std::vector<TSample>& samples) {
+void AddNotPictures(std::vector<TSample>& samples)
+{
     for (const char* extension : {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".tif", ".tiff"})
         samples.push_back(Bad(std::string("empty-") + (extension + 1) + extension, ""));
     std::uint32_t seed = 1;
@@ -160,20 +179,27 @@ void AddNotPictures(std::vector<TSample>& samples) {
                           "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" "
                           "height=\"30\"><rect width=\"40\" height=\"30\" fill=\"red\"/></svg>\n"));
     samples.push_back(Bad("notes.png", "These are not pixels, only a note someone saved as .png\n"));
-    samples.push_back(Bad("page.jpg", "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n"));
+    samples.push_back(
+        Bad("page.jpg", "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n"));
 }
 
 // Cuts and flips of one real file: in its header, in the middle, just before the end.
 void AddDamaged(std::vector<TSample>& samples, const std::string& stem, const std::string& extension,
-                const std::string& bytes, std::size_t headerFlip, TExpect middleFlip) {
+                const std::string& bytes, std::size_t headerFlip, TExpect middleFlip)
+{
     samples.push_back(Bad("cut-header-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, 24)));
-    samples.push_back(Bad("cut-middle-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, bytes.size() / 2)));
-    samples.push_back(Bad("cut-end-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, bytes.size() - 24)));
-    samples.push_back(Bad("flip-header-" + stem + "-" + extension.substr(1) + extension, WithBitFlipped(bytes, headerFlip, 2)));
-    samples.push_back(Bad("flip-data-" + stem + "-" + extension.substr(1) + extension, WithBitFlipped(bytes, bytes.size() / 2, 5), middleFlip));
+    samples.push_back(
+        Bad("cut-middle-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, bytes.size() / 2)));
+    samples.push_back(
+        Bad("cut-end-" + stem + "-" + extension.substr(1) + extension, Truncated(bytes, bytes.size() - 24)));
+    samples.push_back(
+        Bad("flip-header-" + stem + "-" + extension.substr(1) + extension, WithBitFlipped(bytes, headerFlip, 2)));
+    samples.push_back(Bad("flip-data-" + stem + "-" + extension.substr(1) + extension,
+                          WithBitFlipped(bytes, bytes.size() / 2, 5), middleFlip));
 }
 
-void AddCutsAndFlips(std::vector<TSample>& samples) {
+void AddCutsAndFlips(std::vector<TSample>& samples)
+{
     const std::string jpeg = EncodedPicture(NoiseImage(64, 48), "jpg", "[Q=90]");
     // The frame header's component count: 3 becomes 7.
     AddDamaged(samples, "photo", ".jpg", jpeg, FindJpegFrame(jpeg) + 9, TExpect::exEither);
@@ -188,7 +214,8 @@ void AddCutsAndFlips(std::vector<TSample>& samples) {
     samples.push_back(Bad("twelve-bit.jpg", JpegWithPrecision(EncodedPicture(Solid(), "jpg", "[Q=95]"), 12)));
 }
 
-void AddGiants(std::vector<TSample>& samples) {
+void AddGiants(std::vector<TSample>& samples)
+{
     const std::string jpeg = EncodedPicture(NoiseImage(80, 60), "jpg", "[Q=90]");
     samples.push_back(Bad("giant.jpg", JpegClaimingSize(jpeg, 64250, 64250)));
     samples.push_back(Bad("giant-png.png", PngClaimingSize(EncodedPicture(Solid(), "png"), 30000, 30000)));
@@ -198,12 +225,14 @@ void AddGiants(std::vector<TSample>& samples) {
 
 }  // namespace
 
-const TPixel& SampleColour() {
+const TPixel& SampleColour()
+{
     static const TPixel colour{200, 60, 30};
     return colour;
 }
 
-std::vector<TSample> UnusualPictures() {
+std::vector<TSample> UnusualPictures()
+{
     std::vector<TSample> samples;
     AddJpegs(samples);
     AddPngs(samples);
@@ -213,7 +242,8 @@ std::vector<TSample> UnusualPictures() {
     return samples;
 }
 
-std::vector<TSample> DamagedPictures() {
+std::vector<TSample> DamagedPictures()
+{
     std::vector<TSample> samples;
     AddNotPictures(samples);
     AddCutsAndFlips(samples);
@@ -221,14 +251,18 @@ std::vector<TSample> DamagedPictures() {
     return samples;
 }
 
-std::vector<TSample> AllSamples() {
+std::vector<TSample> AllSamples()
+{
     std::vector<TSample> samples = UnusualPictures();
-    for (TSample& sample : DamagedPictures()) samples.push_back(std::move(sample));
+    for (TSample& sample : DamagedPictures())
+        samples.push_back(std::move(sample));
     return samples;
 }
 
-void WriteSamples(const std::filesystem::path& folder, const std::vector<TSample>& samples) {
-    for (const TSample& sample : samples) WriteBytes(folder / sample.Name, sample.Bytes);
+void WriteSamples(const std::filesystem::path& folder, const std::vector<TSample>& samples)
+{
+    for (const TSample& sample : samples)
+        WriteBytes(folder / sample.Name, sample.Bytes);
 }
 
 }  // namespace quillane::test

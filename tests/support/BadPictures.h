@@ -24,9 +24,9 @@ struct TSample {
     std::string Name;  // file name with its extension
     std::string Bytes;
     TExpect Expect = TExpect::exFails;
-    int Width = 0;   // upright size, when it decodes
+    int Width = 0;  // upright size, when it decodes
     int Height = 0;
-    TPixel Colour;   // its one colour as 8-bit sRGB; empty when it has several
+    TPixel Colour;  // its one colour as 8-bit sRGB; empty when it has several
     double Tolerance = 12;
 };
 

@@ -7,9 +7,11 @@
 
 namespace quillane::test {
 
-void StartGraphicsOnce() {
+void StartGraphicsOnce()
+{
     static const bool started = [] {
-        if (!GraphicsStartup("quillane-tests")) throw std::runtime_error("the image library did not start");
+        if (!GraphicsStartup("quillane-tests"))
+            throw std::runtime_error("the image library did not start");
         std::atexit(GraphicsShutdown);
         return true;
     }();

@@ -12,26 +12,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Picture(const fs::path& path) {
+void Picture(const fs::path& path)
+{
     MakePicture(path, 40, 30, {10, 120, 240}, "");
 }
 
-void Fifo(const fs::path& path) {
-    if (::mkfifo(path.c_str(), 0644) != 0) throw std::runtime_error("cannot make a FIFO at " + path.string());
+void Fifo(const fs::path& path)
+{
+    if (::mkfifo(path.c_str(), 0644) != 0)
+        throw std::runtime_error("cannot make a FIFO at " + path.string());
 }
 
 }  // namespace
 
-std::vector<std::string> OddUnlistedNames() {
+std::vector<std::string> OddUnlistedNames()
+{
     return {"pipe.jpg", ".hidden.jpg"};
 }
 
-TOddFolder MakeOddFolder(const fs::path& folder) {
+TOddFolder MakeOddFolder(const fs::path& folder)
+{
     TOddFolder odd;
     fs::create_directories(folder / "album.jpg");
-    const std::vector<std::string> good{
-        "照片 一.jpg", "my photo.png", "a.b.c.gif", "UPPER.JPG", "frame[1].jpg", "x].png",
-        "it's \"q\" $(touch x) `id` ;&|<>*?.jpg", "\xd5\xd5\xc6\xac.jpg" /* GBK, not UTF-8 */};
+    const std::vector<std::string> good{"照片 一.jpg",
+                                        "my photo.png",
+                                        "a.b.c.gif",
+                                        "UPPER.JPG",
+                                        "frame[1].jpg",
+                                        "x].png",
+                                        "it's \"q\" $(touch x) `id` ;&|<>*?.jpg",
+                                        "\xd5\xd5\xc6\xac.jpg" /* GBK, not UTF-8 */};
     for (const std::string& name : good) {
         Picture(folder / name);
         odd.Files.push_back({name, true});

@@ -14,8 +14,8 @@ struct TOddFile {
 };
 
 struct TOddFolder {
-    std::vector<TOddFile> Files;       // the list's files, top level
-    std::vector<TOddFile> WalkedFiles; // below the folder item "album.jpg"
+    std::vector<TOddFile> Files;        // the list's files, top level
+    std::vector<TOddFile> WalkedFiles;  // below the folder item "album.jpg"
 };
 
 // Makes, in `folder`: 40 x 30 pictures under Chinese, spaced, dotted, upper-case,

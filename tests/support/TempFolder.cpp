@@ -8,13 +8,16 @@
 
 namespace quillane::test {
 
-TTempFolder::TTempFolder() {
+TTempFolder::TTempFolder()
+{
     std::string pattern = (std::filesystem::temp_directory_path() / "quillane-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a temporary folder");
     path_ = pattern;
 }
 
-TTempFolder::~TTempFolder() {
+TTempFolder::~TTempFolder()
+{
     std::error_code error;
     // Read-only entries left by a test must not keep the folder alive.
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
@@ -23,9 +26,11 @@ TTempFolder::~TTempFolder() {
     std::filesystem::remove_all(path_, error);
 }
 
-std::vector<std::string> TTempFolder::Entries() const {
+std::vector<std::string> TTempFolder::Entries() const
+{
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -55,10 +55,12 @@ private slots:
         for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
             QVERIFY(QColorDialog::customColor(slot) == QColor(Qt::white));
 
-        WhenModal([&](QDialog* dialog) {
-            shown = qobject_cast<QColorDialog*>(dialog)->currentColor();
-            qobject_cast<QColorDialog*>(dialog)->setCurrentColor(Qt::green);
-        }, QDialog::Rejected);
+        WhenModal(
+            [&](QDialog* dialog) {
+                shown = qobject_cast<QColorDialog*>(dialog)->currentColor();
+                qobject_cast<QColorDialog*>(dialog)->setCurrentColor(Qt::green);
+            },
+            QDialog::Rejected);
         QVERIFY(!dialogs.ChooseColor().has_value());
         QCOMPARE(shown, QColor(200, 10, 20));
         WhenModal([&](QDialog* dialog) { shown = qobject_cast<QColorDialog*>(dialog)->currentColor(); },

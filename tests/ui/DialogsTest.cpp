@@ -179,9 +179,9 @@ private slots:
         WhenModal([&](QWidget*) { dialogs.AnswerPending(); });
         QVERIFY(!dialogs.AskOverwrite().Yes);
         WhenModal([&](QWidget*) { dialogs.AnswerPending(); });
-        QCOMPARE(dialogs.ShowMessage(QStringLiteral("缩略图输出路径不存在，是否创建？"),
-                                     TMessageStyle::msQuestionYesNo),
-                 TMessageAnswer::maNo);
+        QCOMPARE(
+            dialogs.ShowMessage(QStringLiteral("缩略图输出路径不存在，是否创建？"), TMessageStyle::msQuestionYesNo),
+            TMessageAnswer::maNo);
     }
 };
 

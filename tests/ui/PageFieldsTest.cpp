@@ -63,21 +63,35 @@ private slots:
             int MaxLength;  // 0: no limit
         };
         const TEdit edits[] = {
-            {"lbEdtRWidth", "宽％ ", "", 3},          {"lbEdtRHeight", "高％ ", "", 3},
-            {"lbEdtSavePath", "缩略图存放路径：   ", "", 0}, {"lbEdtPrefix", nullptr, "_s", 0},
-            {"lbEdtWidth", "宽", "", 3},              {"lbEdtHeight", "高", "", 3},
-            {"EdtSavePixel", "缩略图存放路径：   ", "", 0}, {"EdtPrefixPixel", nullptr, "_s", 0},
-            {"EdtWOnly", nullptr, "", 0},             {"EdtHOnly", nullptr, "", 0},
-            {"EdtWOrHPath", "缩略图存放路径：   ", "", 0}, {"EdtPrefixWOrH", nullptr, "_s", 0},
-            {"EdtNewName", "新文件名前缀：", "", 0},  {"lbEdtSavePath2", "新文件存放路径：   ", "", 0},
-            {"lbEdtPrefix2", nullptr, "", 0},         {"EdtLeft", "剪裁左起点：", "0", 3},
-            {"EdtTop", "剪裁顶起点：", "0", 3},       {"EdtW", "新图宽：", "100", 4},
-            {"EdtH", "新图高：", "100", 4},           {"EdtCutSave", "剪切图存放路径：   ", "", 0},
-            {"EdtCutPrefix", nullptr, "_c", 0},       {"EdtWatermarkX", "标签X值：", "", 0},
-            {"EdtWatermarkY", "Y值：", "", 0},        {"EdtWatermarkOpacity", "不透明度%   ", "100", 3},
-            {"EdtWatermark", "水印标签：", "", 0},    {"EdtWatermarkPic", "水印图片：", "", 0},
+            {"lbEdtRWidth", "宽％ ", "", 3},
+            {"lbEdtRHeight", "高％ ", "", 3},
+            {"lbEdtSavePath", "缩略图存放路径：   ", "", 0},
+            {"lbEdtPrefix", nullptr, "_s", 0},
+            {"lbEdtWidth", "宽", "", 3},
+            {"lbEdtHeight", "高", "", 3},
+            {"EdtSavePixel", "缩略图存放路径：   ", "", 0},
+            {"EdtPrefixPixel", nullptr, "_s", 0},
+            {"EdtWOnly", nullptr, "", 0},
+            {"EdtHOnly", nullptr, "", 0},
+            {"EdtWOrHPath", "缩略图存放路径：   ", "", 0},
+            {"EdtPrefixWOrH", nullptr, "_s", 0},
+            {"EdtNewName", "新文件名前缀：", "", 0},
+            {"lbEdtSavePath2", "新文件存放路径：   ", "", 0},
+            {"lbEdtPrefix2", nullptr, "", 0},
+            {"EdtLeft", "剪裁左起点：", "0", 3},
+            {"EdtTop", "剪裁顶起点：", "0", 3},
+            {"EdtW", "新图宽：", "100", 4},
+            {"EdtH", "新图高：", "100", 4},
+            {"EdtCutSave", "剪切图存放路径：   ", "", 0},
+            {"EdtCutPrefix", nullptr, "_c", 0},
+            {"EdtWatermarkX", "标签X值：", "", 0},
+            {"EdtWatermarkY", "Y值：", "", 0},
+            {"EdtWatermarkOpacity", "不透明度%   ", "100", 3},
+            {"EdtWatermark", "水印标签：", "", 0},
+            {"EdtWatermarkPic", "水印图片：", "", 0},
             {"EdtWatermarkFont", "标签字体：", "MS Sans Serif [8]", 0},
-            {"EdtWatermarkSave", "新图存放路径：   ", "", 0}, {"EdtWatermarkPrefix", nullptr, "_w", 0},
+            {"EdtWatermarkSave", "新图存放路径：   ", "", 0},
+            {"EdtWatermarkPrefix", nullptr, "_w", 0},
             {"EdtMinWidth", "图片宽度小于：", "0", 0},
         };
         for (const TEdit& edit : edits) {
@@ -99,11 +113,12 @@ private slots:
         for (const char* name : {"Rb1", "Rb2", "Rb3", "RbScale", "RbScaleCut", "RbWOnly", "RbHOnly", "ChkSkipSmaller",
                                  "RbRenameRandom", "RbImgWatermark"})
             QVERIFY2(!page.Get<QAbstractButton>(name)->isChecked(), name);
-        QCOMPARE(page.Get<QAbstractButton>("RbScale")->text(), QStringLiteral("按宽高创建缩略图时保持原图比例（自动填充）"));
+        QCOMPARE(page.Get<QAbstractButton>("RbScale")->text(),
+                 QStringLiteral("按宽高创建缩略图时保持原图比例（自动填充）"));
         QCOMPARE(page.Get<QAbstractButton>("RbRenameNumber")->text(), QStringLiteral("自动增加数字序号1、2、3..."));
         QCOMPARE(page.Get<QAbstractButton>("RbRenameRandom")->text(), QStringLiteral("增加随机产生三位字符"));
-        for (const char* name : {"CmbXfixPercent", "CmbXFixPixel", "CmbXFixWorH", "CmbXFix2", "CmbXFixCut",
-                                 "CmbXFixWatermark"}) {
+        for (const char* name :
+             {"CmbXfixPercent", "CmbXFixPixel", "CmbXFixWorH", "CmbXFix2", "CmbXFixCut", "CmbXFixWatermark"}) {
             auto* box = page.Get<QComboBox>(name);
             QVERIFY2(box->count() == 2 && box->itemText(0) == "后缀" && box->itemText(1) == "前缀", name);
             QVERIFY2(box->currentIndex() == 0, name);
@@ -133,7 +148,8 @@ private slots:
             QTest::keyClicks(field, "12 a3,4+5x678");
             QVERIFY2(field->text() == "12345678", name);  // no length limit
         }
-        for (const char* name : {"lbEdtWidth", "lbEdtHeight", "EdtLeft", "EdtTop", "EdtW", "EdtH", "EdtWatermarkOpacity"}) {
+        for (const char* name :
+             {"lbEdtWidth", "lbEdtHeight", "EdtLeft", "EdtTop", "EdtW", "EdtH", "EdtWatermarkOpacity"}) {
             auto* field = page.Get<QLineEdit>(name);
             field->clear();
             QTest::keyClicks(field, "9x87654");

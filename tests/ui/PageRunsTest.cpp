@@ -90,8 +90,8 @@ private slots:
         run.Window.Browser()->RebuildList();
         run.Fill("EdtNewName", "trip");
         QVERIFY(run.Run("BtnRename"));
-        QCOMPARE(run.Lines("Memo3"), QStringList({run.SourceLine("重命名成功！"),
-                                                  run.Source.QPath() + "/b.png" + "重命名成功！"}));
+        QCOMPARE(run.Lines("Memo3"),
+                 QStringList({run.SourceLine("重命名成功！"), run.Source.QPath() + "/b.png" + "重命名成功！"}));
         QVERIFY(fs::exists(run.Source.File("trip0.png")));
         QVERIFY(fs::exists(run.Source.File("trip1.png")));
         QVERIFY(!fs::exists(run.Source.File("a.png")));

@@ -161,10 +161,10 @@ private slots:
         bool lockedWhileAsking = true;
         setup.Dialogs.OnOverwritePrompt = [&] {
             auto* stop = setup.Stop();
-            lockedWhileAsking = lockedWhileAsking && !setup.Window.Browser()->isEnabled()
-                                && !setup.Button("BtnPercent")->isEnabled() && stop->isVisibleTo(&setup.Window)
-                                && stop->isEnabled() && !setup.Button("BtnPixel")->isEnabled()
-                                && setup.Window.JobRunning();
+            lockedWhileAsking = lockedWhileAsking && !setup.Window.Browser()->isEnabled() &&
+                                !setup.Button("BtnPercent")->isEnabled() && stop->isVisibleTo(&setup.Window) &&
+                                stop->isEnabled() && !setup.Button("BtnPixel")->isEnabled() &&
+                                setup.Window.JobRunning();
         };
         setup.Dialogs.OverwriteAnswers = {{false, true}};  // No, and don't ask again
         QVERIFY(setup.Run());
@@ -172,10 +172,9 @@ private slots:
         QCOMPARE(setup.Dialogs.OverwritePrompts, 1);
         QVERIFY(lockedWhileAsking);
         // The list held a.jpg, a_s.jpg, b.jpg, b_s.jpg at the click; each is handled once.
-        QCOMPARE(setup.Lines(), QStringList({source.QPath() + "/a.jpg" + kFailed,
-                                             source.QPath() + "/a_s.jpg" + kDone,
-                                             source.QPath() + "/b.jpg" + kFailed,
-                                             source.QPath() + "/b_s.jpg" + kDone}));
+        QCOMPARE(setup.Lines(),
+                 QStringList({source.QPath() + "/a.jpg" + kFailed, source.QPath() + "/a_s.jpg" + kDone,
+                              source.QPath() + "/b.jpg" + kFailed, source.QPath() + "/b_s.jpg" + kDone}));
         QCOMPARE(StoredSize(source.File("a_s.jpg")), QSize(6, 6));  // both left as they were
         QCOMPARE(StoredSize(source.File("b_s.jpg")), QSize(7, 7));
         QCOMPARE(StoredSize(source.File("a_s_s.jpg")), QSize(3, 3));
@@ -260,8 +259,7 @@ private slots:
         QCOMPARE(stopLine, QString("已停止：已处理 %1 个文件，列表中还有 %2 项未处理。").arg(lines).arg(60 - lines));
         QVERIFY2(lines >= 1 && lines < 60, qPrintable(QString::number(lines)));
         // Every line stands for a file that was written, and nothing else was.
-        QCOMPARE(static_cast<int>(std::distance(fs::directory_iterator(out.Path()), fs::directory_iterator())),
-                 lines);
+        QCOMPARE(static_cast<int>(std::distance(fs::directory_iterator(out.Path()), fs::directory_iterator())), lines);
         QVERIFY(setup.Button("BtnPercent")->isEnabled());
         QCOMPARE(setup.Dialogs.MessageTexts(), QStringList({"处理完成！"}));
     }
@@ -321,7 +319,7 @@ private slots:
 
         QVERIFY(prompted);
         QVERIFY(!window.isVisible());
-        QVERIFY(QApplication::activeModalWidget() == nullptr);  // no closing message left behind
+        QVERIFY(QApplication::activeModalWidget() == nullptr);      // no closing message left behind
         QCOMPARE(StoredSize(source.File("a_s.jpg")), QSize(6, 6));  // answered "否"
         QCOMPARE(window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
                  source.QPath() + "/a.jpg" + kFailed + "\n已停止：已处理 1 个文件，列表中还有 1 项未处理。");

@@ -45,8 +45,8 @@ void WriteHalvesWithImageLibrary(const std::filesystem::path& file, int width, i
 
 bool Near(QColor actual, QColor expected)
 {
-    return qAbs(actual.red() - expected.red()) < 40 && qAbs(actual.green() - expected.green()) < 40
-           && qAbs(actual.blue() - expected.blue()) < 40;
+    return qAbs(actual.red() - expected.red()) < 40 && qAbs(actual.green() - expected.green()) < 40 &&
+           qAbs(actual.blue() - expected.blue()) < 40;
 }
 
 }  // namespace

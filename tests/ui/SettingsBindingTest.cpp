@@ -43,16 +43,29 @@ struct TStoredEdit {
     const char* Value;
 };
 const TStoredEdit kStoredEdits[] = {
-    {"lbEdtRWidth", "40"},       {"lbEdtRHeight", "60"},      {"lbEdtPrefix", "_p"},
-    {"lbEdtWidth", "120"},       {"lbEdtHeight", "90"},       {"EdtPrefixPixel", "_px"},
-    {"EdtHOnly", "77"},          {"EdtPrefixWOrH", "pre_"},   {"EdtNewName", "holiday"},
-    {"EdtLeft", "5"},            {"EdtTop", "6"},             {"EdtW", "70"},
-    {"EdtH", "80"},              {"EdtCutPrefix", "_cut"},    {"EdtWatermark", "© 水印 text"},
-    {"EdtWatermarkX", "12"},     {"EdtWatermarkY", "34"},     {"EdtWatermarkOpacity", "55"},
-    {"EdtWatermarkPrefix", "w_"}, {"lbEdtPrefix2", "_conv"},
+    {"lbEdtRWidth", "40"},
+    {"lbEdtRHeight", "60"},
+    {"lbEdtPrefix", "_p"},
+    {"lbEdtWidth", "120"},
+    {"lbEdtHeight", "90"},
+    {"EdtPrefixPixel", "_px"},
+    {"EdtHOnly", "77"},
+    {"EdtPrefixWOrH", "pre_"},
+    {"EdtNewName", "holiday"},
+    {"EdtLeft", "5"},
+    {"EdtTop", "6"},
+    {"EdtW", "70"},
+    {"EdtH", "80"},
+    {"EdtCutPrefix", "_cut"},
+    {"EdtWatermark", "© 水印 text"},
+    {"EdtWatermarkX", "12"},
+    {"EdtWatermarkY", "34"},
+    {"EdtWatermarkOpacity", "55"},
+    {"EdtWatermarkPrefix", "w_"},
+    {"lbEdtPrefix2", "_conv"},
 };
-const char* const kStoredBoxes[] = {"CmbXfixPercent", "CmbXFixPixel", "CmbXFixWorH", "CmbXFixCut",
-                                    "CmbXFixWatermark", "CmbOrigin", "CmbXFix2"};
+const char* const kStoredBoxes[] = {"CmbXfixPercent",   "CmbXFixPixel", "CmbXFixWorH", "CmbXFixCut",
+                                    "CmbXFixWatermark", "CmbOrigin",    "CmbXFix2"};
 
 }  // namespace
 
@@ -113,8 +126,8 @@ private slots:
         };
         for (const TCase& test : cases) {
             TTestFolder folder;
-            WriteBytes(folder.File("Quillane.ini"),
-                       "[Form]\nwidth=" + std::to_string(test.Width) + "\nHeight=" + std::to_string(test.Height) + "\n");
+            WriteBytes(folder.File("Quillane.ini"), "[Form]\nwidth=" + std::to_string(test.Width) +
+                                                        "\nHeight=" + std::to_string(test.Height) + "\n");
             TPageWindow page(folder.File("Quillane.ini"));
             QCOMPARE(page.Window.size(), test.Expected);
         }
@@ -167,7 +180,8 @@ private slots:
         QCOMPARE(page.Get<QLineEdit>("EdtHOnly")->text(), QStringLiteral("200"));
         QVERIFY(page.Get<QLineEdit>("EdtWOnly")->text().isEmpty());
         QVERIFY(!page.Get<QLineEdit>("EdtWOnly")->isVisibleTo(sidePage));
-        QCOMPARE(page.Get<QCheckBox>("ChkSkipSmaller")->text(), QStringLiteral("当源文件高度已经小于缩略目标值时则不作处理"));
+        QCOMPARE(page.Get<QCheckBox>("ChkSkipSmaller")->text(),
+                 QStringLiteral("当源文件高度已经小于缩略目标值时则不作处理"));
     }
 
     void namesInOtherLetterCasesAndLooseValues()

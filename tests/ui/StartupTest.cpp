@@ -67,11 +67,12 @@ private slots:
         TfrmMain window;
         auto* pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
         const QStringList captions{"按百分比生成缩略图", "按宽和高像素生成缩略图", "按宽或高像素生成缩略图",
-                                   "批量重命名", "批量类型转换", "批量剪裁", "批量设置水印标签"};
+                                   "批量重命名",         "批量类型转换",           "批量剪裁",
+                                   "批量设置水印标签"};
         const QStringList sheets{"TabSheet1", "TabSheet5", "TabSheet6", "TabSheet3",
                                  "TabSheet2", "TabSheet4", "TabSheet7"};
-        const QStringList buttons{"BtnPercent", "BtnPixel", "BtnWOrH", "BtnRename",
-                                  "BtnConvert", "BtnCut", "BtnWatermark"};
+        const QStringList buttons{"BtnPercent", "BtnPixel", "BtnWOrH",     "BtnRename",
+                                  "BtnConvert", "BtnCut",   "BtnWatermark"};
         const QStringList boxes{"Memo1", "MmPixel", "MmWORH", "Memo3", "Memo2", "Memo4", "MmWatermark"};
         QCOMPARE(pages->count(), 7);
         QCOMPARE(pages->currentIndex(), 0);

@@ -26,8 +26,8 @@ class TfrmMain;
 using TUiTestFactory = std::function<std::unique_ptr<QObject>()>;
 bool RegisterUiTest(const char* name, TUiTestFactory factory);
 
-#define QUILLANE_UI_TEST(Class)                                                       \
-    [[maybe_unused]] static const bool Class##Registered =                             \
+#define QUILLANE_UI_TEST(Class)                            \
+    [[maybe_unused]] static const bool Class##Registered = \
         ::quillane::RegisterUiTest(#Class, [] { return std::make_unique<Class>(); })
 
 // Spins the event loop until `done` holds; false when `timeoutMs` passed first.

@@ -11,9 +11,11 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 std::optional<std::string_view> SectionNameOf(std::string_view line)
 {
     line = TrimBlanks(line);
-    if (line.empty() || line.front() != '[') return std::nullopt;
+    if (line.empty() || line.front() != '[')
+        return std::nullopt;
     const std::size_t close = line.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
+    if (close == std::string_view::npos)
+        return std::nullopt;
     return TrimBlanks(line.substr(1, close - 1));
 }
 
@@ -26,9 +28,11 @@ bool IsComment(std::string_view line)
 // The key of a "key=value" line, or nothing for blank lines, comments and headers.
 std::optional<std::string_view> KeyNameOf(std::string_view line)
 {
-    if (IsComment(line) || SectionNameOf(line)) return std::nullopt;
+    if (IsComment(line) || SectionNameOf(line))
+        return std::nullopt;
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
+    if (equals == std::string_view::npos)
+        return std::nullopt;
     return TrimBlanks(line.substr(0, equals));
 }
 
@@ -63,7 +67,8 @@ TIniDocument TIniDocument::Parse(std::string_view text)
     while (!text.empty()) {
         const std::size_t lineEnd = text.find('\n');
         std::string_view line = text.substr(0, lineEnd);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
         doc.lines_.emplace_back(line);
         text.remove_prefix(lineEnd == std::string_view::npos ? text.size() : lineEnd + 1);
     }
@@ -76,7 +81,8 @@ std::string TIniDocument::Serialize() const
     std::string text(bom_ ? kBom : std::string_view{});
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         text += lines_[i];
-        if (i + 1 < lines_.size() || endsWithNewline_) text += newline;
+        if (i + 1 < lines_.size() || endsWithNewline_)
+            text += newline;
     }
     return text;
 }
@@ -85,9 +91,11 @@ std::optional<TIniDocument::TSectionSpan> TIniDocument::FindSection(std::string_
 {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const auto name = SectionNameOf(lines_[i]);
-        if (!name || !EqualsIgnoringCase(*name, section)) continue;
+        if (!name || !EqualsIgnoringCase(*name, section))
+            continue;
         std::size_t end = i + 1;
-        while (end < lines_.size() && !SectionNameOf(lines_[end])) ++end;
+        while (end < lines_.size() && !SectionNameOf(lines_[end]))
+            ++end;
         return TSectionSpan{i, end};
     }
     return std::nullopt;
@@ -97,7 +105,8 @@ std::optional<std::size_t> TIniDocument::FindKey(const TSectionSpan& span, std::
 {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
         const auto name = KeyNameOf(lines_[i]);
-        if (name && EqualsIgnoringCase(*name, key)) return i;
+        if (name && EqualsIgnoringCase(*name, key))
+            return i;
     }
     return std::nullopt;
 }
@@ -107,16 +116,19 @@ std::optional<std::size_t> TIniDocument::FindKey(const TSectionSpan& span, std::
 std::size_t TIniDocument::InsertionPoint(const TSectionSpan& span) const
 {
     std::size_t at = span.end;
-    while (at > span.header + 1 && TrimBlanks(lines_[at - 1]).empty()) --at;
+    while (at > span.header + 1 && TrimBlanks(lines_[at - 1]).empty())
+        --at;
     return at;
 }
 
 std::optional<std::string> TIniDocument::RawValue(std::string_view section, std::string_view key) const
 {
     const auto span = FindSection(section);
-    if (!span) return std::nullopt;
+    if (!span)
+        return std::nullopt;
     const auto line = FindKey(*span, key);
-    if (!line) return std::nullopt;
+    if (!line)
+        return std::nullopt;
     const std::string& text = lines_[*line];
     return text.substr(text.find('=') + 1);
 }
@@ -137,7 +149,8 @@ void TIniDocument::SetRawValue(std::string_view section, std::string_view key, s
     }
     const std::size_t at = InsertionPoint(*span);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::string(key) + "=" + std::string(encodedValue));
-    if (at == lines_.size() - 1) endsWithNewline_ = true;
+    if (at == lines_.size() - 1)
+        endsWithNewline_ = true;
 }
 
 }  // namespace quillane

@@ -42,7 +42,8 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
     if (IsValidIniSectionName(section) && IsValidIniKeyName(key)) {
         TIniDocument document = LoadDocument(file_);
         document.SetRawValue(section, key, EncodeIniValue(value));
-        if (ReplaceTextFile(file_, document.Serialize())) return true;
+        if (ReplaceTextFile(file_, document.Serialize()))
+            return true;
     }
     error_ = "Unable to write to " + file_.string();
     return false;

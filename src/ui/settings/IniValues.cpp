@@ -6,27 +6,38 @@
 namespace quillane {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 int HexDigit(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= '0' && c <= '9')
+        return c - '0';
     c = LowerAscii(c);
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
 bool ParseHex(std::string_view digits, int& out)
 {
-    if (digits.empty()) return false;
+    if (digits.empty())
+        return false;
     std::uint64_t value = 0;
     for (char c : digits) {
         const int digit = HexDigit(c);
-        if (digit < 0) return false;
+        if (digit < 0)
+            return false;
         value = value * 16 + static_cast<std::uint64_t>(digit);
-        if (value > 0xFFFFFFFFu) return false;
+        if (value > 0xFFFFFFFFu)
+            return false;
     }
     // A colour code such as 0xFF000008 lands on its negative 32-bit twin.
     out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
@@ -40,20 +51,28 @@ bool ParseDecimal(std::string_view text, int& out)
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     std::int64_t value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
         value = value * 10 + (c - '0');
-        if (value > std::int64_t{std::numeric_limits<int>::max()} + 1) return false;
+        if (value > std::int64_t{std::numeric_limits<int>::max()} + 1)
+            return false;
     }
-    if (negative) value = -value;
-    if (value > std::numeric_limits<int>::max()) return false;
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<int>::max())
+        return false;
     out = static_cast<int>(value);
     return true;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
 
 bool LooksQuoted(std::string_view text)
 {
@@ -64,16 +83,20 @@ bool LooksQuoted(std::string_view text)
 
 std::string_view TrimBlanks(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
     return true;
 }
 
@@ -90,7 +113,8 @@ std::string CutUtf8(std::string_view text, std::size_t maxCharacters)
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (startsCharacter && ++characters > maxCharacters) return std::string(text.substr(0, i));
+        if (startsCharacter && ++characters > maxCharacters)
+            return std::string(text.substr(0, i));
     }
     return std::string(text);
 }
@@ -98,7 +122,8 @@ std::string CutUtf8(std::string_view text, std::size_t maxCharacters)
 std::string DecodeIniValue(std::string_view raw)
 {
     std::string_view value = TrimBlanks(raw);
-    if (LooksQuoted(value)) value = value.substr(1, value.size() - 2);
+    if (LooksQuoted(value))
+        value = value.substr(1, value.size() - 2);
     return CutUtf8(value, kIniMaxValueLength);
 }
 
@@ -106,7 +131,8 @@ std::string EncodeIniValue(std::string_view value)
 {
     std::string text(value);
     for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
+        if (c == '\r' || c == '\n')
+            c = ' ';
     const bool wouldChange = TrimBlanks(text).size() != text.size() || LooksQuoted(text);
     return wouldChange ? '"' + text + '"' : text;
 }

@@ -9,7 +9,10 @@ namespace quillane {
 namespace fs = std::filesystem;
 namespace {
 
-bool CanCreateFilesIn(const fs::path& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
+bool CanCreateFilesIn(const fs::path& folder)
+{
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
 
 std::string Environment(const char* name)
 {
@@ -23,10 +26,12 @@ fs::path LocateSettingsFile(const fs::path& programFolder, const std::string& xd
 {
     const fs::path beside = programFolder / kSettingsFileName;
     std::error_code ec;
-    if (fs::exists(beside, ec) || CanCreateFilesIn(programFolder)) return beside;
+    if (fs::exists(beside, ec) || CanCreateFilesIn(programFolder))
+        return beside;
     if (!xdgConfigHome.empty() && fs::path(xdgConfigHome).is_absolute())
         return fs::path(xdgConfigHome) / "Quillane" / kSettingsFileName;
-    if (!home.empty()) return fs::path(home) / ".config" / "Quillane" / kSettingsFileName;
+    if (!home.empty())
+        return fs::path(home) / ".config" / "Quillane" / kSettingsFileName;
     return beside;
 }
 

@@ -11,8 +11,8 @@ inline constexpr const char* kSettingsFileName = "Quillane.ini";
 // or lets us create it; otherwise in the user's configuration folder,
 // $XDG_CONFIG_HOME/Quillane (an empty or relative value counts as unset, as the base
 // directory rules say), else ~/.config/Quillane.
-std::filesystem::path LocateSettingsFile(const std::filesystem::path& programFolder,
-                                         const std::string& xdgConfigHome, const std::string& home);
+std::filesystem::path LocateSettingsFile(const std::filesystem::path& programFolder, const std::string& xdgConfigHome,
+                                         const std::string& home);
 
 // The same for the running program, from /proc/self/exe and the environment.
 std::filesystem::path LocateSettingsFile();

@@ -15,15 +15,18 @@ public:
 
     void Text(std::string_view key, std::string_view value)
     {
-        if (ok_) ok_ = ini_.WriteString(section_, key, value);
+        if (ok_)
+            ok_ = ini_.WriteString(section_, key, value);
     }
     void Integer(std::string_view key, int value)
     {
-        if (ok_) ok_ = ini_.WriteInteger(section_, key, value);
+        if (ok_)
+            ok_ = ini_.WriteInteger(section_, key, value);
     }
     void Flag(std::string_view key, bool value)
     {
-        if (ok_) ok_ = ini_.WriteBool(section_, key, value);
+        if (ok_)
+            ok_ = ini_.WriteBool(section_, key, value);
     }
 
 private:
@@ -53,8 +56,10 @@ void SavePixel(TSectionWriter out, const TPixelSettings& page)
 // The side field of an unselected radio is not written, so the file keeps its value.
 void SaveWOrH(TSectionWriter out, const TWOrHSettings& page)
 {
-    if (page.side == scWidth) out.Text("Width", page.EdtWOnly);
-    if (page.side == scHeight) out.Text("Height", page.EdtHOnly);
+    if (page.side == scWidth)
+        out.Text("Width", page.EdtWOnly);
+    if (page.side == scHeight)
+        out.Text("Height", page.EdtHOnly);
     out.Integer("RB", page.side);
     out.Text("FileNamePrefix", page.EdtPrefixWOrH);
     out.Flag("ChkSkipSmaller", page.ChkSkipSmaller);

@@ -31,7 +31,8 @@ void TSettingsStore::LoadPercent(TPercentSettings& page) const
     page.lbEdtRWidth = ini_.ReadString("percent", "Pwidth", "");
     page.lbEdtRHeight = ini_.ReadString("percent", "PHeight", "");
     // With the constraint on, filling the height mirrors it into the width.
-    if (page.ChkConstraint) page.lbEdtRWidth = page.lbEdtRHeight;
+    if (page.ChkConstraint)
+        page.lbEdtRWidth = page.lbEdtRHeight;
     page.lbEdtPrefix = ini_.ReadString("Percent", "FileNamePrefix", page.lbEdtPrefix);
     page.CmbXfixPercent = TwoEntryFromStored(ini_.ReadInteger("percent", "CmbXfixPercent", 0));
 }
@@ -48,8 +49,10 @@ void TSettingsStore::LoadPixel(TPixelSettings& page) const
 void TSettingsStore::LoadWOrH(TWOrHSettings& page) const
 {
     page.side = SideFromStored(ini_.ReadInteger("WOrH", "RB", 0));
-    if (page.side == scWidth) page.EdtWOnly = ini_.ReadString("WOrH", "Width", "");
-    if (page.side == scHeight) page.EdtHOnly = ini_.ReadString("WOrH", "Height", "");
+    if (page.side == scWidth)
+        page.EdtWOnly = ini_.ReadString("WOrH", "Width", "");
+    if (page.side == scHeight)
+        page.EdtHOnly = ini_.ReadString("WOrH", "Height", "");
     page.EdtPrefixWOrH = ini_.ReadString("WOrH", "FileNamePrefix", page.EdtPrefixWOrH);
     page.ChkSkipSmaller = ini_.ReadBool("WOrH", "ChkSkipSmaller", false);
     page.CmbXFixWorH = TwoEntryFromStored(ini_.ReadInteger("WorH", "CmbXFixWorH", 0));
@@ -91,7 +94,8 @@ void TSettingsStore::LoadWatermarkFont(TFontSettings& font) const
     font.size = ini_.ReadInteger("Watermark", "Fontsize", font.size);
     font.name = ini_.ReadString("Watermark", "FontName", font.name);
     const int charset = ini_.ReadInteger("Watermark", "FontCharset", font.charset);
-    if (charset >= 0 && charset <= 255) font.charset = charset;
+    if (charset >= 0 && charset <= 255)
+        font.charset = charset;
     font.color = ini_.ReadInteger("Watermark", "FontColor", font.color);
     font.bold = ini_.ReadBool("Watermark", "FontBold", false);
     font.italic = ini_.ReadBool("Watermark", "FontItalic", false);

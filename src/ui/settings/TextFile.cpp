@@ -38,7 +38,8 @@ public:
     explicit TTemporaryName(std::string name) : name_(std::move(name)) {}
     ~TTemporaryName()
     {
-        if (!name_.empty()) ::unlink(name_.c_str());
+        if (!name_.empty())
+            ::unlink(name_.c_str());
     }
     TTemporaryName(const TTemporaryName&) = delete;
     TTemporaryName& operator=(const TTemporaryName&) = delete;
@@ -54,8 +55,10 @@ bool WriteAll(int fd, const std::string& text)
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
         done += static_cast<std::size_t>(n);
     }
     return true;
@@ -73,14 +76,17 @@ bool ReplaceThroughTemporary(const fs::path& file, const std::string& text, mode
     std::string pattern = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
     TFileDescriptor fd(::mkstemp(pattern.data()));
     tempCreated = fd.Valid();
-    if (!fd.Valid()) return false;
+    if (!fd.Valid())
+        return false;
     TTemporaryName temp(pattern);
     // No fsync: closing the window writes some fifty values one by one, and a flush
     // each would cost a noticeable pause; the rename already keeps readers from ever
     // seeing a half-written file.
     const bool written = ::fchmod(fd.Get(), mode) == 0 && WriteAll(fd.Get(), text);
-    if (!fd.Close() || !written) return false;
-    if (::rename(temp.Name().c_str(), file.c_str()) != 0) return false;
+    if (!fd.Close() || !written)
+        return false;
+    if (::rename(temp.Name().c_str(), file.c_str()) != 0)
+        return false;
     temp.Release();
     return true;
 }
@@ -97,9 +103,11 @@ bool ReadTextFile(const fs::path& file, std::string& text)
 {
     text.clear();
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return false;
+    if (!fs::is_regular_file(file, ec))
+        return false;
     std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
@@ -109,13 +117,17 @@ bool ReplaceTextFile(const fs::path& requested, const std::string& text)
     const fs::path file = ResolveLink(requested);
     struct stat info {};
     const bool exists = ::stat(file.c_str(), &info) == 0;
-    if (exists && (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0)) return false;
+    if (exists && (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0))
+        return false;
     std::error_code ec;
-    if (!file.parent_path().empty()) fs::create_directories(file.parent_path(), ec);
-    if (ec) return false;
+    if (!file.parent_path().empty())
+        fs::create_directories(file.parent_path(), ec);
+    if (ec)
+        return false;
     const mode_t mode = exists ? (info.st_mode & 07777) : 0644;
     bool tempCreated = false;
-    if (ReplaceThroughTemporary(file, text, mode, tempCreated)) return true;
+    if (ReplaceThroughTemporary(file, text, mode, tempCreated))
+        return true;
     return !tempCreated && exists && RewriteInPlace(file, text);
 }
 

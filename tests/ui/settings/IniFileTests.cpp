@@ -94,7 +94,8 @@ TEST_F(IniFileTest, EachWriteReachesTheFileAtOnceAndLeavesNoTemporaryFile)
     ASSERT_TRUE(ini.WriteBool("Percent", "PConstraint", false));
     EXPECT_EQ(Contents(), "[Form]\nwidth=900\n[Percent]\nPConstraint=0\n");
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.Path())) ++entries;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 
@@ -104,10 +105,28 @@ TEST_F(IniFileTest, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefaul
         const char* text;
         int expected;
     } cases[] = {
-        {"42", 42}, {"-7", -7}, {"+7", 7}, {"  12  ", 12}, {"0x1F", 31}, {"0X1f", 31}, {"0x0010", 16},
-        {"0xFF000008", clWindowText}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
-        {"0x", -1}, {"0xG1", -1}, {"0x100000000", -1}, {"12abc", -1}, {"", -1}, {"abc", -1},
-        {"2147483648", -1}, {"-2147483649", -1}, {"1.5", -1}, {"$10", -1}, {"- 3", -1}, {"-", -1},
+        {"42", 42},
+        {"-7", -7},
+        {"+7", 7},
+        {"  12  ", 12},
+        {"0x1F", 31},
+        {"0X1f", 31},
+        {"0x0010", 16},
+        {"0xFF000008", clWindowText},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"0x", -1},
+        {"0xG1", -1},
+        {"0x100000000", -1},
+        {"12abc", -1},
+        {"", -1},
+        {"abc", -1},
+        {"2147483648", -1},
+        {"-2147483649", -1},
+        {"1.5", -1},
+        {"$10", -1},
+        {"- 3", -1},
+        {"-", -1},
     };
     TIniFile ini(File());
     for (const auto& c : cases) {
@@ -138,7 +157,8 @@ TEST_F(IniFileTest, ReadValuesAreCutAfter2047Characters)
     EXPECT_EQ(ini.ReadString("Watermark", "Text", ""), std::string(2047, 'b'));
 
     std::string wide;
-    for (int i = 0; i < 2100; ++i) wide += "水";
+    for (int i = 0; i < 2100; ++i)
+        wide += "水";
     ASSERT_TRUE(ini.WriteString("Watermark", "Text", wide));
     EXPECT_EQ(ini.ReadString("Watermark", "Text", ""), wide.substr(0, 2047 * 3)) << "cut between characters";
 }
@@ -146,7 +166,8 @@ TEST_F(IniFileTest, ReadValuesAreCutAfter2047Characters)
 TEST_F(IniFileTest, TextComesBackExactlyWithBlanksQuotesAndEqualsSigns)
 {
     TIniFile ini(File());
-    for (const std::string value : {" _s", "_s ", "\"quoted\"", "'single'", "a=b", "\"", "", "水印 [x]", "; not a comment"}) {
+    for (const std::string value :
+         {" _s", "_s ", "\"quoted\"", "'single'", "a=b", "\"", "", "水印 [x]", "; not a comment"}) {
         ASSERT_TRUE(ini.WriteString("Percent", "FileNamePrefix", value));
         EXPECT_EQ(ini.ReadString("Percent", "FileNamePrefix", "default"), value) << "value [" << value << "]";
     }

@@ -65,9 +65,9 @@ TEST_F(SettingsStoreTest, StoredWindowSizeIsFittedToTheScreen)
         const char* height;
         TWindowSize expected;
     } cases[] = {
-        {"5", "700", {1920, 700}},     {"10000", "700", {1920, 700}}, {"1920", "1090", {1920, 1090}},
-        {"10", "1091", {10, 1080}},    {"9", "9", {1920, 1080}},      {"0x400", "0x300", {1024, 768}},
-        {"wide", "", {839, 669}},      {"-900", "-1", {1920, 1080}},
+        {"5", "700", {1920, 700}},  {"10000", "700", {1920, 700}}, {"1920", "1090", {1920, 1090}},
+        {"10", "1091", {10, 1080}}, {"9", "9", {1920, 1080}},      {"0x400", "0x300", {1024, 768}},
+        {"wide", "", {839, 669}},   {"-900", "-1", {1920, 1080}},
     };
     for (const auto& c : cases) {
         Given(std::string("[form]\nWIDTH=") + c.width + "\nheight=" + c.height + "\n");
@@ -151,8 +151,9 @@ TEST_F(SettingsStoreTest, RadioAndChoiceValuesOutOfRange)
 
 TEST_F(SettingsStoreTest, InvalidIntegersGiveTheDefaults)
 {
-    Given("[Page]\nActivePage=two\n[Percent]\nPConstraint=yes\n[Watermark]\nFontSize=big\nRbText=\n"
-          "FontCharset=300\nFontColor=red\n");
+    Given(
+        "[Page]\nActivePage=two\n[Percent]\nPConstraint=yes\n[Watermark]\nFontSize=big\nRbText=\n"
+        "FontCharset=300\nFontColor=red\n");
     const TSettings fields = Loaded();
     EXPECT_EQ(fields.activePage, 0);
     EXPECT_TRUE(fields.percent.ChkConstraint);
@@ -164,8 +165,9 @@ TEST_F(SettingsStoreTest, InvalidIntegersGiveTheDefaults)
 
 TEST_F(SettingsStoreTest, OtherLetterCasesOfSectionsAndKeysAreFound)
 {
-    Given("[PERCENT]\nPCONSTRAINT=0\nPWIDTH=40\npheight=60\n[watermark]\nFONTNAME=Noto Sans CJK SC\nfontsize=14\n"
-          "FONTBOLD=1\nfontcolor=0x0000FF\n[typechange]\nLBEDTPREFIX2=_t\n");
+    Given(
+        "[PERCENT]\nPCONSTRAINT=0\nPWIDTH=40\npheight=60\n[watermark]\nFONTNAME=Noto Sans CJK SC\nfontsize=14\n"
+        "FONTBOLD=1\nfontcolor=0x0000FF\n[typechange]\nLBEDTPREFIX2=_t\n");
     const TSettings fields = Loaded();
     EXPECT_FALSE(fields.percent.ChkConstraint);
     EXPECT_EQ(fields.percent.lbEdtRWidth, "40");
@@ -251,7 +253,8 @@ std::vector<std::string> Lines(const std::string& text)
 std::vector<std::string> NamesOnly(const std::vector<std::string>& lines)
 {
     std::vector<std::string> names;
-    for (const auto& line : lines) names.push_back(line.substr(0, line.find('=')));
+    for (const auto& line : lines)
+        names.push_back(line.substr(0, line.find('=')));
     return names;
 }
 
@@ -260,17 +263,60 @@ TEST_F(SettingsStoreTest, AFileCreatedFromNothingFollowsTheSaveOrder)
     TSettings fields;
     fields.wOrH.side = scWidth;
     ASSERT_TRUE(TSettingsStore(File()).Save(fields, TWindowState::wsNormal));
-    const std::vector<std::string> expected = {
-        "[Form]", "width", "Height", "[Page]", "ActivePage",
-        "[Percent]", "PWidth", "PHeight", "PConstraint", "FileNamePrefix", "CmbXfixPercent",
-        "[Pixel]", "Width", "Height", "Rb", "FileNamePrefix", "CmbXFixPixel",
-        "[WOrH]", "Width", "RB", "FileNamePrefix", "ChkSkipSmaller", "CmbXFixWOrH",
-        "[Rename]", "NamePrefix", "NumberPrefix", "RandomPrefix",
-        "[Watermark]", "Text", "FontName", "FontSize", "FontCharset", "FontColor", "FontBold", "FontItalic",
-        "FontUnderline", "FontStrikeOut", "WatermarkX", "WatermarkY", "Opacity", "FileNamePrefix", "RbText",
-        "CmbXFixWatermark", "CmbOrigin",
-        "[Crop]", "Left", "Top", "Width", "Height", "FileNamePrefix", "CmbXFixCut",
-        "[TypeChange]", "lbEdtPrefix2", "CmbXFix2"};
+    const std::vector<std::string> expected = {"[Form]",
+                                               "width",
+                                               "Height",
+                                               "[Page]",
+                                               "ActivePage",
+                                               "[Percent]",
+                                               "PWidth",
+                                               "PHeight",
+                                               "PConstraint",
+                                               "FileNamePrefix",
+                                               "CmbXfixPercent",
+                                               "[Pixel]",
+                                               "Width",
+                                               "Height",
+                                               "Rb",
+                                               "FileNamePrefix",
+                                               "CmbXFixPixel",
+                                               "[WOrH]",
+                                               "Width",
+                                               "RB",
+                                               "FileNamePrefix",
+                                               "ChkSkipSmaller",
+                                               "CmbXFixWOrH",
+                                               "[Rename]",
+                                               "NamePrefix",
+                                               "NumberPrefix",
+                                               "RandomPrefix",
+                                               "[Watermark]",
+                                               "Text",
+                                               "FontName",
+                                               "FontSize",
+                                               "FontCharset",
+                                               "FontColor",
+                                               "FontBold",
+                                               "FontItalic",
+                                               "FontUnderline",
+                                               "FontStrikeOut",
+                                               "WatermarkX",
+                                               "WatermarkY",
+                                               "Opacity",
+                                               "FileNamePrefix",
+                                               "RbText",
+                                               "CmbXFixWatermark",
+                                               "CmbOrigin",
+                                               "[Crop]",
+                                               "Left",
+                                               "Top",
+                                               "Width",
+                                               "Height",
+                                               "FileNamePrefix",
+                                               "CmbXFixCut",
+                                               "[TypeChange]",
+                                               "lbEdtPrefix2",
+                                               "CmbXFix2"};
     const std::string text = ReadBytes(File());
     EXPECT_EQ(NamesOnly(Lines(text)), expected);
     EXPECT_NE(text.find("FontColor=-16777208\n"), std::string::npos) << "the window-text colour code, in decimal";
@@ -303,7 +349,8 @@ TEST_F(SettingsStoreTest, AFileOfTheWindowsBuildIsReadAndKeepsItsForm)
     EXPECT_EQ(fields.rename, (TRenameSettings{"IMG", true, false}));
     EXPECT_EQ(fields.crop, (TCropSettings{"0", "0", "200", "150", "_c", aeSuffix}));
     EXPECT_EQ(fields.watermark.EdtWatermark, "水印");
-    EXPECT_EQ(fields.watermark.font, (TFontSettings{"Arial", 12, 134, ColorFromRgb(255, 0, 0), true, false, false, true}));
+    EXPECT_EQ(fields.watermark.font,
+              (TFontSettings{"Arial", 12, 134, ColorFromRgb(255, 0, 0), true, false, false, true}));
     EXPECT_EQ(FontCaption(fields.watermark.font), "Arial [12]");
     EXPECT_EQ(fields.watermark.EdtWatermarkOpacity, "80");
     EXPECT_EQ(fields.watermark.CmbOrigin, oeTopLeft);
