@@ -2,12 +2,10 @@
 // routines: a source that vanishes, an output folder that turns read-only, a
 // read-only target. Each gives failure lines; nothing is lost; the run ends normally.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "GraphicsFixture.h"
+#include "LockedFolder.h"
 #include "TestPictures.h"
 #include "jobs/EngineTestFiles.h"
 #include "jobs/PercentJob.h"
@@ -20,34 +18,6 @@ namespace fs = std::filesystem;
 
 const std::string kMade = "创建缩略图成功！";
 const std::string kNotMade = "创建缩略图失败！";
-
-// Turns a folder read-only for everyone, root included: the immutable attribute
-// where we run as root, the permission bits otherwise. Undone on destruction.
-class TReadOnlyFolder {
-public:
-    explicit TReadOnlyFolder(fs::path folder) : folder_(std::move(folder)) {}
-    ~TReadOnlyFolder() { Set(false); }
-    bool Set(bool readOnly)
-    {
-        if (::geteuid() != 0) {
-            fs::permissions(folder_, fs::perms::owner_write,
-                            readOnly ? fs::perm_options::remove : fs::perm_options::add);
-            return true;
-        }
-        const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = readOnly ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-
-private:
-    fs::path folder_;
-};
 
 class RunFaults : public GraphicsTest {
 protected:
@@ -103,7 +73,7 @@ TEST_F(RunFaults, ASourceRemovedAfterTheListWasBuiltFailsAlone)
 TEST_F(RunFaults, AnOutputFolderTurnedReadOnlyFailsTheRestAndKeepsWhatWasThere)
 {
     WriteBytes(out_ / "c_s.png", "an older thumbnail");
-    TReadOnlyFolder lock(out_);
+    TLockedFolder lock(out_);
     bool locked = false;
     host_.OnResult = [&](const std::string&) {
         if (!locked)
