@@ -58,8 +58,8 @@ bool TCropBatch::Check(TJobHost& host)
         !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, NewFileSaveFolderTexts())) {
         return false;
     }
-    host.ClearResults(TJobPage::jpCut);
-    host.ShowResults(TJobPage::jpCut);
+    host.ClearResults(TJobPage::jpCrop);
+    host.ShowResults(TJobPage::jpCrop);
     if (!ReadRectangle(host)) {
         return false;
     }
@@ -91,7 +91,7 @@ TRunOutcome TCropBatch::Run(TJobHost& host)
     if (!checked_) {
         return {};
     }
-    const TWriteRun run{TJobPage::jpCut, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
+    const TWriteRun run{TJobPage::jpCrop, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
     const TWritePlan plan = CropPlan(job_, routine_);
     return RunWriteJob(host, run, plan);
 }

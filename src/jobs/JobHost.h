@@ -46,7 +46,7 @@ struct TSourceItem {
 };
 
 // The page whose results box a job writes to.
-enum class TJobPage { jpPercent, jpPixel, jpWOrH, jpRename, jpConvert, jpCut, jpWatermark };
+enum class TJobPage { jpPercent, jpPixel, jpWOrH, jpRename, jpConvert, jpCrop, jpWatermark };
 
 struct TProgress {
     std::size_t FilesDone = 0;

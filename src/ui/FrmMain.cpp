@@ -5,7 +5,7 @@
 #include "jobs/ThumbTexts.h"
 #include "ui/AppInfo.h"
 #include "ui/ConvertPage.h"
-#include "ui/CutPage.h"
+#include "ui/CropPage.h"
 #include "ui/Dialogs.h"
 #include "ui/JobRunner.h"
 #include "ui/PercentPage.h"
@@ -102,7 +102,7 @@ void TfrmMain::BuildPages()
     TabSheet6 = new TWOrHPage(PageControl1, *this);
     TabSheet3 = new TRenamePage(PageControl1);
     TabSheet2 = new TConvertPage(PageControl1, *this);
-    TabSheet4 = new TCutPage(PageControl1, *this);
+    TabSheet4 = new TCropPage(PageControl1, *this);
     TabSheet7 = new TWatermarkPage(PageControl1, *this);
     // In the order of the tabs, which is also the order of TJobPage.
     pages_ = {TabSheet1, TabSheet5, TabSheet6, TabSheet3, TabSheet2, TabSheet4, TabSheet7};
@@ -251,7 +251,7 @@ void TfrmMain::BtnConvertClick()
 
 void TfrmMain::BtnCutClick()
 {
-    StartJob(TJobPage::jpCut, std::make_shared<TCropBatch>(TabSheet4->Fields()), kProcessingFinished);
+    StartJob(TJobPage::jpCrop, std::make_shared<TCropBatch>(TabSheet4->Fields()), kProcessingFinished);
 }
 
 void TfrmMain::BtnWatermarkClick()

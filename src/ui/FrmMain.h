@@ -17,7 +17,7 @@ class QTabWidget;
 namespace quillane {
 
 class TConvertPage;
-class TCutPage;
+class TCropPage;
 class TDialogs;
 class TJobRunner;
 class TOperationPage;
@@ -105,7 +105,7 @@ private:
     TWOrHPage* TabSheet6 = nullptr;
     TRenamePage* TabSheet3 = nullptr;
     TConvertPage* TabSheet2 = nullptr;
-    TCutPage* TabSheet4 = nullptr;
+    TCropPage* TabSheet4 = nullptr;
     TWatermarkPage* TabSheet7 = nullptr;
     std::unique_ptr<TSettingsStore> settings_;
     std::array<TOperationPage*, 7> pages_{};

@@ -3,7 +3,7 @@
 #include "ui/FrmMain.h"
 
 #include "ui/ConvertPage.h"
-#include "ui/CutPage.h"
+#include "ui/CropPage.h"
 #include "ui/Dialogs.h"
 #include "ui/PercentPage.h"
 #include "ui/PixelPage.h"

@@ -1,4 +1,4 @@
-#include "ui/CutPage.h"
+#include "ui/CropPage.h"
 
 #include "jobs/FieldText.h"
 #include "ui/Dialogs.h"
@@ -37,15 +37,15 @@ QLineEdit* AddDigitField(QGridLayout* grid, int row, int column, const char* nam
 
 }  // namespace
 
-TCutPage::TCutPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames), services_(services)
+TCropPage::TCropPage(QWidget* parent, TPageServices& services) : TOperationPage(parent, kNames), services_(services)
 {
     BuildRules();
     PopupMenu3 = new TSaveFolderMenu(SpeedButton3, EdtCutSave, {"PopupMenu3", "MenuItem3", "MenuItem4"}, services);
-    connect(EdtW, &QLineEdit::textChanged, this, &TCutPage::EdtWChange);
-    connect(EdtH, &QLineEdit::textChanged, this, &TCutPage::EdtWChange);
+    connect(EdtW, &QLineEdit::textChanged, this, &TCropPage::EdtWChange);
+    connect(EdtH, &QLineEdit::textChanged, this, &TCropPage::EdtWChange);
 }
 
-void TCutPage::BuildRules()
+void TCropPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
@@ -66,7 +66,7 @@ void TCutPage::BuildRules()
 
 // Only pasted text can hold something other than digits; its conversion error is
 // shown and the button keeps its state.
-void TCutPage::EdtWChange()
+void TCropPage::EdtWChange()
 {
     const std::string width = EdtW->text().toStdString();
     const std::string height = EdtH->text().toStdString();
@@ -84,7 +84,7 @@ void TCutPage::EdtWChange()
     StartButton()->setEnabled(CropStartEnabled(width, height));
 }
 
-TCropFields TCutPage::Fields() const
+TCropFields TCropPage::Fields() const
 {
     TCropFields fields;
     fields.Left = EdtLeft->text().toStdString();
@@ -97,7 +97,7 @@ TCropFields TCutPage::Fields() const
     return fields;
 }
 
-TCropSettings TCutPage::Stored() const
+TCropSettings TCropPage::Stored() const
 {
     TCropSettings stored;
     stored.EdtLeft = EdtLeft->text().toStdString();
@@ -109,7 +109,7 @@ TCropSettings TCutPage::Stored() const
     return stored;
 }
 
-void TCutPage::Load(const TCropSettings& stored)
+void TCropPage::Load(const TCropSettings& stored)
 {
     EdtLeft->setText(QString::fromStdString(stored.EdtLeft));
     EdtTop->setText(QString::fromStdString(stored.EdtTop));

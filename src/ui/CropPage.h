@@ -14,11 +14,11 @@ class TPageServices;
 class TSaveFolderMenu;
 
 // "批量剪裁": cutting a fixed rectangle out of every picture.
-class TCutPage : public TOperationPage {
+class TCropPage : public TOperationPage {
     Q_OBJECT
 
 public:
-    TCutPage(QWidget* parent, TPageServices& services);
+    TCropPage(QWidget* parent, TPageServices& services);
 
     TCropFields Fields() const;
     TCropSettings Stored() const;
