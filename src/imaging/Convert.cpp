@@ -5,9 +5,9 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "imaging/ConvertSeam.h"
 #include "imaging/Graphics.h"
@@ -17,39 +17,13 @@ namespace quillane {
 
 namespace {
 
-struct TFormatInfo {
-    std::vector<std::string> extensions;  // sources that already have the format
-    std::string mime;
-};
-
-const TFormatInfo* FormatInfo(int format)
-{
-    static const TFormatInfo kFormats[] = {
-        {{".bmp"}, "image/bmp"}, {{".jpg", ".jpeg"}, "image/jpeg"}, {{".gif"}, "image/gif"},
-        {{".png"}, "image/png"}, {{".tif", ".tiff"}, "image/tiff"},
-    };
-    return format >= ifBmp && format <= ifTiff ? &kFormats[format] : nullptr;
-}
-
-bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
-{
-    const std::string extension = ExtractExtension(path);
-    for (const std::string& candidate : extensions) {
-        if (SameExtension(extension, candidate))
-            return true;
-    }
-    return false;
-}
-
 thread_local bool refuseNextJpegSave = false;
 thread_local std::function<void(const TPath&)> fallbackBitmapWatcher;
 
 TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite)
 {
-    const TFormatInfo* info = FormatInfo(format);
-    TEncoderId encoder{};
-    if (info != nullptr)
-        EncoderForMime(info->mime, encoder);
+    const std::optional<TImageFormat> known = FormatOfValue(format);
+    const TEncoderId encoder = known ? EncoderForFormat(*known) : TEncoderId{};
     if (format == ifJpeg && std::exchange(refuseNextJpegSave, false))
         return TOutcome::Failure(TReason::rsCannotEncode);
     // The decoded picture itself, first frame of a multi-frame file, is written.
@@ -103,15 +77,15 @@ TOutcome Convert(const TPath& source, const TPath& target, int format, bool over
         return TOutcome::Failure(TReason::rsTargetExists);
     if (SameFile(source, target))
         return TOutcome::Success();
-    const TFormatInfo* info = FormatInfo(format);
-    if (info != nullptr && HasExtension(source, info->extensions))
+    const std::optional<TImageFormat> known = FormatOfValue(format);
+    if (known && HasExtensionOf(source, *known))
         return CopyFileReplacing(source, target, overwrite);
     TOutcome saved = SaveDecoded(source, target, format, overwrite);
     if (saved)
         return saved;
     // Some TIFFs go to JPEG only by way of a plain bitmap; a fallback that fails as
     // well tells the first failure, the one about the picture itself.
-    if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions)) {
+    if (known == ifJpeg && HasExtensionOf(source, ifTiff)) {
         TOutcome fallback = ConvertThroughBmp(source, target, overwrite);
         if (fallback || fallback.Reason() == TReason::rsTargetExists)
             return fallback;
