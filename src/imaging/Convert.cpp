@@ -3,58 +3,16 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <exception>
-#include <functional>
+#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "imaging/ConvertSeam.h"
+#include "imaging/ConvertSteps.h"
 #include "imaging/Graphics.h"
 #include "imaging/LibraryGuard.h"
 
 namespace quillane {
 
 namespace {
-
-struct TFormatInfo {
-    std::vector<std::string> extensions;  // sources that already have the format
-    std::string mime;
-};
-
-const TFormatInfo* FormatInfo(int format)
-{
-    static const TFormatInfo kFormats[] = {
-        {{".bmp"}, "image/bmp"}, {{".jpg", ".jpeg"}, "image/jpeg"}, {{".gif"}, "image/gif"},
-        {{".png"}, "image/png"}, {{".tif", ".tiff"}, "image/tiff"},
-    };
-    return format >= ifBmp && format <= ifTiff ? &kFormats[format] : nullptr;
-}
-
-bool HasExtension(const TPath& path, const std::vector<std::string>& extensions)
-{
-    const std::string extension = ExtractExtension(path);
-    for (const std::string& candidate : extensions) {
-        if (SameExtension(extension, candidate))
-            return true;
-    }
-    return false;
-}
-
-thread_local bool refuseNextJpegSave = false;
-thread_local std::function<void(const TPath&)> fallbackBitmapWatcher;
-
-TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite)
-{
-    const TFormatInfo* info = FormatInfo(format);
-    TEncoderId encoder{};
-    if (info != nullptr)
-        EncoderForMime(info->mime, encoder);
-    if (format == ifJpeg && std::exchange(refuseNextJpegSave, false))
-        return TOutcome::Failure(TReason::rsCannotEncode);
-    // The decoded picture itself, first frame of a multi-frame file, is written.
-    return TGPImage(source).Save(target, encoder, overwrite);
-}
 
 // A uniquely named file in the system temporary folder, private to its owner (it
 // holds the pixels of a source that may be private) and removed when the object goes.
@@ -85,34 +43,32 @@ private:
     TPath path_;
 };
 
-TOutcome ConvertThroughBmp(const TPath& source, const TPath& target, bool overwrite)
+TOutcome ConvertThroughBmp(const TSaveDecoded& save, const TPath& source, const TPath& target, bool overwrite)
 {
     const TPrivateTemporary bitmap(".bmp");
     if (!bitmap.IsCreated())
         return TOutcome::Failure(TReason::rsCannotWrite);
-    if (TOutcome made = ConvertImage(source, bitmap.Path(), ifBmp, true); !made)
+    if (TOutcome made = ConvertImageWith(save, source, bitmap.Path(), ifBmp, true); !made)
         return made;
-    if (fallbackBitmapWatcher)
-        fallbackBitmapWatcher(bitmap.Path());
-    return ConvertImage(bitmap.Path(), target, ifJpeg, overwrite);
+    return ConvertImageWith(save, bitmap.Path(), target, ifJpeg, overwrite);
 }
 
-TOutcome Convert(const TPath& source, const TPath& target, int format, bool overwrite)
+TOutcome Convert(const TSaveDecoded& save, const TPath& source, const TPath& target, int format, bool overwrite)
 {
     if (!PrepareTarget(target, overwrite))
         return TOutcome::Failure(TReason::rsTargetExists);
     if (SameFile(source, target))
         return TOutcome::Success();
-    const TFormatInfo* info = FormatInfo(format);
-    if (info != nullptr && HasExtension(source, info->extensions))
+    const std::optional<TImageFormat> known = FormatOfValue(format);
+    if (known && HasExtensionOf(source, *known))
         return CopyFileReplacing(source, target, overwrite);
-    TOutcome saved = SaveDecoded(source, target, format, overwrite);
+    TOutcome saved = save(source, target, format, overwrite);
     if (saved)
         return saved;
     // Some TIFFs go to JPEG only by way of a plain bitmap; a fallback that fails as
     // well tells the first failure, the one about the picture itself.
-    if (format == ifJpeg && HasExtension(source, FormatInfo(ifTiff)->extensions)) {
-        TOutcome fallback = ConvertThroughBmp(source, target, overwrite);
+    if (known == ifJpeg && HasExtensionOf(source, ifTiff)) {
+        TOutcome fallback = ConvertThroughBmp(save, source, target, overwrite);
         if (fallback || fallback.Reason() == TReason::rsTargetExists)
             return fallback;
     }
@@ -121,24 +77,24 @@ TOutcome Convert(const TPath& source, const TPath& target, int format, bool over
 
 }  // namespace
 
-namespace seams {
-
-void RefuseNextJpegSave()
+TOutcome SaveDecoded(const TPath& source, const TPath& target, int format, bool overwrite)
 {
-    refuseNextJpegSave = true;
+    const std::optional<TImageFormat> known = FormatOfValue(format);
+    const TEncoderId encoder = known ? EncoderForFormat(*known) : TEncoderId{};
+    // The decoded picture itself, first frame of a multi-frame file, is written.
+    return TGPImage(source).Save(target, encoder, overwrite);
 }
 
-void WatchFallbackBitmap(std::function<void(const std::filesystem::path&)> watcher)
+TOutcome ConvertImageWith(const TSaveDecoded& save, const TPath& source, const TPath& target, int format,
+                          bool overwrite)
 {
-    fallbackBitmapWatcher = std::move(watcher);
+    // Out of memory, or a library error that slipped through.
+    return GuardedOutcome(TReason::rsDamaged, [&] { return Convert(save, source, target, format, overwrite); });
 }
-
-}  // namespace seams
 
 TOutcome ConvertImage(const TPath& source, const TPath& target, int format, bool overwrite)
 {
-    // Out of memory, or a library error that slipped through.
-    return GuardedOutcome(TReason::rsDamaged, [&] { return Convert(source, target, format, overwrite); });
+    return ConvertImageWith(SaveDecoded, source, target, format, overwrite);
 }
 
 }  // namespace quillane

@@ -1,5 +1,7 @@
 #include "imaging/Encoders.h"
 
+#include "imaging/ImageFormat.h"
+
 namespace quillane {
 
 namespace {
@@ -38,11 +40,8 @@ int EncoderForMime(const std::string& mime, TEncoderId& encoder)
 
 TEncoderId EncoderForExtension(const TPath& target)
 {
-    TEncoderId encoder{};
-    const std::string mime = MimeForExtension(target);
-    if (!mime.empty())
-        EncoderForMime(mime, encoder);
-    return encoder;
+    const std::optional<TImageFormat> format = FormatOfExtension(target);
+    return format ? EncoderForFormat(*format) : TEncoderId{};
 }
 
 }  // namespace quillane

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "imaging/AtomicFile.h"
+#include "imaging/ImageFormat.h"
 
 namespace quillane {
 
@@ -57,23 +58,8 @@ bool SameExtension(const std::string& a, const std::string& b)
 
 std::string MimeForExtension(const TPath& path)
 {
-    struct TEntry {
-        const char* extension;
-        const char* mime;
-    };
-    // Tried in this order; at most one can match.
-    static constexpr std::array<TEntry, 7> kTable{{{".jpg", "image/jpeg"},
-                                                   {".jpeg", "image/jpeg"},
-                                                   {".png", "image/png"},
-                                                   {".gif", "image/gif"},
-                                                   {".bmp", "image/bmp"},
-                                                   {".tif", "image/tiff"},
-                                                   {".tiff", "image/tiff"}}};
-    const std::string extension = ExtractExtension(path);
-    for (const TEntry& entry : kTable)
-        if (SameExtension(extension, entry.extension))
-            return entry.mime;
-    return {};
+    const std::optional<TImageFormat> format = FormatOfExtension(path);
+    return format ? MimeOfFormat(*format) : std::string();
 }
 
 std::string TempFolderPath()

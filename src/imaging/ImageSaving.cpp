@@ -6,6 +6,7 @@
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
 #include "imaging/GifWriter.h"
+#include "imaging/ImageFormat.h"
 #include "imaging/LibraryGuard.h"
 #include "imaging/MemoryBudget.h"
 #include "imaging/Pixels.h"
@@ -16,18 +17,6 @@ namespace quillane {
 using vips::VImage;
 
 namespace {
-
-enum class TFormat { None, Bmp, Jpeg, Gif, Tiff, Png };
-
-TFormat FormatOf(const TEncoderId& encoder)
-{
-    static const TFormat kByIndex[] = {TFormat::Bmp, TFormat::Jpeg, TFormat::Gif, TFormat::Tiff, TFormat::Png};
-    const std::vector<TImageCodecInfo>& encoders = GetImageEncoders();
-    for (std::size_t i = 0; i < encoders.size(); ++i)
-        if (encoders[i].Clsid == encoder)
-            return kByIndex[i];
-    return TFormat::None;
-}
 
 // 8 bits per band, and no alpha band where every pixel is opaque.
 VImage PreparePixels(const VImage& image, bool knownOpaque)
@@ -91,28 +80,28 @@ bool WriteGifFile(VImage image, TAtomicFile& file)
 
 // What saving a picture of this size holds at its peak, beyond what the library streams:
 // an alpha band whose opacity is to be read brings the picture into memory first.
-std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TFormat format)
+std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TImageFormat format)
 {
     const std::uint64_t pixels = static_cast<std::uint64_t>(image.width()) * static_cast<std::uint64_t>(image.height());
     const std::uint64_t bands = static_cast<std::uint64_t>(image.bands());
     const std::uint64_t decoded = !knownOpaque && pixels::HasAlpha(image) ? pixels * bands : 0;
     switch (format) {
-    case TFormat::Gif:
+    case ifGif:
         return decoded + GifEncodeBytes(image.width(), image.height(), image.bands());
-    case TFormat::Bmp:
+    case ifBmp:
         return decoded + pixels * 3 * 2;  // the pixels and the file
-    case TFormat::Png:
+    case ifPng:
         return decoded + pixels * bands * 2;  // the rows and their deflated copy
     default:
         return decoded;  // streamed by the library
     }
 }
 
-void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file)
+void WriteWithLibrary(const VImage& image, TImageFormat format, TAtomicFile& file)
 {
     vips::VTarget target = vips::VTarget::new_to_descriptor(file.Descriptor());
     switch (format) {
-    case TFormat::Jpeg: {
+    case ifJpeg: {
         // JPEG has no alpha: what is transparent shows the black of a blank canvas.
         VImage opaque =
             pixels::HasAlpha(image)
@@ -121,14 +110,14 @@ void WriteWithLibrary(const VImage& image, TFormat format, TAtomicFile& file)
         opaque.jpegsave_target(target, VImage::option()->set("Q", 75));
         break;
     }
-    case TFormat::Png:
+    case ifPng:
         image.pngsave_target(target);
         break;
-    case TFormat::Gif:
+    case ifGif:
         KeepQuantiserOnThisThread();
         image.gifsave_target(target);
         break;
-    case TFormat::Tiff:
+    case ifTiff:
         image.tiffsave_target(target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW));
         break;
     default:
@@ -146,9 +135,10 @@ TOutcome StoppedWriting(const TAtomicFile& file)
 
 TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder, bool overwrite)
 {
-    const TFormat format = FormatOf(encoder);
-    if (format == TFormat::None)
+    const std::optional<TImageFormat> known = FormatOfEncoder(encoder);
+    if (!known)
         return TOutcome::Failure(TReason::rsUnknownFormat);
+    const TImageFormat format = *known;
     if (image.get_image() == nullptr)
         return TOutcome::Failure(TReason::rsDamaged);
     try {
@@ -161,13 +151,13 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen())
             return WriteFailure(file);
-        if (format == TFormat::Bmp) {
+        if (format == ifBmp) {
             if (!WriteBmp(pixels, file))
                 return StoppedWriting(file);
-        } else if (format == TFormat::Png && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
+        } else if (format == ifPng && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
             if (!WritePngFile(pixels, file))
                 return StoppedWriting(file);
-        } else if (format == TFormat::Gif && (pixels.bands() == 1 || pixels.bands() == 3)) {
+        } else if (format == ifGif && (pixels.bands() == 1 || pixels.bands() == 3)) {
             if (!WriteGifFile(pixels::HandOver(pixels), file))
                 return StoppedWriting(file);
         } else {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
+#include "imaging/ImageFormat.h"
 #include "imaging/PictureChecks.h"
 #include "imaging/Pixels.h"
 #include "imaging/ProgressiveJpeg.h"
@@ -17,26 +19,25 @@ using vips::VSource;
 
 namespace {
 
-enum class TKind { None, Jpeg, Png, Gif, Tiff, Bmp };
-
 // 16384 x 16384 pixels; more is a lie or beyond what one picture at a time may
 // take (the README promises this limit).
 constexpr std::int64_t kLargestPixelCount = std::int64_t{16384} * 16384;
 
-TKind KindOf(const std::string& head)
+// The format the first bytes announce, whatever the name says; none for anything else.
+std::optional<TImageFormat> FormatOfContent(const std::string& head)
 {
     auto starts = [&head](const std::string& magic) { return head.compare(0, magic.size(), magic) == 0; };
     if (starts("\xFF\xD8\xFF"))
-        return TKind::Jpeg;
+        return ifJpeg;
     if (starts("\x89PNG\r\n\x1A\n"))
-        return TKind::Png;
+        return ifPng;
     if (starts("GIF87a") || starts("GIF89a"))
-        return TKind::Gif;
+        return ifGif;
     if (starts(std::string("II*\0", 4)) || starts(std::string("MM\0*", 4)))
-        return TKind::Tiff;
+        return ifTiff;
     if (starts("BM"))
-        return TKind::Bmp;
-    return TKind::None;
+        return ifBmp;
+    return std::nullopt;
 }
 
 std::string FileHead(const TPath& file)
@@ -53,15 +54,15 @@ std::string FileHead(const TPath& file)
 // Decoding errors and truncation fail the load (or the later read of the pixels)
 // rather than giving a grey-filled picture. A JPEG may be decoded at 1/shrink of
 // its size.
-VImage LoadStream(TKind kind, const VSource& source, VipsAccess access, int jpegShrink = 1)
+VImage LoadStream(TImageFormat format, const VSource& source, VipsAccess access, int jpegShrink = 1)
 {
     vips::VOption* options = VImage::option()->set("access", access)->set("fail_on", VIPS_FAIL_ON_ERROR);
-    switch (kind) {
-    case TKind::Jpeg:
+    switch (format) {
+    case ifJpeg:
         return VImage::jpegload_source(source, options->set("shrink", jpegShrink));
-    case TKind::Png:
+    case ifPng:
         return VImage::pngload_source(source, options);
-    case TKind::Gif:
+    case ifGif:
         return VImage::gifload_source(source, options);
     default:
         return VImage::tiffload_source(source, options);
@@ -87,14 +88,14 @@ bool NeedsTurning(const VImage& image)
 
 // Streams the picture top to bottom when it is already upright; a turned picture
 // is read in another order, so it is opened for random access and turned.
-VImage LoadUpright(TKind kind, const std::function<VSource()>& open)
+VImage LoadUpright(TImageFormat format, const std::function<VSource()>& open)
 {
-    const VImage image = LoadStream(kind, open(), VIPS_ACCESS_SEQUENTIAL);
+    const VImage image = LoadStream(format, open(), VIPS_ACCESS_SEQUENTIAL);
     if (!Plausible(image))
         return VImage();
     if (!NeedsTurning(image))
         return image;
-    return LoadStream(kind, open(), VIPS_ACCESS_RANDOM).autorot();
+    return LoadStream(format, open(), VIPS_ACCESS_RANDOM).autorot();
 }
 
 // BMP has no streaming decoder here: it is decoded at once from the bytes.
@@ -139,32 +140,32 @@ TLoaded LoadPictureFile(const TPath& file)
     // Also keeps a FIFO or a device from ever being opened for reading.
     if (!FileLooksComplete(file))
         return Refused(TReason::rsDamaged);
-    const TKind kind = KindOf(FileHead(file));
-    if (kind == TKind::None)
+    const std::optional<TImageFormat> format = FormatOfContent(FileHead(file));
+    if (!format)
         return Refused(TReason::rsUnsupported);
-    if (kind == TKind::Bmp) {
+    if (*format == ifBmp) {
         std::string bytes;
         if (!ReadWholeFile(file, bytes))
             return Refused(TReason::rsSourceUnreadable);
         return LoadPictureBytes(bytes);
     }
-    return Decoded(LoadUpright(kind, [&file] { return VSource::new_from_file(file.c_str()); }), true);
+    return Decoded(LoadUpright(*format, [&file] { return VSource::new_from_file(file.c_str()); }), true);
 }
 
 TLoaded LoadPictureBytes(const std::string& bytes)
 {
     if (!LooksComplete(bytes))
         return Refused(TReason::rsDamaged);
-    const TKind kind = KindOf(bytes.substr(0, 8));
-    if (kind == TKind::None)
+    const std::optional<TImageFormat> format = FormatOfContent(bytes.substr(0, 8));
+    if (!format)
         return Refused(TReason::rsUnsupported);
-    if (kind == TKind::Bmp)
+    if (*format == ifBmp)
         return Decoded(DecodeBmp(bytes), false);
     // The blob keeps a copy of the bytes for as long as the picture's sources need it.
     VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
     TLoaded loaded;
     try {
-        loaded.image = LoadUpright(kind, [blob] { return VSource(vips_source_new_from_blob(blob)); });
+        loaded.image = LoadUpright(*format, [blob] { return VSource(vips_source_new_from_blob(blob)); });
     } catch (...) {
         vips_area_unref(VIPS_AREA(blob));
         throw;
@@ -235,7 +236,7 @@ VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int hei
     const bool turned = NeedsTurning(header);
     VImage image = shrink == 8 ? ProgressiveAtEighth(file, header) : VImage();
     if (image.get_image() == nullptr)
-        image = LoadStream(TKind::Jpeg, VSource::new_from_file(file.c_str()),
+        image = LoadStream(ifJpeg, VSource::new_from_file(file.c_str()),
                            turned ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL, shrink);
     if (turned)
         image = image.autorot();
@@ -246,8 +247,8 @@ VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int hei
 
 VImage ThumbnailFromFile(const TPath& file, int width, int height)
 {
-    if (KindOf(FileHead(file)) == TKind::Jpeg) {
-        const VImage header = LoadStream(TKind::Jpeg, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
+    if (FormatOfContent(FileHead(file)) == ifJpeg) {
+        const VImage header = LoadStream(ifJpeg, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
         if (header.bands() == 1 || header.bands() == 3)
             return JpegThumbnail(file, header, width, height);
     }

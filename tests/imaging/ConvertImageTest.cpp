@@ -12,7 +12,7 @@
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
 #include "imaging/Convert.h"
-#include "imaging/ConvertSeam.h"
+#include "imaging/ConvertSteps.h"
 
 namespace quillane {
 namespace {
@@ -48,14 +48,34 @@ private:
     std::optional<std::string> previous_;
 };
 
-// Watches the conversion fallback's temporary bitmap while the object lives.
-class TFallbackWatch {
+// The conversion's saving step as an encoder that refuses one picture: the first JPEG
+// save fails, later ones go through the real step. Our JPEG encoder takes practically
+// every TIFF, so this is how the fallback is reached. The watcher sees the source of
+// every JPEG save that goes through, while it still exists.
+class TRefusingSaver {
 public:
-    explicit TFallbackWatch(std::function<void(const std::filesystem::path&)> watcher)
+    explicit TRefusingSaver(std::function<void(const std::filesystem::path&)> watcher = {})
+        : watcher_(std::move(watcher))
     {
-        seams::WatchFallbackBitmap(std::move(watcher));
     }
-    ~TFallbackWatch() { seams::WatchFallbackBitmap({}); }
+
+    TSaveDecoded Step()
+    {
+        return [this](const TPath& source, const TPath& target, int format, bool overwrite) {
+            if (format != ifJpeg)
+                return SaveDecoded(source, target, format, overwrite);
+            if (++jpegSaves_ == 1)
+                return TOutcome::Failure(TReason::rsCannotEncode);
+            if (watcher_)
+                watcher_(source);
+            return SaveDecoded(source, target, format, overwrite);
+        };
+    }
+    int JpegSaves() const { return jpegSaves_; }
+
+private:
+    std::function<void(const std::filesystem::path&)> watcher_;
+    int jpegSaves_ = 0;
 };
 
 std::vector<std::string> Entries(const std::filesystem::path& folder)
@@ -155,7 +175,7 @@ TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughAPrivateTemporaryBitmapTha
     const TTemporaryFolderOverride temporary(File("tmp"));
     const auto source = Coordinates("scan.tiff", 36, 24);
     int watched = 0;
-    const TFallbackWatch watch([&](const std::filesystem::path& bitmap) {
+    TRefusingSaver saver([&](const std::filesystem::path& bitmap) {
         ++watched;
         EXPECT_EQ(bitmap.parent_path(), File("tmp"));
         EXPECT_EQ(Entries(File("tmp")), std::vector<std::string>{bitmap.filename().string()});
@@ -163,9 +183,9 @@ TEST_F(ConvertImageTest, RefusedTiffReachesJpegThroughAPrivateTemporaryBitmapTha
         EXPECT_EQ(FormatOf(bitmap), "bmp");
         EXPECT_EQ(PixelAt(bitmap, 35, 23), (TPixel{35, 23, 128}));
     });
-    seams::RefuseNextJpegSave();
-    ASSERT_TRUE(ConvertImage(source, File("scan.jpg"), ifJpeg, false));
+    ASSERT_TRUE(ConvertImageWith(saver.Step(), source, File("scan.jpg"), ifJpeg, false));
     EXPECT_EQ(watched, 1);
+    EXPECT_EQ(saver.JpegSaves(), 2);
     EXPECT_EQ(FormatOf(File("scan.jpg")), "jpeg");
     EXPECT_EQ(SizeOf(File("scan.jpg")), (test::TPictureSize{36, 24}));
     EXPECT_TRUE(test::Near(PixelAt(File("scan.jpg"), 20, 12), {20, 12, 128}, 6));
@@ -182,8 +202,8 @@ TEST_F(ConvertImageTest, AFailedFallbackLeavesNothingBehindEither)
         std::filesystem::path source, target;
     } cases[] = {{source, File("missing-folder") / "scan.jpg"}, {File("broken.tif"), File("broken.jpg")}};
     for (const auto& c : cases) {
-        seams::RefuseNextJpegSave();
-        EXPECT_FALSE(ConvertImage(c.source, c.target, ifJpeg, false)) << c.target;
+        TRefusingSaver saver;
+        EXPECT_FALSE(ConvertImageWith(saver.Step(), c.source, c.target, ifJpeg, false)) << c.target;
         EXPECT_FALSE(std::filesystem::exists(c.target));
         EXPECT_TRUE(Entries(File("tmp")).empty()) << c.target;
     }
@@ -203,8 +223,9 @@ TEST_F(ConvertImageTest, ConcurrentFallbacksEachWriteTheirOwnPicture)
     for (int i = 0; i < kRuns; ++i) {
         threads.emplace_back([&, i] {
             const std::string name = "s" + std::to_string(i);
-            seams::RefuseNextJpegSave();
-            converted[i] = static_cast<bool>(ConvertImage(File(name + ".tif"), File(name + ".jpg"), ifJpeg, false));
+            TRefusingSaver saver;
+            converted[i] = static_cast<bool>(
+                ConvertImageWith(saver.Step(), File(name + ".tif"), File(name + ".jpg"), ifJpeg, false));
             vips_thread_shutdown();
         });
     }
@@ -223,10 +244,11 @@ TEST_F(ConvertImageTest, RefusedBitmapHasNoSecondTry)
 {
     const TTemporaryFolderOverride temporary(folder_.Path());
     WritePicture(CoordinateImage(20, 10), File("plain.bmp"));
-    seams::RefuseNextJpegSave();
-    EXPECT_FALSE(ConvertImage(File("plain.bmp"), File("plain.jpg"), ifJpeg, false));
+    TRefusingSaver saver;
+    EXPECT_FALSE(ConvertImageWith(saver.Step(), File("plain.bmp"), File("plain.jpg"), ifJpeg, false));
+    EXPECT_EQ(saver.JpegSaves(), 1);
     EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"plain.bmp"});
-    // The refusal was spent on that save.
+    // The real encoder takes the same picture.
     EXPECT_TRUE(ConvertImage(File("plain.bmp"), File("plain.jpg"), ifJpeg, false));
 }
 
