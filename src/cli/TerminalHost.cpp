@@ -7,13 +7,12 @@
 #include "cli/EscapedText.h"
 #include "jobs/ParallelExecutor.h"
 #include "jobs/ReasonTexts.h"
+#include "jobs/RunTexts.h"
 #include "jobs/SourceList.h"
 
 namespace quillane {
 
 namespace {
-
-const char* const kOverwriteQuestion = "要创建的文件已存在，是否覆盖？";
 
 }  // namespace
 

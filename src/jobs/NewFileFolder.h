@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/JobChecks.h"
+#include "jobs/RunTexts.h"
 
 namespace quillane {
 
@@ -15,8 +16,5 @@ inline const TSaveFolderTexts& NewFileSaveFolderTexts()
     };
     return texts;
 }
-
-// The closing message of every job but the watermark job.
-inline constexpr const char* kProcessingFinished = "处理完成！";
 
 }  // namespace quillane

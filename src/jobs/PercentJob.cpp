@@ -57,7 +57,7 @@ TRunOutcome TPercentBatch::Run(TJobHost& host)
     if (!checked_) {
         return {};
     }
-    const TWriteRun run{TJobPage::jpPercent, {kSaveField, fields_.SavePath}, true, kThumbClosingMessage};
+    const TWriteRun run{TJobPage::jpPercent, {kSaveField, fields_.SavePath}, true, kProcessingFinished};
     return RunWriteJob(host, run, PercentPlan(job_, routines_));
 }
 

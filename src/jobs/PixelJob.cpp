@@ -77,7 +77,7 @@ TRunOutcome TPixelBatch::Run(TJobHost& host)
     if (!checked_) {
         return {};
     }
-    const TWriteRun run{TJobPage::jpPixel, {kSaveField, fields_.SavePath}, false, kThumbClosingMessage};
+    const TWriteRun run{TJobPage::jpPixel, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
     return RunWriteJob(host, run, PixelPlan(job_, routines_));
 }
 

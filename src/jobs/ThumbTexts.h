@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jobs/RunTexts.h"
+
 namespace quillane {
 
 // Messages and result lines shared by the three thumbnail jobs.
@@ -7,6 +9,5 @@ inline constexpr const char* kNoThumbFiles = "没有需要创建缩略图的文�
 inline constexpr const char* kBadThumbRule = "请正确设置缩略图创建规则！";
 inline constexpr const char* kThumbSucceeded = "创建缩略图成功！";
 inline constexpr const char* kThumbFailed = "创建缩略图失败！";
-inline constexpr const char* kThumbClosingMessage = "处理完成！";
 
 }  // namespace quillane

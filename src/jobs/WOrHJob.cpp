@@ -91,7 +91,7 @@ TRunOutcome TWOrHBatch::Run(TJobHost& host)
     if (!checked_) {
         return {};
     }
-    const TWriteRun run{TJobPage::jpWOrH, {kSaveField, fields_.SavePath}, false, kThumbClosingMessage};
+    const TWriteRun run{TJobPage::jpWOrH, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
     return RunWriteJob(host, run, WOrHPlan(job_, routines_));
 }
 

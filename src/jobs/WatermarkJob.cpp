@@ -5,6 +5,7 @@
 
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
+#include "jobs/RunTexts.h"
 
 namespace quillane {
 
@@ -22,7 +23,6 @@ const char* const kNoText = "请输入水印标签？";
 const char* const kNoPicture = "请输入水印标签图片文件？";
 const char* const kStamped = "增加水印标签完成！";
 const char* const kNotStamped = "增加水印标签失败！";
-const char* const kWatermarkFinished = "水印添加完成！";
 
 bool Ask(TJobHost& host, const std::string& message, const std::string& focusField)
 {

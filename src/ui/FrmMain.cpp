@@ -30,8 +30,6 @@ namespace quillane {
 
 namespace {
 
-const char* const kWatermarkClosingMessage = "水印添加完成！";
-
 }  // namespace
 
 TfrmMain::TfrmMain(QWidget* parent, std::filesystem::path settingsFile) : QMainWindow(parent)
@@ -224,19 +222,19 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::BtnPercentClick()
 {
     StartJob(TJobPage::jpPercent, std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()),
-             kThumbClosingMessage);
+             kProcessingFinished);
 }
 
 void TfrmMain::BtnPixelClick()
 {
     StartJob(TJobPage::jpPixel, std::make_shared<TPixelBatch>(TabSheet5->Fields(), LibraryThumbRoutines()),
-             kThumbClosingMessage);
+             kProcessingFinished);
 }
 
 void TfrmMain::BtnWOrHClick()
 {
     StartJob(TJobPage::jpWOrH, std::make_shared<TWOrHBatch>(TabSheet6->Fields(), LibraryThumbRoutines()),
-             kThumbClosingMessage);
+             kProcessingFinished);
 }
 
 void TfrmMain::BtnRenameClick()
@@ -256,7 +254,7 @@ void TfrmMain::BtnCutClick()
 
 void TfrmMain::BtnWatermarkClick()
 {
-    StartJob(TJobPage::jpWatermark, std::make_shared<TWatermarkBatch>(TabSheet7->Fields()), kWatermarkClosingMessage);
+    StartJob(TJobPage::jpWatermark, std::make_shared<TWatermarkBatch>(TabSheet7->Fields()), kWatermarkFinished);
 }
 
 QString TfrmMain::SelectedTreeFolder() const

@@ -3,6 +3,8 @@
 #include "ui/AppInfo.h"
 #include "ui/Pictures.h"
 
+#include "jobs/RunTexts.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -33,7 +35,7 @@ TfrmRewrite::TfrmRewrite(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Cus
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QuestionPicture());
     Image1->setFixedSize(32, 32);
-    Label1 = new QLabel(QStringLiteral("要创建的文件已存在，是否覆盖？"), bevel);
+    Label1 = new QLabel(QString::fromUtf8(kOverwriteQuestion), bevel);
     Label1->setObjectName(QStringLiteral("Label1"));
     ChkNoHint = new QCheckBox(QStringLiteral("不再提示"), bevel);
     ChkNoHint->setObjectName(QStringLiteral("ChkNoHint"));
