@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "imaging/Files.h"
+#include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSaveField = "lbEdtSavePath2";
+const char* const kSaveField = control::lbEdtSavePath2;
 const char* const kNoFiles = "没有需要进行类型转换的文件！";
 const char* const kNoType = "请选择新文件类型？";
 const char* const kConverted = "类型转换成功！";

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSaveField = "EdtCutSave";
+const char* const kSaveField = control::EdtCutSave;
 const char* const kNoFiles = "没有需要进行剪裁的文件！";
 const char* const kCropped = "剪裁完成！";
 const char* const kNotCropped = "剪裁失败！";
@@ -72,10 +73,10 @@ bool TCropBatch::Check(TJobHost& host)
 // ends the click through the general error display.
 bool TCropBatch::ReadRectangle(TJobHost& host)
 {
-    const auto left = ReadIntegerField(host, {"EdtLeft", fields_.Left});
-    const auto top = left ? ReadIntegerField(host, {"EdtTop", fields_.Top}) : std::nullopt;
-    const auto width = top ? ReadIntegerField(host, {"EdtW", fields_.Width}) : std::nullopt;
-    const auto height = width ? ReadIntegerField(host, {"EdtH", fields_.Height}) : std::nullopt;
+    const auto left = ReadIntegerField(host, {control::EdtLeft, fields_.Left});
+    const auto top = left ? ReadIntegerField(host, {control::EdtTop, fields_.Top}) : std::nullopt;
+    const auto width = top ? ReadIntegerField(host, {control::EdtW, fields_.Width}) : std::nullopt;
+    const auto height = width ? ReadIntegerField(host, {control::EdtH, fields_.Height}) : std::nullopt;
     if (!height) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/ThumbChecks.h"
 #include "jobs/ThumbTexts.h"
@@ -11,9 +12,9 @@ namespace quillane {
 
 namespace {
 
-const char* const kWidthField = "lbEdtRWidth";
-const char* const kHeightField = "lbEdtRHeight";
-const char* const kSaveField = "lbEdtSavePath";
+const char* const kWidthField = control::lbEdtRWidth;
+const char* const kHeightField = control::lbEdtRHeight;
+const char* const kSaveField = control::lbEdtSavePath;
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/ThumbChecks.h"
 #include "jobs/ThumbTexts.h"
@@ -11,9 +12,9 @@ namespace quillane {
 
 namespace {
 
-const char* const kWidthField = "lbEdtWidth";
-const char* const kHeightField = "lbEdtHeight";
-const char* const kSaveField = "EdtSavePixel";
+const char* const kWidthField = control::lbEdtWidth;
+const char* const kHeightField = control::lbEdtHeight;
+const char* const kSaveField = control::EdtSavePixel;
 
 std::function<TOutcome()> PixelCall(const TPixelJob& job, const TThumbRoutines& routines, const TPath& source,
                                     const TPath& target, bool overwrite)

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/ThumbTexts.h"
 #include "jobs/TypeFilter.h"
@@ -10,9 +11,9 @@ namespace quillane {
 
 namespace {
 
-const char* const kWidthField = "EdtWOnly";
-const char* const kHeightField = "EdtHOnly";
-const char* const kSaveField = "EdtWOrHPath";
+const char* const kWidthField = control::EdtWOnly;
+const char* const kHeightField = control::EdtHOnly;
+const char* const kSaveField = control::EdtWOrHPath;
 const char* const kNoSideChosen = "请选择创建缩略图的方式！";
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
 #include "jobs/RunTexts.h"
@@ -13,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSaveField = "EdtWatermarkSave";
-const char* const kOpacityField = "EdtWatermarkOpacity";
+const char* const kSaveField = control::EdtWatermarkSave;
+const char* const kOpacityField = control::EdtWatermarkOpacity;
 const char* const kNoFiles = "没有需要进行处理的文件！";
 const char* const kBadOpacity = "请正确输入水印标签不透明度(100%为完全不透明)？";
 const char* const kOpacityOutOfRange = "请输入水印标签不透明度(100%为完全不透明)？";
@@ -110,7 +111,7 @@ bool TWatermarkBatch::Check(TJobHost& host)
         return false;
     }
     const auto minWidth = fields_.MinWidth.empty() ? std::optional<std::int32_t>(0)
-                                                   : ReadIntegerField(host, {"EdtMinWidth", fields_.MinWidth});
+                                                   : ReadIntegerField(host, {control::EdtMinWidth, fields_.MinWidth});
     if (!minWidth || !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, NewFileSaveFolderTexts()) ||
         !CheckMark(host)) {
         return false;
@@ -150,10 +151,10 @@ std::optional<std::int32_t> TWatermarkBatch::CheckOpacity(TJobHost& host)
 bool TWatermarkBatch::CheckPosition(TJobHost& host)
 {
     if (fields_.X.empty()) {
-        return Ask(host, kNoPosition, "EdtWatermarkX");
+        return Ask(host, kNoPosition, control::EdtWatermarkX);
     }
     if (fields_.Y.empty()) {
-        return Ask(host, kNoPosition, "EdtWatermarkY");
+        return Ask(host, kNoPosition, control::EdtWatermarkY);
     }
     return true;
 }
@@ -162,7 +163,7 @@ bool TWatermarkBatch::CheckPosition(TJobHost& host)
 bool TWatermarkBatch::CheckMark(TJobHost& host)
 {
     if (fields_.UseText && fields_.Text.empty()) {
-        return Ask(host, kNoText, "EdtWatermark");
+        return Ask(host, kNoText, control::EdtWatermark);
     }
     if (!fields_.UseText && !IsExistingFile(fields_.PicturePath)) {
         return Ask(host, kNoPicture, {});

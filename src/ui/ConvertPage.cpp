@@ -1,5 +1,6 @@
 #include "ui/ConvertPage.h"
 
+#include "jobs/ControlNames.h"
 #include "ui/PageFields.h"
 #include "ui/SaveFolderMenu.h"
 
@@ -44,7 +45,7 @@ void TConvertPage::BuildRules()
     grid->addWidget(label, 0, 0);
     grid->addWidget(CmbD, 0, 1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 1, "lbEdtSavePath2", "SpeedButton2", QStringLiteral("新文件存放路径：   "));
+        AddSaveFolderRow(grid, 1, control::lbEdtSavePath2, "SpeedButton2", QStringLiteral("新文件存放路径：   "));
     lbEdtSavePath2 = save.Edit;
     SpeedButton2 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 3, "CmbXFix2", "lbEdtPrefix2", QString());

@@ -1,5 +1,6 @@
 #include "ui/CropPage.h"
 
+#include "jobs/ControlNames.h"
 #include "jobs/FieldText.h"
 #include "ui/Dialogs.h"
 #include "ui/DigitFilter.h"
@@ -49,13 +50,13 @@ void TCropPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
-    EdtLeft = AddDigitField(grid, 0, 0, "EdtLeft", "剪裁左起点：", "0", 3);
-    EdtTop = AddDigitField(grid, 0, 2, "EdtTop", "剪裁顶起点：", "0", 3);
-    EdtW = AddDigitField(grid, 1, 0, "EdtW", "新图宽：", "100", 4);
-    EdtH = AddDigitField(grid, 1, 2, "EdtH", "新图高：", "100", 4);
+    EdtLeft = AddDigitField(grid, 0, 0, control::EdtLeft, "剪裁左起点：", "0", 3);
+    EdtTop = AddDigitField(grid, 0, 2, control::EdtTop, "剪裁顶起点：", "0", 3);
+    EdtW = AddDigitField(grid, 1, 0, control::EdtW, "新图宽：", "100", 4);
+    EdtH = AddDigitField(grid, 1, 2, control::EdtH, "新图高：", "100", 4);
     grid->addWidget(new QLabel(QStringLiteral("（单位：像素）")), 2, 0, 1, -1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 3, "EdtCutSave", "SpeedButton3", QStringLiteral("剪切图存放路径：   "));
+        AddSaveFolderRow(grid, 3, control::EdtCutSave, "SpeedButton3", QStringLiteral("剪切图存放路径：   "));
     EdtCutSave = save.Edit;
     SpeedButton3 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 5, "CmbXFixCut", "EdtCutPrefix", QStringLiteral("_c"));

@@ -1,5 +1,6 @@
 #include "ui/PercentPage.h"
 
+#include "jobs/ControlNames.h"
 #include "ui/DigitFilter.h"
 #include "ui/PageFields.h"
 #include "ui/Pictures.h"
@@ -42,8 +43,8 @@ TPercentPage::TPercentPage(QWidget* parent, TPageServices& services) : TOperatio
 void TPercentPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
-    lbEdtRWidth = AddLabelledEdit(grid, 0, "lbEdtRWidth", QStringLiteral("宽％ "), {}, 3);
-    lbEdtRHeight = AddLabelledEdit(grid, 1, "lbEdtRHeight", QStringLiteral("高％ "), {}, 3);
+    lbEdtRWidth = AddLabelledEdit(grid, 0, control::lbEdtRWidth, QStringLiteral("宽％ "), {}, 3);
+    lbEdtRHeight = AddLabelledEdit(grid, 1, control::lbEdtRHeight, QStringLiteral("高％ "), {}, 3);
     ChkConstraint = new QCheckBox(QStringLiteral("宽高强制约束"));
     ChkConstraint->setObjectName(QStringLiteral("ChkConstraint"));
     ChkConstraint->setChecked(true);
@@ -53,7 +54,7 @@ void TPercentPage::BuildRules()
     grid->addWidget(Image2, 0, 2, 2, 1);
     grid->addWidget(ChkConstraint, 0, 3, 2, 1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 2, "lbEdtSavePath", "SpeedButton1", QStringLiteral("缩略图存放路径：   "));
+        AddSaveFolderRow(grid, 2, control::lbEdtSavePath, "SpeedButton1", QStringLiteral("缩略图存放路径：   "));
     lbEdtSavePath = save.Edit;
     SpeedButton1 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 4, "CmbXfixPercent", "lbEdtPrefix", QStringLiteral("_s"));

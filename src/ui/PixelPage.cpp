@@ -1,5 +1,6 @@
 #include "ui/PixelPage.h"
 
+#include "jobs/ControlNames.h"
 #include "ui/Dialogs.h"
 #include "ui/DigitFilter.h"
 #include "ui/PageFields.h"
@@ -50,9 +51,9 @@ void TPixelPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
-    lbEdtWidth = AddLabelledEdit(grid, 0, "lbEdtWidth", QStringLiteral("宽"));
+    lbEdtWidth = AddLabelledEdit(grid, 0, control::lbEdtWidth, QStringLiteral("宽"));
     lbEdtHeight = new QLineEdit;
-    lbEdtHeight->setObjectName(QStringLiteral("lbEdtHeight"));
+    lbEdtHeight->setObjectName(QString::fromLatin1(control::lbEdtHeight));
     auto* heightLabel = new QLabel(QStringLiteral("高"));
     heightLabel->setBuddy(lbEdtHeight);
     grid->addWidget(heightLabel, 0, 2);
@@ -74,7 +75,7 @@ void TPixelPage::BuildRules()
     grid->addWidget(pnlBgColor, 2, 4, Qt::AlignRight);
 
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 4, "EdtSavePixel", "BtnPathPixel", QStringLiteral("缩略图存放路径：   "));
+        AddSaveFolderRow(grid, 4, control::EdtSavePixel, "BtnPathPixel", QStringLiteral("缩略图存放路径：   "));
     EdtSavePixel = save.Edit;
     BtnPathPixel = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 6, "CmbXFixPixel", "EdtPrefixPixel", QStringLiteral("_s"));

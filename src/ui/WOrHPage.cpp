@@ -1,5 +1,6 @@
 #include "ui/WOrHPage.h"
 
+#include "jobs/ControlNames.h"
 #include "ui/DigitFilter.h"
 #include "ui/PageFields.h"
 #include "ui/SaveFolderMenu.h"
@@ -68,11 +69,11 @@ void TWOrHPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
-    const TSideRow width = AddSideRow(grid, 0, "RbWOnly", "缩略图宽：", "EdtWOnly");
+    const TSideRow width = AddSideRow(grid, 0, "RbWOnly", "缩略图宽：", control::EdtWOnly);
     RbWOnly = width.Radio;
     EdtWOnly = width.Edit;
     LblWOnly = width.Label;
-    const TSideRow height = AddSideRow(grid, 1, "RbHOnly", "缩略图高：", "EdtHOnly");
+    const TSideRow height = AddSideRow(grid, 1, "RbHOnly", "缩略图高：", control::EdtHOnly);
     RbHOnly = height.Radio;
     EdtHOnly = height.Edit;
     LblHOnly = height.Label;
@@ -80,7 +81,7 @@ void TWOrHPage::BuildRules()
     ChkSkipSmaller->setObjectName(QStringLiteral("ChkSkipSmaller"));
     grid->addWidget(ChkSkipSmaller, 2, 0, 1, -1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 3, "EdtWOrHPath", "SBtnWOrH", QStringLiteral("缩略图存放路径：   "));
+        AddSaveFolderRow(grid, 3, control::EdtWOrHPath, "SBtnWOrH", QStringLiteral("缩略图存放路径：   "));
     EdtWOrHPath = save.Edit;
     SBtnWOrH = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 5, "CmbXFixWorH", "EdtPrefixWOrH", QStringLiteral("_s"));

@@ -1,5 +1,6 @@
 #include "ui/WatermarkPage.h"
 
+#include "jobs/ControlNames.h"
 #include "ui/Dialogs.h"
 #include "ui/DigitFilter.h"
 #include "ui/LegendPictures.h"
@@ -96,9 +97,9 @@ QWidget* TWatermarkPage::BuildPlacement()
     ImgPoint->setToolTip(QStringLiteral("图例"));
     ImgPoint->setFixedSize(kLegendWidth, kLegendHeight);
     ImgPoint->setPixmap(OriginLegend(0));
-    EdtWatermarkX = NamedEdit("EdtWatermarkX");
-    EdtWatermarkY = NamedEdit("EdtWatermarkY");
-    EdtWatermarkOpacity = NamedEdit("EdtWatermarkOpacity", QStringLiteral("100"));
+    EdtWatermarkX = NamedEdit(control::EdtWatermarkX);
+    EdtWatermarkY = NamedEdit(control::EdtWatermarkY);
+    EdtWatermarkOpacity = NamedEdit(control::EdtWatermarkOpacity, QStringLiteral("100"));
     AcceptDigitsOnly(EdtWatermarkX);
     AcceptDigitsOnly(EdtWatermarkY);
     AcceptDigitsOnly(EdtWatermarkOpacity, 3);
@@ -132,7 +133,7 @@ QWidget* TWatermarkPage::BuildMark()
     kinds->addStretch();
     grid->addLayout(kinds, 0, 0, 1, 3);
 
-    EdtWatermark = NamedEdit("EdtWatermark");
+    EdtWatermark = NamedEdit(control::EdtWatermark);
     LblWatermark = Caption("水印标签：", EdtWatermark);
     EdtWatermarkPic = NamedEdit("EdtWatermarkPic");
     EdtWatermarkPic->setReadOnly(true);
@@ -165,13 +166,13 @@ QWidget* TWatermarkPage::BuildOutput()
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 0, "EdtWatermarkSave", "BtnWatermarkPath", QStringLiteral("新图存放路径：   "));
+        AddSaveFolderRow(grid, 0, control::EdtWatermarkSave, "BtnWatermarkPath", QStringLiteral("新图存放路径：   "));
     EdtWatermarkSave = save.Edit;
     BtnWatermarkPath = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 2, "CmbXFixWatermark", "EdtWatermarkPrefix", QStringLiteral("_w"));
     CmbXFixWatermark = affix.Position;
     EdtWatermarkPrefix = affix.Affix;
-    EdtMinWidth = NamedEdit("EdtMinWidth", QStringLiteral("0"));
+    EdtMinWidth = NamedEdit(control::EdtMinWidth, QStringLiteral("0"));
     AcceptDigitsOnly(EdtMinWidth);
     auto* skip = new QHBoxLayout;
     skip->addWidget(Caption("图片宽度小于：", EdtMinWidth));
