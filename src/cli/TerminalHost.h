@@ -43,10 +43,6 @@ public:
     // Standard output holds result lines only; how far a stopped run got is a message.
     void ReportStop(TJobPage page, const std::string& line) override;
 
-    void SetFieldText(const std::string&, const std::string&) override {}
-    void FocusField(const std::string&) override {}
-    void SetBusyCursor(bool) override {}
-    void SetTypeListEnabled(bool) override {}
     void PumpEvents() override {}
     void RefreshSourceList() override;
     void ReportProgress(const TProgress& progress) override;

@@ -100,7 +100,9 @@ bool TConvertBatch::Check(TJobHost& host)
     }
     if (TrimField(fields_.SavePath).empty()) {
         host.ShowMessage(NewFileSaveFolderTexts().Empty, TMessageStyle::msQuestionOk);
-        host.FocusField(kSaveField);
+        if (TFormHost* form = host.Form()) {
+            form->FocusField(kSaveField);
+        }
         return false;
     }
     if (fields_.TargetType < 0) {

@@ -13,7 +13,9 @@ bool Refuse(TJobHost& host, const std::string& message, TMessageStyle style, con
 {
     host.ShowMessage(message, style);
     if (!focusField.empty()) {
-        host.FocusField(focusField);
+        if (TFormHost* form = host.Form()) {
+            form->FocusField(focusField);
+        }
     }
     return false;
 }

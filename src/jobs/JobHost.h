@@ -54,6 +54,18 @@ struct TProgress {
     std::filesystem::path CurrentFile;
 };
 
+// What a host with a form adds: the engine fills in and focuses its fields, shows the
+// busy cursor and locks the type list. Fields are named by their control names, e.g.
+// "lbEdtRWidth", "lbEdtSavePath".
+class TFormHost {
+public:
+    virtual ~TFormHost() = default;
+    virtual void SetFieldText(const std::string& field, const std::string& text) = 0;
+    virtual void FocusField(const std::string& field) = 0;
+    virtual void SetBusyCursor(bool busy) = 0;
+    virtual void SetTypeListEnabled(bool enabled) = 0;
+};
+
 class TJobHost {
 public:
     virtual ~TJobHost() = default;
@@ -89,12 +101,9 @@ public:
     // default.
     virtual void ReportStop(TJobPage page, const std::string& line) { AppendResult(page, line); }
 
-    // Fields are named by their control names, e.g. "lbEdtRWidth", "lbEdtSavePath".
-    virtual void SetFieldText(const std::string& field, const std::string& text) = 0;
-    virtual void FocusField(const std::string& field) = 0;
+    // The form of a host that has one (the window); none for the command line.
+    virtual TFormHost* Form() { return nullptr; }
 
-    virtual void SetBusyCursor(bool busy) = 0;
-    virtual void SetTypeListEnabled(bool enabled) = 0;
     virtual void PumpEvents() = 0;
     virtual void RefreshSourceList() = 0;
     virtual void ReportProgress(const TProgress& progress) = 0;

@@ -7,25 +7,31 @@ namespace quillane {
 // Puts the cursor and the type list back on every way out of a run.
 class TRunGuard {
 public:
-    explicit TRunGuard(TJobHost& host, bool lockTypeList = false) : host_(host), lockTypeList_(lockTypeList)
+    explicit TRunGuard(TJobHost& host, bool lockTypeList = false) : form_(host.Form()), lockTypeList_(lockTypeList)
     {
-        host_.SetBusyCursor(true);
+        if (form_ == nullptr) {
+            return;
+        }
+        form_->SetBusyCursor(true);
         if (lockTypeList_) {
-            host_.SetTypeListEnabled(false);
+            form_->SetTypeListEnabled(false);
         }
     }
     ~TRunGuard()
     {
-        host_.SetBusyCursor(false);
+        if (form_ == nullptr) {
+            return;
+        }
+        form_->SetBusyCursor(false);
         if (lockTypeList_) {
-            host_.SetTypeListEnabled(true);
+            form_->SetTypeListEnabled(true);
         }
     }
     TRunGuard(const TRunGuard&) = delete;
     TRunGuard& operator=(const TRunGuard&) = delete;
 
 private:
-    TJobHost& host_;
+    TFormHost* form_;
     bool lockTypeList_;
 };
 

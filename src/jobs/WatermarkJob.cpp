@@ -29,7 +29,9 @@ bool Ask(TJobHost& host, const std::string& message, const std::string& focusFie
 {
     host.ShowMessage(message, TMessageStyle::msQuestionOk);
     if (!focusField.empty()) {
-        host.FocusField(focusField);
+        if (TFormHost* form = host.Form()) {
+            form->FocusField(focusField);
+        }
     }
     return false;
 }
@@ -131,7 +133,9 @@ std::optional<std::int32_t> TWatermarkBatch::CheckOpacity(TJobHost& host)
 {
     if (TrimField(fields_.Opacity).empty()) {
         fields_.Opacity = "100";
-        host.SetFieldText(kOpacityField, fields_.Opacity);
+        if (TFormHost* form = host.Form()) {
+            form->SetFieldText(kOpacityField, fields_.Opacity);
+        }
     }
     const std::optional<std::int32_t> opacity = ParseInteger(fields_.Opacity);
     if (!opacity) {
@@ -141,8 +145,10 @@ std::optional<std::int32_t> TWatermarkBatch::CheckOpacity(TJobHost& host)
     if (*opacity < 1 || *opacity > 100) {
         host.ShowMessage(kOpacityOutOfRange, TMessageStyle::msQuestionOk);
         fields_.Opacity = "100";
-        host.SetFieldText(kOpacityField, fields_.Opacity);
-        host.FocusField(kOpacityField);
+        if (TFormHost* form = host.Form()) {
+            form->SetFieldText(kOpacityField, fields_.Opacity);
+            form->FocusField(kOpacityField);
+        }
         return std::nullopt;
     }
     return opacity;

@@ -41,7 +41,9 @@ void AppendSlashToField(TJobHost& host, const TNamedField& field)
 {
     const std::string folder = WithTrailingSlash(field.Text);
     if (folder != field.Text) {
-        host.SetFieldText(field.Name, folder);
+        if (TFormHost* form = host.Form()) {
+            form->SetFieldText(field.Name, folder);
+        }
     }
 }
 

@@ -17,7 +17,7 @@ class TfrmMain;
 // from a worker thread, and every such call is carried out on the GUI thread while the
 // worker waits (Qt::BlockingQueuedConnection), so prompts are modal there and widgets
 // are only ever touched by the thread that owns them.
-class TWindowHost : public QObject, public TJobHost {
+class TWindowHost : public QObject, public TJobHost, public TFormHost {
     Q_OBJECT
 
 public:
@@ -45,6 +45,7 @@ public:
     // The reason becomes the line's tooltip, and the status bar's text when it is clicked.
     void ReportFailure(TJobPage page, const std::filesystem::path& source, const TFailure& failure) override;
 
+    TFormHost* Form() override { return this; }
     void SetFieldText(const std::string& field, const std::string& text) override;
     void FocusField(const std::string& field) override;
 

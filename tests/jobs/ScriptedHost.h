@@ -25,7 +25,7 @@ struct TShownMessage {
 };
 
 // A host that records everything a job shows and answers questions from a script.
-class TScriptedHost : public TJobHost {
+class TScriptedHost : public TJobHost, public TFormHost {
 public:
     // The source list: what the file list would show for `folder`.
     void ShowFolder(const std::filesystem::path& folder, bool includeSubFolders);
@@ -68,6 +68,7 @@ public:
     {
         Failures.push_back({Lines.size(), source, failure});
     }
+    TFormHost* Form() override { return this; }
     void SetFieldText(const std::string& field, const std::string& text) override { FieldTexts[field] = text; }
     void FocusField(const std::string& field) override { Focus.push_back(field); }
     void SetBusyCursor(bool busy) override { Events.push_back(busy ? "busy" : "idle"); }
