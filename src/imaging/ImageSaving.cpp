@@ -97,6 +97,14 @@ std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TImageFormat forma
     }
 }
 
+// A picture this small is never what runs a process out of memory, and asking the
+// system what is left for every small thumbnail would cost more than the thumbnail.
+std::uint64_t WorthReserving(std::uint64_t need)
+{
+    constexpr std::uint64_t kReservedFrom = std::uint64_t{16} << 20;
+    return need >= kReservedFrom ? need : 0;
+}
+
 void WriteWithLibrary(const VImage& image, TImageFormat format, TAtomicFile& file)
 {
     vips::VTarget target = vips::VTarget::new_to_descriptor(file.Descriptor());
@@ -143,7 +151,7 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
         return TOutcome::Failure(TReason::rsDamaged);
     try {
         // Checked before a pixel is decoded: the library ends the process when it runs out.
-        const TMemoryReservation memory(ProcessMemoryBudget(), SaveNeed(image, knownOpaque, format));
+        const TMemoryReservation memory(ProcessMemoryBudget(), WorthReserving(SaveNeed(image, knownOpaque, format)));
         if (!memory.Granted())
             return TOutcome::Failure(TReason::rsOutOfMemory);
         VImage pixels = PreparePixels(image, knownOpaque);

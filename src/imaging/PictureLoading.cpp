@@ -135,11 +135,12 @@ TLoaded Decoded(const VImage& image, bool streamable)
 
 TLoaded LoadPictureFile(const TPath& file)
 {
-    if (const TReason unreadable = SourceFileReason(file); unreadable != TReason::rsNone)
-        return Refused(unreadable);
-    // Also keeps a FIFO or a device from ever being opened for reading.
-    if (!FileLooksComplete(file))
-        return Refused(TReason::rsDamaged);
+    // Also keeps a FIFO or a device from ever being opened for reading. Why a file
+    // failed is asked only then, so a good file is opened no more often than before.
+    if (!FileLooksComplete(file)) {
+        const TReason unreadable = SourceFileReason(file);
+        return Refused(unreadable != TReason::rsNone ? unreadable : TReason::rsDamaged);
+    }
     const std::optional<TImageFormat> format = FormatOfContent(FileHead(file));
     if (!format)
         return Refused(TReason::rsUnsupported);

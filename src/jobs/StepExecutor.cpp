@@ -1,23 +1,16 @@
 #include "jobs/StepExecutor.h"
 
 #include <algorithm>
-#include <exception>
-#include <new>
 #include <utility>
+
+#include "imaging/LibraryGuard.h"
 
 namespace quillane {
 
 TOutcome RunStepCall(const TFileStep& step) noexcept
 {
-    try {
-        return step.Call ? step.Call() : TOutcome::Failure(step.Refusal);
-    } catch (const std::bad_alloc&) {
-        return TOutcome::Failure(TReason::rsOutOfMemory);
-    } catch (const std::exception& error) {
-        return FailureWithText(TReason::rsUnexpected, error.what());
-    } catch (...) {
-        return TOutcome::Failure(TReason::rsUnexpected);
-    }
+    return GuardedOutcome(TReason::rsUnexpected,
+                          [&] { return step.Call ? step.Call() : TOutcome::Failure(step.Refusal); });
 }
 
 void CountLogged(TRunOutcome& outcome, const TFileStep& step, bool succeeded)

@@ -8,6 +8,7 @@
 #include "BadPictures.h"
 #include "BatchProcess.h"
 #include "GraphicsFixture.h"
+#include "SourceAndOutFolders.h"
 #include "LockedFolder.h"
 #include "TestPictures.h"
 #include "cli/EscapedText.h"
@@ -42,15 +43,8 @@ TEST(EscapedForTerminal, ControlBytesBecomeVisibleAndTheRestStays)
     }
 }
 
-class FailureReasonsCommand : public GraphicsTest {
+class FailureReasonsCommand : public SourceAndOutFolders {
 protected:
-    void SetUp() override
-    {
-        fs::create_directories(Src());
-        fs::create_directories(Out());
-    }
-    fs::path Src(const std::string& name = "") const { return folder_.Path() / "src" / name; }
-    fs::path Out(const std::string& name = "") const { return folder_.Path() / "out" / name; }
     TBatchResult Run(const std::string& overwrite) const
     {
         return RunBatch(

@@ -10,6 +10,7 @@
 
 #include "ChildBatch.h"
 #include "GraphicsFixture.h"
+#include "SourceAndOutFolders.h"
 #include "TestPictures.h"
 
 namespace quillane::test {
@@ -23,15 +24,8 @@ bool IsOurTemporary(const std::string& name)
     return std::regex_match(name, kName);
 }
 
-class RunFaultsCommand : public GraphicsTest {
+class RunFaultsCommand : public SourceAndOutFolders {
 protected:
-    void SetUp() override
-    {
-        fs::create_directories(Src());
-        fs::create_directories(Out());
-    }
-    fs::path Src(const std::string& name = "") const { return folder_.Path() / "src" / name; }
-    fs::path Out(const std::string& name = "") const { return folder_.Path() / "out" / name; }
     std::vector<std::string> Entries(const fs::path& folder) const
     {
         std::vector<std::string> names;
