@@ -14,6 +14,7 @@
 #include "cli/FileJobOptions.h"
 #include "cli/TerminalHost.h"
 #include "jobs/PercentJob.h"
+#include "jobs/RunFrame.h"
 #include "jobs/PixelJob.h"
 #include "jobs/WOrHJob.h"
 
@@ -81,7 +82,7 @@ int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopO
         gInterruptedHost = &host;
         SetStopSignalsHandler(StopOnSignal);
     }
-    const std::optional<TRunOutcome> outcome = RunClick(*job, host);
+    const std::optional<TRunOutcome> outcome = RunClick(*job, host, host.SourceList());
     if (stopOnInterrupt) {
         SetStopSignalsHandler(SIG_DFL);
         gInterruptedHost = nullptr;

@@ -35,12 +35,12 @@ TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
       overwriteMode_(request.Overwrite),
       routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers())
 {
-    RefreshSourceList();
 }
 
-void TTerminalHost::RefreshSourceList()
+TSourceList TTerminalHost::SourceList() const
 {
-    items_ = ListSourceItems(sourceRoot_, subFolders_, checkedTypes_);
+    return TSourceList{ListSourceItems(sourceRoot_, subFolders_, checkedTypes_), sourceRoot_, subFolders_,
+                       checkedTypes_};
 }
 
 TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle style)

@@ -25,11 +25,8 @@ class TTerminalHost final : public TJobHost {
 public:
     TTerminalHost(TTerminal terminal, const TCliRequest& request);
 
-    std::size_t SourceItemCount() override { return items_.size(); }
-    TSourceItem SourceItem(std::size_t index) override { return items_.at(index); }
-    std::filesystem::path SourceRoot() override { return sourceRoot_; }
-    bool SubFoldersIncluded() override { return subFolders_; }
-    std::vector<std::string> CheckedTypeCaptions() override { return checkedTypes_; }
+    // The pictures the window's file list would show for the source folder, now.
+    TSourceList SourceList() const;
 
     TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
     void ShowError(const std::string& text) override;
@@ -43,8 +40,7 @@ public:
     // Standard output holds result lines only; how far a stopped run got is a message.
     void ReportStop(TJobPage page, const std::string& line) override;
 
-    void PumpEvents() override {}
-    void RefreshSourceList() override;
+    void RefreshSourceList() override {}
     void ReportProgress(const TProgress& progress) override;
     std::size_t RoutineWorkers() override { return routineWorkers_; }
 
@@ -59,7 +55,6 @@ private:
     std::vector<std::string> checkedTypes_;
     bool yesToCreate_;
     TOverwriteMode overwriteMode_;
-    std::vector<TSourceItem> items_;
     bool progressShown_ = false;
     std::size_t routineWorkers_;
 };

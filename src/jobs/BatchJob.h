@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "jobs/JobHost.h"
+#include "jobs/JobPlan.h"
 
 namespace quillane {
 
@@ -16,23 +17,13 @@ struct TRunOutcome {
     std::size_t ItemsReached = 0;
 };
 
-// One start button's job, built from its page's field texts. Check() on the host's
-// thread, then Run() — see the threading contract in JobHost.h.
+// One start button's job, built from its page's field texts.
 class TBatchJob {
 public:
     virtual ~TBatchJob() = default;
-    virtual bool Check(TJobHost& host) = 0;
-    virtual TRunOutcome Run(TJobHost& host) = 0;
+    // The page's checks in their order, on the host's thread (see JobHost.h); the plan
+    // of the run when they pass, nothing when a check stopped the click.
+    virtual std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) = 0;
 };
-
-// A click handled inline: the checks, then the run when they pass. Empty when a
-// check stopped the click.
-inline std::optional<TRunOutcome> RunClick(TBatchJob& job, TJobHost& host)
-{
-    if (!job.Check(host)) {
-        return std::nullopt;
-    }
-    return job.Run(host);
-}
 
 }  // namespace quillane

@@ -7,6 +7,7 @@
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
+#include "jobs/RunFrame.h"
 
 namespace quillane {
 
@@ -57,80 +58,56 @@ fs::path ConvertedTarget(const fs::path& source, const std::string& targetFolder
     return WithoutExtension(AffixedTarget(source, targetFolder, rule)) + newExtension;
 }
 
-TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine)
-{
-    const std::optional<TConvertTarget> target = ConvertTargetAt(job.TargetType);
-    TWritePlan plan;
-    plan.Output = job.Output;
-    plan.SuccessText = kConverted;
-    plan.FailureText = kNotConverted;
-    const std::string extension = target ? target->Extension : "";
-    plan.TargetFor = [rule = job.Output, extension](const fs::path& source, const std::string& folder) {
-        return ConvertedTarget(source, folder, rule, extension);
-    };
-    plan.SettledWithoutCall = [known = target.has_value()](const fs::path& source,
-                                                           const fs::path& targetPath) -> std::optional<TOutcome> {
-        if (!known) {
-            return TOutcome::Failure(TReason::rsUnknownFormat);
-        }
-        if (SameFile(source, targetPath)) {
-            return TOutcome::Success();  // already a file of that type, where it would be written
-        }
-        return std::nullopt;
-    };
-    const int format = target ? target->Format : -1;
-    plan.MakeCall = [routine, format](const fs::path& source, const fs::path& targetPath, bool overwrite) {
-        return std::function<TOutcome()>([routine, source, targetPath, format, overwrite] {
-            return routine(source, targetPath, format, overwrite);
-        });
-    };
-    return plan;
-}
-
 TConvertBatch::TConvertBatch(TConvertFields fields, TConvertRoutine routine)
     : fields_(std::move(fields)), routine_(std::move(routine))
 {
 }
 
-bool TConvertBatch::Check(TJobHost& host)
+std::optional<TJobPlan> TConvertBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    checked_ = false;
-    if (!CheckListNotEmpty(host, kNoFiles)) {
-        return false;
+    if (!CheckListNotEmpty(host, sources, kNoFiles)) {
+        return std::nullopt;
     }
+    const TNamedField saveField{kSaveField, fields_.SavePath};
     if (TrimField(fields_.SavePath).empty()) {
         host.ShowMessage(NewFileSaveFolderTexts().Empty, TMessageStyle::msQuestionOk);
         if (TFormHost* form = host.Form()) {
             form->FocusField(kSaveField);
         }
-        return false;
+        return std::nullopt;
     }
     if (fields_.TargetType < 0) {
         host.ShowMessage(kNoType, TMessageStyle::msQuestionOk);
-        return false;
+        return std::nullopt;
     }
-    if (!CheckSaveFolder(host, {kSaveField, fields_.SavePath}, NewFileSaveFolderTexts())) {
-        return false;
+    if (!CheckSaveFolder(host, saveField, NewFileSaveFolderTexts())) {
+        return std::nullopt;
     }
-    job_ = TConvertJob{fields_.TargetType, MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
-    checked_ = true;
-    return true;
-}
-
-TRunOutcome TConvertBatch::Run(TJobHost& host)
-{
-    if (!checked_) {
-        return {};
-    }
-    const TWriteRun run{TJobPage::jpConvert, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
-    const TWritePlan plan = ConvertPlan(job_, routine_);
-    return RunWriteJob(host, run, plan);
-}
-
-std::optional<TRunOutcome> BtnConvertClick(TJobHost& host, const TConvertFields& fields, const TConvertRoutine& routine)
-{
-    TConvertBatch job(fields, routine);
-    return RunClick(job, host);
+    const TOutputRule output = MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition);
+    const std::optional<TConvertTarget> type = ConvertTargetAt(fields_.TargetType);
+    TJobPlan plan = NewFilePlan(TJobPage::jpConvert, sources, saveField, output, kConverted, kNotConverted);
+    const std::string extension = type ? type->Extension : "";
+    plan.Rule.TargetFor = [output, extension](const fs::path& source, const std::string& folder, std::size_t) {
+        return ConvertedTarget(source, folder, output, extension);
+    };
+    plan.Rule.Settled = [known = type.has_value()](const fs::path& source,
+                                                   const fs::path& target) -> std::optional<TOutcome> {
+        if (!known) {
+            return TOutcome::Failure(TReason::rsUnknownFormat);
+        }
+        if (SameFile(source, target)) {
+            return TOutcome::Success();  // already a file of that type, where it would be written
+        }
+        return std::nullopt;
+    };
+    const int format = type ? type->Format : -1;
+    plan.Rule.Routine = [routine = routine_, format, extension](const fs::path& source, const fs::path& target) {
+        return TRoutineCall{
+            "ConvertImage",
+            {{"to", extension.empty() ? extension : extension.substr(1)}},
+            [routine, source, target, format](bool replace) { return routine(source, target, format, replace); }};
+    };
+    return plan;
 }
 
 }  // namespace quillane

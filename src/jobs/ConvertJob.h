@@ -8,8 +8,6 @@
 #include "imaging/Convert.h"
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
-#include "jobs/RunContext.h"
-#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -19,11 +17,6 @@ struct TConvertFields {
     std::string SavePath;   // lbEdtSavePath2
     std::string Affix;      // lbEdtPrefix2, empty at start
     int AffixPosition = 0;  // CmbXFix2: 0 "后缀", 1 "前缀"
-};
-
-struct TConvertJob {
-    int TargetType = 0;
-    TOutputRule Output;
 };
 
 // The routine a conversion calls: source, target, format, overwrite.
@@ -45,26 +38,16 @@ std::optional<TConvertTarget> ConvertTargetAt(int targetType);
 std::filesystem::path ConvertedTarget(const std::filesystem::path& source, const std::string& targetFolder,
                                       const TOutputRule& rule, const std::string& newExtension);
 
-// The per-file rules: a target that is the source itself counts as converted
-// without a call; a type outside the table fails without one.
-TWritePlan ConvertPlan(const TConvertJob& job, const TConvertRoutine& routine);
-
-// "类型转换(&R)".
+// "类型转换(&R)". A target that is the source itself counts as converted without a
+// call; a type outside the table fails without one.
 class TConvertBatch final : public TBatchJob {
 public:
     explicit TConvertBatch(TConvertFields fields, TConvertRoutine routine = ConvertImage);
-    bool Check(TJobHost& host) override;
-    TRunOutcome Run(TJobHost& host) override;
-    const TConvertJob& Job() const { return job_; }
+    std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) override;
 
 private:
     TConvertFields fields_;
     TConvertRoutine routine_;
-    TConvertJob job_;
-    bool checked_ = false;
 };
-
-std::optional<TRunOutcome> BtnConvertClick(TJobHost& host, const TConvertFields& fields,
-                                           const TConvertRoutine& routine = ConvertImage);
 
 }  // namespace quillane

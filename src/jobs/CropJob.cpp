@@ -5,6 +5,7 @@
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
+#include "jobs/RunFrame.h"
 
 namespace quillane {
 
@@ -29,78 +30,54 @@ bool CropStartEnabled(const std::string& widthText, const std::string& heightTex
     return width && height && static_cast<std::int64_t>(*width) * *height > 0;
 }
 
-TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine)
-{
-    TWritePlan plan;
-    plan.Output = job.Output;
-    plan.SuccessText = kCropped;
-    plan.FailureText = kNotCropped;
-    plan.MakeCall = [routine, job](const fs::path& source, const fs::path& target, bool overwrite) {
-        return std::function<TOutcome()>([routine, job, source, target, overwrite] {
-            return routine(source, target, job.Left, job.Top, job.Width, job.Height, overwrite);
-        });
-    };
-    return plan;
-}
-
 TCropBatch::TCropBatch(TCropFields fields, TCropRoutine routine)
     : fields_(std::move(fields)), routine_(std::move(routine))
 {
 }
 
-bool TCropBatch::Check(TJobHost& host)
+std::optional<TJobPlan> TCropBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    checked_ = false;
     // A start button that is disabled cannot be clicked.
     if (!CropStartEnabled(fields_.Width, fields_.Height)) {
-        return false;
+        return std::nullopt;
     }
-    if (!CheckListNotEmpty(host, kNoFiles) ||
-        !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, NewFileSaveFolderTexts())) {
-        return false;
+    const TNamedField saveField{kSaveField, fields_.SavePath};
+    if (!CheckListNotEmpty(host, sources, kNoFiles) || !CheckSaveFolder(host, saveField, NewFileSaveFolderTexts())) {
+        return std::nullopt;
     }
     host.ClearResults(TJobPage::jpCrop);
     host.ShowResults(TJobPage::jpCrop);
-    if (!ReadRectangle(host)) {
-        return false;
+    std::optional<TCropJob> job = ReadRectangle(host);
+    if (!job) {
+        return std::nullopt;
     }
-    job_.Output = MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition);
-    checked_ = true;
-    return true;
+    job->Output = MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition);
+    TJobPlan plan = NewFilePlan(TJobPage::jpCrop, sources, saveField, job->Output, kCropped, kNotCropped);
+    plan.Rule.Routine = [routine = routine_, job = *job](const fs::path& source, const fs::path& target) {
+        return TRoutineCall{"CropImage",
+                            {{"left", std::to_string(job.Left)},
+                             {"top", std::to_string(job.Top)},
+                             {"width", std::to_string(job.Width)},
+                             {"height", std::to_string(job.Height)}},
+                            [routine, job, source, target](bool replace) {
+                                return routine(source, target, job.Left, job.Top, job.Width, job.Height, replace);
+                            }};
+    };
+    return plan;
 }
 
 // Left, top, width, height, in this order; the first text that is no whole number
 // ends the click through the general error display.
-bool TCropBatch::ReadRectangle(TJobHost& host)
+std::optional<TCropJob> TCropBatch::ReadRectangle(TJobHost& host) const
 {
     const auto left = ReadIntegerField(host, {control::EdtLeft, fields_.Left});
     const auto top = left ? ReadIntegerField(host, {control::EdtTop, fields_.Top}) : std::nullopt;
     const auto width = top ? ReadIntegerField(host, {control::EdtW, fields_.Width}) : std::nullopt;
     const auto height = width ? ReadIntegerField(host, {control::EdtH, fields_.Height}) : std::nullopt;
     if (!height) {
-        return false;
+        return std::nullopt;
     }
-    job_.Left = *left;
-    job_.Top = *top;
-    job_.Width = *width;
-    job_.Height = *height;
-    return true;
-}
-
-TRunOutcome TCropBatch::Run(TJobHost& host)
-{
-    if (!checked_) {
-        return {};
-    }
-    const TWriteRun run{TJobPage::jpCrop, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
-    const TWritePlan plan = CropPlan(job_, routine_);
-    return RunWriteJob(host, run, plan);
-}
-
-std::optional<TRunOutcome> BtnCutClick(TJobHost& host, const TCropFields& fields, const TCropRoutine& routine)
-{
-    TCropBatch job(fields, routine);
-    return RunClick(job, host);
+    return TCropJob{*left, *top, *width, *height, {}};
 }
 
 }  // namespace quillane

@@ -8,8 +8,6 @@
 #include "imaging/Crop.h"
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
-#include "jobs/RunContext.h"
-#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -40,28 +38,18 @@ using TCropRoutine =
 // their values above 0.
 bool CropStartEnabled(const std::string& widthText, const std::string& heightText);
 
-// The per-file rules; the rectangle is the one read when the run started.
-TWritePlan CropPlan(const TCropJob& job, const TCropRoutine& routine);
-
 // "创建剪切图(&C)". The rectangle is read after the results box was cleared, so a
 // field that holds no whole number ends the click with that box empty.
 class TCropBatch final : public TBatchJob {
 public:
     explicit TCropBatch(TCropFields fields, TCropRoutine routine = CropImage);
-    bool Check(TJobHost& host) override;
-    TRunOutcome Run(TJobHost& host) override;
-    const TCropJob& Job() const { return job_; }
+    std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) override;
 
 private:
-    bool ReadRectangle(TJobHost& host);
+    std::optional<TCropJob> ReadRectangle(TJobHost& host) const;
 
     TCropFields fields_;
     TCropRoutine routine_;
-    TCropJob job_;
-    bool checked_ = false;
 };
-
-std::optional<TRunOutcome> BtnCutClick(TJobHost& host, const TCropFields& fields,
-                                       const TCropRoutine& routine = CropImage);
 
 }  // namespace quillane

@@ -192,21 +192,16 @@ void TFolderWalk::ProcessFiles(const std::string& folder)
         if (context_.Host.StopRequested()) {
             return;
         }
-        if (ClassifyEntry(entry) != ecFile) {
-            context_.Host.PumpEvents();
-            continue;
-        }
         const std::string name = entry.path().filename().string();
-        if (!MatchesCheckedType(name, context_.CheckedTypes)) {
+        if (ClassifyEntry(entry) != ecFile || !MatchesCheckedType(name, context_.CheckedTypes)) {
             continue;
         }
         eachFile_(folder + name, TargetFolderFor(folder));
-        context_.Host.PumpEvents();
     }
 }
 
-// Made on demand, with all missing parents; a failure is reported and the file still
-// goes to its routine, which then fails on it.
+// Made on demand, with all missing parents (not in a rehearsal); a failure is reported
+// and the file still goes to its routine, which then fails on it.
 std::string TFolderWalk::TargetFolderFor(const std::string& folder)
 {
     if (!targetRoot_) {
@@ -214,7 +209,7 @@ std::string TFolderWalk::TargetFolderFor(const std::string& folder)
     }
     const std::string target = MirrorFolder(folder, sourceRoot_, *targetRoot_);
     std::error_code error;
-    if (!fs::is_directory(target, error)) {
+    if (!context_.Rehearsal && !fs::is_directory(target, error)) {
         const std::vector<fs::path> missing = MissingFolders(fs::path(target).parent_path());
         fs::create_directories(target, error);
         if (!fs::is_directory(target, error)) {

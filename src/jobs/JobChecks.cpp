@@ -34,9 +34,9 @@ bool MakeOneFolder(const std::string& path)
 
 }  // namespace
 
-bool CheckListNotEmpty(TJobHost& host, const std::string& message)
+bool CheckListNotEmpty(TJobHost& host, const TSourceList& sources, const std::string& message)
 {
-    if (host.SourceItemCount() > 0) {
+    if (!sources.Items.empty()) {
         return true;
     }
     return Refuse(host, message, TMessageStyle::msInformationOk, {});

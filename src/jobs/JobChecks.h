@@ -13,7 +13,7 @@ namespace quillane {
 // (or nothing) when the click is to stop there.
 
 // Step 1: the source list must hold items.
-bool CheckListNotEmpty(TJobHost& host, const std::string& message);
+bool CheckListNotEmpty(TJobHost& host, const TSourceList& sources, const std::string& message);
 
 // A size field: empty after trimming, then the value 0, both refused with `message`.
 // The focus moves to the field on a 0, and on an empty text when `focusWhenEmpty`.

@@ -12,13 +12,13 @@
 // What a batch job needs of the program that runs it. The window and quillane-batch
 // are the two hosts; the engine knows nothing else about them.
 //
-// Threading contract. A job has two halves:
-//  - Check(host) runs the page's checks in their order, may ask questions and create
-//    the output folder, and returns whether to run. It is called on the host's own
-//    (GUI) thread.
-//  - Run(host) does the run. It may be called on a worker thread: a window host then
-//    marshals every call below to its GUI thread itself (blocking where an answer is
-//    needed), so the engine never locks or waits on its own.
+// Threading contract. A click has two halves:
+//  - job.Check(host, sources) runs the page's checks in their order, may ask questions
+//    and create the output folder, and returns the plan to run (or none). It is called
+//    on the host's own (GUI) thread.
+//  - RunPlan(host, plan) does the run. It may be called on a worker thread: a window
+//    host then marshals every call below to its GUI thread itself (blocking where an
+//    answer is needed), so the engine never locks or waits on its own.
 // The command line calls both halves inline, on one thread.
 // RequestStop(), ClearStopRequest() and StopRequested() are the only members that any
 // thread may call directly; a stop ends a run after the file in progress.
@@ -45,6 +45,14 @@ struct TSourceItem {
     bool IsFolder = false;
 };
 
+// The source list as the file list showed it when the start button was clicked.
+struct TSourceList {
+    std::vector<TSourceItem> Items;  // in list order
+    std::filesystem::path Root;      // the folder the list shows
+    bool SubFolders = false;         // "包含子目录中图片" ticked: folder items are walked
+    std::vector<std::string> CheckedTypes;
+};
+
 // The page whose results box a job writes to.
 enum class TJobPage { jpPercent, jpPixel, jpWOrH, jpRename, jpConvert, jpCrop, jpWatermark };
 
@@ -69,13 +77,6 @@ public:
 class TJobHost {
 public:
     virtual ~TJobHost() = default;
-
-    // The source list as the file list shows it, in list order.
-    virtual std::size_t SourceItemCount() = 0;
-    virtual TSourceItem SourceItem(std::size_t index) = 0;
-    virtual std::filesystem::path SourceRoot() = 0;  // the folder the list shows
-    virtual bool SubFoldersIncluded() = 0;           // "包含子目录中图片" ticked
-    virtual std::vector<std::string> CheckedTypeCaptions() = 0;
 
     // A message box titled with the application's name; returns the button pressed
     // (maOk for the two OK styles).
@@ -104,7 +105,6 @@ public:
     // The form of a host that has one (the window); none for the command line.
     virtual TFormHost* Form() { return nullptr; }
 
-    virtual void PumpEvents() = 0;
     virtual void RefreshSourceList() = 0;
     virtual void ReportProgress(const TProgress& progress) = 0;
 

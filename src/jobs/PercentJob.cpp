@@ -4,6 +4,7 @@
 
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
+#include "jobs/RunFrame.h"
 #include "jobs/ThumbChecks.h"
 #include "jobs/ThumbTexts.h"
 #include "jobs/TypeFilter.h"
@@ -18,54 +19,34 @@ const char* const kSaveField = control::lbEdtSavePath;
 
 }  // namespace
 
-TWritePlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines)
-{
-    TWritePlan plan;
-    plan.Output = job.Output;
-    plan.SuccessText = kThumbSucceeded;
-    plan.FailureText = kThumbFailed;
-    plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
-        const bool fast = job.Fast && !IsTiffPath(source.string());
-        const auto& routine = fast ? routines.PercentFast : routines.PercentHQ;
-        return std::function<TOutcome()>([routine, source, target, job, overwrite] {
-            return routine(source, target, job.WidthPercent, job.HeightPercent, overwrite);
-        });
-    };
-    return plan;
-}
-
 TPercentBatch::TPercentBatch(TPercentFields fields, TThumbRoutines routines)
     : fields_(std::move(fields)), routines_(std::move(routines))
 {
 }
 
-bool TPercentBatch::Check(TJobHost& host)
+std::optional<TJobPlan> TPercentBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    checked_ = false;
-    const auto size = CheckThumbSizeAndFolder(host, {kWidthField, fields_.Width}, {kHeightField, fields_.Height},
-                                              {kSaveField, fields_.SavePath});
+    const TNamedField saveField{kSaveField, fields_.SavePath};
+    const auto size =
+        CheckThumbSizeAndFolder(host, sources, {kWidthField, fields_.Width}, {kHeightField, fields_.Height}, saveField);
     if (!size) {
-        return false;
+        return std::nullopt;
     }
-    job_ = TPercentJob{size->Width, size->Height, fields_.Fast,
-                       MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
-    checked_ = true;
-    return true;
-}
-
-TRunOutcome TPercentBatch::Run(TJobHost& host)
-{
-    if (!checked_) {
-        return {};
-    }
-    const TWriteRun run{TJobPage::jpPercent, {kSaveField, fields_.SavePath}, true, kProcessingFinished};
-    return RunWriteJob(host, run, PercentPlan(job_, routines_));
-}
-
-std::optional<TRunOutcome> BtnPercentClick(TJobHost& host, const TPercentFields& fields, const TThumbRoutines& routines)
-{
-    TPercentBatch job(fields, routines);
-    return RunClick(job, host);
+    const TPercentJob job{size->Width, size->Height, fields_.Fast,
+                          MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
+    TJobPlan plan = NewFilePlan(TJobPage::jpPercent, sources, saveField, job.Output, kThumbSucceeded, kThumbFailed);
+    plan.LocksTypeList = true;
+    plan.Rule.Routine = [job, routines = routines_](const TPath& source, const TPath& target) {
+        const bool fast = job.Fast && !IsTiffPath(source.string());
+        const auto& routine = fast ? routines.PercentFast : routines.PercentHQ;
+        return TRoutineCall{
+            fast ? "ThumbPercentFast" : "ThumbPercentHQ",
+            {{"width%", std::to_string(job.WidthPercent)}, {"height%", std::to_string(job.HeightPercent)}},
+            [routine, source, target, job](bool replace) {
+                return routine(source, target, job.WidthPercent, job.HeightPercent, replace);
+            }};
+    };
+    return plan;
 }
 
 }  // namespace quillane

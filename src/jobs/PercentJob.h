@@ -8,7 +8,6 @@
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
 #include "jobs/ThumbTexts.h"
-#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -30,27 +29,16 @@ struct TPercentJob {
     TOutputRule Output;
 };
 
-// The per-file rules of the percentage job: a TIFF source always takes the
-// high-quality routine.
-TWritePlan PercentPlan(const TPercentJob& job, const TThumbRoutines& routines);
-
-// "创建缩略图(&C)" on the percentage page.
+// "创建缩略图(&C)" on the percentage page. A TIFF source always takes the high-quality
+// routine.
 class TPercentBatch final : public TBatchJob {
 public:
     TPercentBatch(TPercentFields fields, TThumbRoutines routines);
-    bool Check(TJobHost& host) override;
-    TRunOutcome Run(TJobHost& host) override;
-    const TPercentJob& Job() const { return job_; }
+    std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) override;
 
 private:
     TPercentFields fields_;
     TThumbRoutines routines_;
-    TPercentJob job_;
-    bool checked_ = false;
 };
-
-// The click inline: checks, then the run. Empty when a check stopped it.
-std::optional<TRunOutcome> BtnPercentClick(TJobHost& host, const TPercentFields& fields,
-                                           const TThumbRoutines& routines);
 
 }  // namespace quillane

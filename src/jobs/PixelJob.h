@@ -8,7 +8,6 @@
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
 #include "jobs/ThumbTexts.h"
-#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -39,24 +38,16 @@ struct TPixelJob {
     TOutputRule Output;
 };
 
-// Only the cut mode turns a TIFF source away from its fast routine.
-TWritePlan PixelPlan(const TPixelJob& job, const TThumbRoutines& routines);
-
-// "创建缩略图(&C)" on the exact-size page.
+// "创建缩略图(&C)" on the exact-size page. Only the cut mode turns a TIFF source away
+// from its fast routine.
 class TPixelBatch final : public TBatchJob {
 public:
     TPixelBatch(TPixelFields fields, TThumbRoutines routines);
-    bool Check(TJobHost& host) override;
-    TRunOutcome Run(TJobHost& host) override;
-    const TPixelJob& Job() const { return job_; }
+    std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) override;
 
 private:
     TPixelFields fields_;
     TThumbRoutines routines_;
-    TPixelJob job_;
-    bool checked_ = false;
 };
-
-std::optional<TRunOutcome> BtnPixelClick(TJobHost& host, const TPixelFields& fields, const TThumbRoutines& routines);
 
 }  // namespace quillane

@@ -26,6 +26,8 @@ struct TRunContext {
     // counts as reached once its walk begins).
     std::size_t Item = 0;
     std::size_t ItemsBegun = 0;
+    // A rehearsal lists the steps and changes nothing: no folder made, nothing asked.
+    bool Rehearsal = false;
 };
 
 }  // namespace quillane

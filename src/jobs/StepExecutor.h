@@ -9,6 +9,7 @@
 #include "imaging/Outcome.h"
 #include "jobs/BatchJob.h"
 #include "jobs/JobHost.h"
+#include "jobs/JobPlan.h"
 
 namespace quillane {
 
@@ -23,6 +24,12 @@ struct TFileStep {
     std::size_t Item = 0;  // the index of the list item it belongs to
     // Why a step without a call fails (a list item that is no regular file).
     TReason Refusal = TReason::rsUnexpected;
+    // What a reader of the plan sees before anything runs.
+    std::string Routine;  // empty for a step whose result is known without a call
+    TRoutineSettings Settings;
+    bool TargetExisted = false;  // a file (or link) was at the target when the run looked
+    bool Asked = false;          // the overwrite question was due for it
+    bool Replace = false;        // the routine may replace the target
 };
 
 // Runs a step's routine: its outcome, the step's refusal when it has none, and a

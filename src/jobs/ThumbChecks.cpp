@@ -5,10 +5,10 @@
 
 namespace quillane {
 
-std::optional<TThumbSize> CheckThumbSizeAndFolder(TJobHost& host, const TNamedField& width, const TNamedField& height,
-                                                  const TNamedField& saveFolder)
+std::optional<TThumbSize> CheckThumbSizeAndFolder(TJobHost& host, const TSourceList& sources, const TNamedField& width,
+                                                  const TNamedField& height, const TNamedField& saveFolder)
 {
-    if (!CheckListNotEmpty(host, kNoThumbFiles)) {
+    if (!CheckListNotEmpty(host, sources, kNoThumbFiles)) {
         return std::nullopt;
     }
     const auto widthValue = CheckNonZeroField(host, width, kBadThumbRule);

@@ -4,6 +4,7 @@
 
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
+#include "jobs/RunFrame.h"
 #include "jobs/ThumbTexts.h"
 #include "jobs/TypeFilter.h"
 
@@ -17,22 +18,6 @@ const char* const kSaveField = control::EdtWOrHPath;
 const char* const kNoSideChosen = "请选择创建缩略图的方式！";
 
 }  // namespace
-
-TWritePlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines)
-{
-    TWritePlan plan;
-    plan.Output = job.Output;
-    plan.SuccessText = kSideSucceeded;
-    plan.FailureText = kSideNotCreated;
-    plan.MakeCall = [job, routines](const TPath& source, const TPath& target, bool overwrite) {
-        const bool fast = job.Fast && !(job.ByWidth && IsTiffPath(source.string()));
-        const auto& routine = fast ? routines.SideFast : routines.SideHQ;
-        return std::function<TOutcome()>([routine, source, target, job, overwrite] {
-            return routine(source, target, job.ByWidth, job.Size, overwrite, job.SkipSmaller);
-        });
-    };
-    return plan;
-}
 
 TWOrHBatch::TWOrHBatch(TWOrHFields fields, TThumbRoutines routines)
     : fields_(std::move(fields)), routines_(std::move(routines))
@@ -67,39 +52,34 @@ std::optional<std::int32_t> TWOrHBatch::CheckSize(TJobHost& host) const
     return size;
 }
 
-bool TWOrHBatch::Check(TJobHost& host)
+std::optional<TJobPlan> TWOrHBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    checked_ = false;
-    if (!CheckListNotEmpty(host, kNoThumbFiles)) {
-        return false;
+    if (!CheckListNotEmpty(host, sources, kNoThumbFiles)) {
+        return std::nullopt;
     }
     if (!fields_.WidthChosen && !fields_.HeightChosen) {
         host.ShowMessage(kNoSideChosen, TMessageStyle::msInformationOk);
-        return false;
+        return std::nullopt;
     }
+    const TNamedField saveField{kSaveField, fields_.SavePath};
     const auto size = CheckSize(host);
-    if (!size || !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, ThumbSaveFolderTexts())) {
-        return false;
+    if (!size || !CheckSaveFolder(host, saveField, ThumbSaveFolderTexts())) {
+        return std::nullopt;
     }
-    job_ = TWOrHJob{fields_.WidthChosen, *size, fields_.SkipSmaller, fields_.Fast,
-                    MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
-    checked_ = true;
-    return true;
-}
-
-TRunOutcome TWOrHBatch::Run(TJobHost& host)
-{
-    if (!checked_) {
-        return {};
-    }
-    const TWriteRun run{TJobPage::jpWOrH, {kSaveField, fields_.SavePath}, false, kProcessingFinished};
-    return RunWriteJob(host, run, WOrHPlan(job_, routines_));
-}
-
-std::optional<TRunOutcome> BtnWOrHClick(TJobHost& host, const TWOrHFields& fields, const TThumbRoutines& routines)
-{
-    TWOrHBatch job(fields, routines);
-    return RunClick(job, host);
+    const TWOrHJob job{fields_.WidthChosen, *size, fields_.SkipSmaller, fields_.Fast,
+                       MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
+    TJobPlan plan = NewFilePlan(TJobPage::jpWOrH, sources, saveField, job.Output, kSideSucceeded, kSideNotCreated);
+    plan.Rule.Routine = [job, routines = routines_](const TPath& source, const TPath& target) {
+        const bool fast = job.Fast && !(job.ByWidth && IsTiffPath(source.string()));
+        const auto& routine = fast ? routines.SideFast : routines.SideHQ;
+        return TRoutineCall{fast ? "ThumbSideFast" : "ThumbSideHQ",
+                            {{job.ByWidth ? "width" : "height", std::to_string(job.Size)},
+                             {"skip-smaller", job.SkipSmaller ? "yes" : "no"}},
+                            [routine, source, target, job](bool replace) {
+                                return routine(source, target, job.ByWidth, job.Size, replace, job.SkipSmaller);
+                            }};
+    };
+    return plan;
 }
 
 }  // namespace quillane

@@ -8,7 +8,6 @@
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
 #include "jobs/ThumbTexts.h"
-#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -37,26 +36,18 @@ struct TWOrHJob {
 inline constexpr const char* kSideSucceeded = "创建缩略图成功。";
 inline constexpr const char* kSideNotCreated = "没有创建缩略图。";
 
-// A TIFF source leaves the fast routine only when the width is given.
-TWritePlan WOrHPlan(const TWOrHJob& job, const TThumbRoutines& routines);
-
-// "创建缩略图(&C)" on the single-side page.
+// "创建缩略图(&C)" on the single-side page. A TIFF source leaves the fast routine only
+// when the width is given.
 class TWOrHBatch final : public TBatchJob {
 public:
     TWOrHBatch(TWOrHFields fields, TThumbRoutines routines);
-    bool Check(TJobHost& host) override;
-    TRunOutcome Run(TJobHost& host) override;
-    const TWOrHJob& Job() const { return job_; }
+    std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) override;
 
 private:
     std::optional<std::int32_t> CheckSize(TJobHost& host) const;
 
     TWOrHFields fields_;
     TThumbRoutines routines_;
-    TWOrHJob job_;
-    bool checked_ = false;
 };
-
-std::optional<TRunOutcome> BtnWOrHClick(TJobHost& host, const TWOrHFields& fields, const TThumbRoutines& routines);
 
 }  // namespace quillane

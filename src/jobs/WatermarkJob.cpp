@@ -1,11 +1,15 @@
 #include "jobs/WatermarkJob.h"
 
+#include <memory>
+#include <string>
 #include <system_error>
 #include <utility>
+#include <variant>
 
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/NewFileFolder.h"
+#include "jobs/RunFrame.h"
 #include "jobs/RunTexts.h"
 
 namespace quillane {
@@ -42,20 +46,58 @@ bool IsExistingFile(const std::string& path)
     return !path.empty() && fs::is_regular_file(path, error);
 }
 
-// The position of one file, or nothing after the conversion error was shown.
-std::optional<TPointF> ReadPosition(TJobHost& host, const TWatermarkJob& job)
+// The position of one file, or the conversion error of its first unreadable field.
+std::variant<TPointF, std::string> ReadPosition(const TWatermarkJob& job)
 {
     const auto x = ParseFloat(job.X);
     if (!x) {
-        host.ShowError(NotAFloatMessage(job.X));
-        return std::nullopt;
+        return NotAFloatMessage(job.X);
     }
     const auto y = ParseFloat(job.Y);
     if (!y) {
-        host.ShowError(NotAFloatMessage(job.Y));
-        return std::nullopt;
+        return NotAFloatMessage(job.Y);
     }
     return TPointF{*x, *y};
+}
+
+TRoutineSettings MarkSettings(const TWatermarkJob& job)
+{
+    TRoutineSettings settings;
+    if (job.UseText) {
+        settings.emplace_back("text", job.Text);
+    } else {
+        settings.emplace_back("picture", job.PicturePath);
+    }
+    settings.insert(settings.end(), {{"x", job.X},
+                                     {"y", job.Y},
+                                     {"opacity", std::to_string(job.Opacity)},
+                                     {"origin", job.FromBottomRight ? "bottom-right" : "top-left"},
+                                     {"min-width", std::to_string(job.MinWidth)}});
+    return settings;
+}
+
+// The stamp of one file with its arguments bound; `font` is the run's graphics font
+// (none for a picture mark).
+TRoutineCall StampCall(const TWatermarkJob& job, const std::shared_ptr<const TGPFont>& font,
+                       const TWatermarkRoutines& routines, const fs::path& source, const fs::path& target)
+{
+    const auto position = ReadPosition(job);
+    if (const auto* error = std::get_if<std::string>(&position)) {
+        return TRoutineCall{{}, {}, {}, *error};
+    }
+    const TPointF at = std::get<TPointF>(position);
+    if (job.UseText && font) {
+        const TArgb colour = WatermarkTextColour(job.Font.Colour, job.Opacity);
+        return {"StampTextWatermark", MarkSettings(job), [=](bool replace) {
+                    return routines.Text(source, target, job.Text, *font, colour, at, replace, job.FromBottomRight,
+                                         job.MinWidth);
+                }};
+    }
+    const TColorMatrix matrix = OpacityMatrix(static_cast<float>(job.Opacity) / 100.0f);
+    return {"StampPictureWatermark", MarkSettings(job), [=](bool replace) {
+                return routines.Picture(source, target, job.PicturePath, matrix, at, replace, job.FromBottomRight,
+                                        job.MinWidth);
+            }};
 }
 
 }  // namespace
@@ -65,66 +107,49 @@ TWatermarkRoutines LibraryWatermarkRoutines()
     return TWatermarkRoutines{StampTextWatermark, StampPictureWatermark};
 }
 
-TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::optional<TGPFont>& font,
-                         const TWatermarkRoutines& routines)
-{
-    TWritePlan plan;
-    plan.Output = job.Output;
-    plan.SuccessText = kStamped;
-    plan.FailureText = kNotStamped;
-    plan.MakeCall = [&host, &font, job, routines](const fs::path& source, const fs::path& target, bool overwrite) {
-        const std::optional<TPointF> position = ReadPosition(host, job);
-        if (!position) {
-            host.RequestStop();  // the run ends at this file
-            return std::function<TOutcome()>();
-        }
-        if (job.UseText && font) {
-            const TArgb colour = WatermarkTextColour(job.Font.Colour, job.Opacity);
-            return std::function<TOutcome()>([=, &font] {
-                return routines.Text(source, target, job.Text, *font, colour, *position, overwrite, job.FromBottomRight,
-                                     job.MinWidth);
-            });
-        }
-        const TColorMatrix matrix = OpacityMatrix(static_cast<float>(job.Opacity) / 100.0f);
-        return std::function<TOutcome()>([=] {
-            return routines.Picture(source, target, job.PicturePath, matrix, *position, overwrite, job.FromBottomRight,
-                                    job.MinWidth);
-        });
-    };
-    return plan;
-}
-
 TWatermarkBatch::TWatermarkBatch(TWatermarkFields fields, TWatermarkRoutines routines)
     : fields_(std::move(fields)), routines_(std::move(routines))
 {
 }
 
-bool TWatermarkBatch::Check(TJobHost& host)
+std::optional<TJobPlan> TWatermarkBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    checked_ = false;
-    if (!CheckListNotEmpty(host, kNoFiles)) {
-        return false;
+    if (!CheckListNotEmpty(host, sources, kNoFiles)) {
+        return std::nullopt;
     }
     if (TrimField(fields_.SavePath).empty()) {
-        return Ask(host, NewFileSaveFolderTexts().Empty, kSaveField);
+        Ask(host, NewFileSaveFolderTexts().Empty, kSaveField);
+        return std::nullopt;
     }
     const std::optional<std::int32_t> opacity = CheckOpacity(host);
     if (!opacity || !CheckPosition(host)) {
-        return false;
+        return std::nullopt;
     }
     const auto minWidth = fields_.MinWidth.empty() ? std::optional<std::int32_t>(0)
                                                    : ReadIntegerField(host, {control::EdtMinWidth, fields_.MinWidth});
     if (!minWidth || !CheckSaveFolder(host, {kSaveField, fields_.SavePath}, NewFileSaveFolderTexts()) ||
         !CheckMark(host)) {
-        return false;
+        return std::nullopt;
     }
-    job_ = TWatermarkJob{fields_.UseText, fields_.Text,
-                         fields_.Font,    fields_.PicturePath,
-                         fields_.X,       fields_.Y,
-                         *opacity,        fields_.Origin != 1,
-                         *minWidth,       MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
-    checked_ = true;
-    return true;
+    const TWatermarkJob job{fields_.UseText, fields_.Text,
+                            fields_.Font,    fields_.PicturePath,
+                            fields_.X,       fields_.Y,
+                            *opacity,        fields_.Origin != 1,
+                            *minWidth,       MakeOutputRule(fields_.SavePath, fields_.Affix, fields_.AffixPosition)};
+    return MakePlan(sources, job);
+}
+
+TJobPlan TWatermarkBatch::MakePlan(const TSourceList& sources, const TWatermarkJob& job) const
+{
+    TJobPlan plan =
+        NewFilePlan(TJobPage::jpWatermark, sources, {kSaveField, fields_.SavePath}, job.Output, kStamped, kNotStamped);
+    plan.ClosingMessage = kWatermarkFinished;
+    // One graphics font for the whole run, released with the plan.
+    const auto font = job.UseText ? std::make_shared<const TGPFont>(MakeGraphicsFont(job.Font)) : nullptr;
+    plan.Rule.Routine = [job, font, routines = routines_](const fs::path& source, const fs::path& target) {
+        return StampCall(job, font, routines, source, target);
+    };
+    return plan;
 }
 
 // An empty field is taken as fully opaque and shows "100"; a value outside 1 to 100
@@ -175,26 +200,6 @@ bool TWatermarkBatch::CheckMark(TJobHost& host)
         return Ask(host, kNoPicture, {});
     }
     return true;
-}
-
-TRunOutcome TWatermarkBatch::Run(TJobHost& host)
-{
-    if (!checked_) {
-        return {};
-    }
-    // One graphics font for the whole run, released when the run ends however it ends.
-    const std::optional<TGPFont> font =
-        job_.UseText ? std::optional<TGPFont>(MakeGraphicsFont(job_.Font)) : std::nullopt;
-    const TWriteRun run{TJobPage::jpWatermark, {kSaveField, fields_.SavePath}, false, kWatermarkFinished};
-    const TWritePlan plan = WatermarkPlan(host, job_, font, routines_);
-    return RunWriteJob(host, run, plan);
-}
-
-std::optional<TRunOutcome> BtnWatermarkClick(TJobHost& host, const TWatermarkFields& fields,
-                                             const TWatermarkRoutines& routines)
-{
-    TWatermarkBatch job(fields, routines);
-    return RunClick(job, host);
 }
 
 }  // namespace quillane

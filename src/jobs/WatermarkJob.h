@@ -8,9 +8,7 @@
 #include "imaging/Watermark.h"
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
-#include "jobs/RunContext.h"
 #include "jobs/WatermarkValues.h"
-#include "jobs/WriteRun.h"
 
 namespace quillane {
 
@@ -56,32 +54,21 @@ struct TWatermarkRoutines {
 
 TWatermarkRoutines LibraryWatermarkRoutines();
 
-// The per-file rules. `font` is the run's graphics font (none for a picture) and
-// must outlive the run. A position that cannot be read ends the run at the file
-// that reaches it.
-TWritePlan WatermarkPlan(TJobHost& host, const TWatermarkJob& job, const std::optional<TGPFont>& font,
-                         const TWatermarkRoutines& routines);
-
-// "创建水印标签(&C)".
+// "创建水印标签(&C)". A position that cannot be read ends the run at the file that
+// reaches it.
 class TWatermarkBatch final : public TBatchJob {
 public:
     explicit TWatermarkBatch(TWatermarkFields fields, TWatermarkRoutines routines = LibraryWatermarkRoutines());
-    bool Check(TJobHost& host) override;
-    TRunOutcome Run(TJobHost& host) override;
-    const TWatermarkJob& Job() const { return job_; }
+    std::optional<TJobPlan> Check(TJobHost& host, const TSourceList& sources) override;
 
 private:
     std::optional<std::int32_t> CheckOpacity(TJobHost& host);
     bool CheckPosition(TJobHost& host);
     bool CheckMark(TJobHost& host);
+    TJobPlan MakePlan(const TSourceList& sources, const TWatermarkJob& job) const;
 
     TWatermarkFields fields_;
     TWatermarkRoutines routines_;
-    TWatermarkJob job_;
-    bool checked_ = false;
 };
-
-std::optional<TRunOutcome> BtnWatermarkClick(TJobHost& host, const TWatermarkFields& fields,
-                                             const TWatermarkRoutines& routines = LibraryWatermarkRoutines());
 
 }  // namespace quillane

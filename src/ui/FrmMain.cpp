@@ -1,6 +1,7 @@
 #include "ui/FrmMain.h"
 
 #include "jobs/NewFileFolder.h"
+#include "jobs/RunFrame.h"
 #include "jobs/ThumbRoutines.h"
 #include "jobs/ThumbTexts.h"
 #include "ui/AppInfo.h"
@@ -152,20 +153,24 @@ bool TfrmMain::JobRunning() const
     return runner_->Running();
 }
 
-void TfrmMain::StartJob(TJobPage page, std::shared_ptr<TBatchJob> job, std::string closingMessage)
+void TfrmMain::StartJob(TBatchJob&& job)
 {
     if (JobRunning())
         return;
-    host_->TakeSourceSnapshot();
-    if (!job->Check(*host_))
+    // The run works on exactly the items listed at the click, whatever the list shows
+    // while results are written into the folder.
+    std::optional<TJobPlan> plan = job.Check(*host_, GroupBox1->SourceList());
+    if (!plan)
         return;
     host_->ClearStopRequest();
-    runningPage_ = Page(page);
-    closingMessage_ = std::move(closingMessage);
+    runningPage_ = Page(plan->Page);
+    closingMessage_ = plan->ClosingMessage;
     stoppedByUser_ = false;
     outcome_ = std::make_shared<TRunOutcome>();
     SetRunLock(true);
-    runner_->Start([job, host = host_, outcome = outcome_] { *outcome = job->Run(*host); });
+    runner_->Start([plan = std::make_shared<const TJobPlan>(std::move(*plan)), host = host_, outcome = outcome_] {
+        *outcome = RunPlan(*host, *plan);
+    });
 }
 
 void TfrmMain::RequestStop()
@@ -221,40 +226,37 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 void TfrmMain::BtnPercentClick()
 {
-    StartJob(TJobPage::jpPercent, std::make_shared<TPercentBatch>(TabSheet1->Fields(), LibraryThumbRoutines()),
-             kProcessingFinished);
+    StartJob(TPercentBatch(TabSheet1->Fields(), LibraryThumbRoutines()));
 }
 
 void TfrmMain::BtnPixelClick()
 {
-    StartJob(TJobPage::jpPixel, std::make_shared<TPixelBatch>(TabSheet5->Fields(), LibraryThumbRoutines()),
-             kProcessingFinished);
+    StartJob(TPixelBatch(TabSheet5->Fields(), LibraryThumbRoutines()));
 }
 
 void TfrmMain::BtnWOrHClick()
 {
-    StartJob(TJobPage::jpWOrH, std::make_shared<TWOrHBatch>(TabSheet6->Fields(), LibraryThumbRoutines()),
-             kProcessingFinished);
+    StartJob(TWOrHBatch(TabSheet6->Fields(), LibraryThumbRoutines()));
 }
 
 void TfrmMain::BtnRenameClick()
 {
-    StartJob(TJobPage::jpRename, std::make_shared<TRenameBatch>(TabSheet3->Fields()), kProcessingFinished);
+    StartJob(TRenameBatch(TabSheet3->Fields()));
 }
 
 void TfrmMain::BtnConvertClick()
 {
-    StartJob(TJobPage::jpConvert, std::make_shared<TConvertBatch>(TabSheet2->Fields()), kProcessingFinished);
+    StartJob(TConvertBatch(TabSheet2->Fields()));
 }
 
 void TfrmMain::BtnCutClick()
 {
-    StartJob(TJobPage::jpCrop, std::make_shared<TCropBatch>(TabSheet4->Fields()), kProcessingFinished);
+    StartJob(TCropBatch(TabSheet4->Fields()));
 }
 
 void TfrmMain::BtnWatermarkClick()
 {
-    StartJob(TJobPage::jpWatermark, std::make_shared<TWatermarkBatch>(TabSheet7->Fields()), kWatermarkFinished);
+    StartJob(TWatermarkBatch(TabSheet7->Fields()));
 }
 
 QString TfrmMain::SelectedTreeFolder() const

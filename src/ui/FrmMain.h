@@ -58,7 +58,7 @@ public:
     // A start button's click: the checks now, then the run on the worker thread.
     // `closingMessage` is the job's closing message: a run the user stopped still ends
     // with it, as every run that passed its checks does.
-    void StartJob(TJobPage page, std::shared_ptr<TBatchJob> job, std::string closingMessage);
+    void StartJob(TBatchJob&& job);
     // The stop button: the run ends after the file in progress.
     void RequestStop();
 

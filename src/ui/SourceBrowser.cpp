@@ -158,6 +158,11 @@ std::vector<TSourceItem> TSourceBrowser::SourceItems() const
     return ShellListView1->Model().Items();
 }
 
+TSourceList TSourceBrowser::SourceList() const
+{
+    return TSourceList{SourceItems(), SourceRoot(), SubFoldersIncluded(), CheckedTypeCaptions()};
+}
+
 std::filesystem::path TSourceBrowser::SourceRoot() const
 {
     return ShellListView1->Folder();

@@ -36,6 +36,8 @@ public:
 
     // What a job reads: the list's items in order, its folder, the two filters.
     std::vector<TSourceItem> SourceItems() const;
+    // The list as it stands, as a value a run can keep.
+    TSourceList SourceList() const;
     std::filesystem::path SourceRoot() const;
     bool SubFoldersIncluded() const;
     std::vector<std::string> CheckedTypeCaptions() const;

@@ -44,40 +44,6 @@ auto TWindowHost::OnGui(TCall call) -> decltype(call())
     }
 }
 
-void TWindowHost::TakeSourceSnapshot()
-{
-    const TSourceBrowser& browser = *window_.Browser();
-    items_ = browser.SourceItems();
-    root_ = browser.SourceRoot();
-    subFolders_ = browser.SubFoldersIncluded();
-    checkedTypes_ = browser.CheckedTypeCaptions();
-}
-
-std::size_t TWindowHost::SourceItemCount()
-{
-    return items_.size();
-}
-
-TSourceItem TWindowHost::SourceItem(std::size_t index)
-{
-    return index < items_.size() ? items_[index] : TSourceItem{};
-}
-
-std::filesystem::path TWindowHost::SourceRoot()
-{
-    return root_;
-}
-
-bool TWindowHost::SubFoldersIncluded()
-{
-    return subFolders_;
-}
-
-std::vector<std::string> TWindowHost::CheckedTypeCaptions()
-{
-    return checkedTypes_;
-}
-
 TMessageAnswer TWindowHost::ShowMessage(const std::string& text, TMessageStyle style)
 {
     return OnGui([this, &text, style] {
@@ -168,13 +134,6 @@ void TWindowHost::SetBusyCursor(bool busy)
 void TWindowHost::SetTypeListEnabled(bool enabled)
 {
     OnGui([this, enabled] { window_.Browser()->TypeList()->setEnabled(enabled); });
-}
-
-void TWindowHost::PumpEvents()
-{
-    // A run off the GUI thread leaves the event loop free; nothing to pump.
-    if (QThread::currentThread() == thread())
-        QCoreApplication::processEvents();
 }
 
 void TWindowHost::RefreshSourceList()

@@ -23,17 +23,8 @@ class TWindowHost : public QObject, public TJobHost, public TFormHost {
 public:
     explicit TWindowHost(TfrmMain& window);
 
-    // Takes the source list as it stands at the click: the run works on exactly these
-    // items, whatever the list shows while results are written into the folder.
-    void TakeSourceSnapshot();
     // The window is closing: no more boxes are shown, a prompt counts as "否".
     void SetClosing() { closing_ = true; }
-
-    std::size_t SourceItemCount() override;
-    TSourceItem SourceItem(std::size_t index) override;
-    std::filesystem::path SourceRoot() override;
-    bool SubFoldersIncluded() override;
-    std::vector<std::string> CheckedTypeCaptions() override;
 
     TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
     void ShowError(const std::string& text) override;
@@ -51,7 +42,6 @@ public:
 
     void SetBusyCursor(bool busy) override;
     void SetTypeListEnabled(bool enabled) override;
-    void PumpEvents() override;
     void RefreshSourceList() override;
     void ReportProgress(const TProgress& progress) override;
     // One picture per core; only the engine's coordinating thread asks, nothing is marshalled.
@@ -63,11 +53,6 @@ private:
     auto OnGui(TCall call) -> decltype(call());
 
     TfrmMain& window_;
-    // Written on the GUI thread before a run starts, only read during the run.
-    std::vector<TSourceItem> items_;
-    std::filesystem::path root_;
-    bool subFolders_ = false;
-    std::vector<std::string> checkedTypes_;
     bool closing_ = false;
     int busyDepth_ = 0;
 };

@@ -103,7 +103,7 @@ std::vector<TJobUnderTest> ThumbnailJobs()
             fields.Width = "50";
             fields.Height = "50";
             fields.SavePath = out;
-            return BtnPercentClick(host, fields, routines);
+            return ClickStart(host, TPercentBatch(fields, routines));
         },
         "创建缩略图成功！", "创建缩略图失败！");
     percent.TargetName = Affixed("_s");
@@ -118,7 +118,7 @@ std::vector<TJobUnderTest> ThumbnailJobs()
         fields.Height = "12";
         fields.Mode = pmFill;
         fields.SavePath = out;
-        return BtnPixelClick(host, fields, routines);
+        return ClickStart(host, TPixelBatch(fields, routines));
     };
     pixel.MustSucceed = [](const TSample& s) { return DecodesAndIsAtLeast(s, 1, 1); };
     TJobUnderTest cut = pixel;
@@ -130,7 +130,7 @@ std::vector<TJobUnderTest> ThumbnailJobs()
         fields.Mode = pmCut;
         fields.Fast = true;
         fields.SavePath = out;
-        return BtnPixelClick(host, fields, routines);
+        return ClickStart(host, TPixelBatch(fields, routines));
     };
     TJobUnderTest side = pixel;
     side.Name = "side";
@@ -143,7 +143,7 @@ std::vector<TJobUnderTest> ThumbnailJobs()
         fields.WidthText = "16";
         fields.Fast = true;
         fields.SavePath = out;
-        return BtnWOrHClick(host, fields, routines);
+        return ClickStart(host, TWOrHBatch(fields, routines));
     };
     return {percent, pixel, cut, side};
 }
@@ -156,7 +156,7 @@ std::vector<TJobUnderTest> FileJobs()
             TConvertFields fields;
             fields.TargetType = 3;  // "PNG格式文件(*.png)"
             fields.SavePath = out;
-            return BtnConvertClick(host, fields);
+            return ClickStart(host, TConvertBatch(fields));
         },
         "类型转换成功！", "没有进行类型转换！");
     convert.TargetName = [](const std::string& name) { return Stem(name) + ".png"; };
@@ -174,7 +174,7 @@ std::vector<TJobUnderTest> FileJobs()
             fields.Width = "10";
             fields.Height = "8";
             fields.SavePath = out;
-            return BtnCutClick(host, fields);
+            return ClickStart(host, TCropBatch(fields));
         },
         "剪裁完成！", "剪裁失败！");
     crop.TargetName = Affixed("_c");
@@ -187,7 +187,7 @@ std::vector<TJobUnderTest> FileJobs()
             fields.X = "1";
             fields.Y = "1";
             fields.SavePath = out;
-            return BtnWatermarkClick(host, fields);
+            return ClickStart(host, TWatermarkBatch(fields));
         },
         "增加水印标签完成！", "增加水印标签失败！");
     stamp.Closing = "水印添加完成！";
@@ -310,7 +310,7 @@ TEST(BadFolderRename, EveryFileRenamedWithItsBytesKept)
 
     TRenameFields fields;
     fields.Prefix = "p";
-    ASSERT_TRUE(BtnRenameClick(host, fields));
+    ASSERT_TRUE(ClickStart(host, TRenameBatch(fields)));
     EXPECT_EQ(host.Lines.size(), samples.size());
     for (const std::string& line : host.Lines)
         EXPECT_NE(line.find("重命名成功！"), std::string::npos) << line;

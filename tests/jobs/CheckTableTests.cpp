@@ -47,27 +47,27 @@ protected:
 // The percentage and exact-size jobs share their check table; only the fields differ.
 struct TSizeJob {
     std::string Name, WidthField, HeightField, SaveField;
-    bool (*Click)(TJobHost&, const std::string&, const std::string&, const std::string&, const TThumbRoutines&);
+    bool (*Click)(TScriptedHost&, const std::string&, const std::string&, const std::string&, const TThumbRoutines&);
 };
 
-bool PercentClick(TJobHost& host, const std::string& w, const std::string& h, const std::string& save,
+bool PercentClick(TScriptedHost& host, const std::string& w, const std::string& h, const std::string& save,
                   const TThumbRoutines& routines)
 {
     TPercentFields fields;
     fields.Width = w;
     fields.Height = h;
     fields.SavePath = save;
-    return BtnPercentClick(host, fields, routines).has_value();
+    return ClickStart(host, TPercentBatch(fields, routines)).has_value();
 }
 
-bool PixelClick(TJobHost& host, const std::string& w, const std::string& h, const std::string& save,
+bool PixelClick(TScriptedHost& host, const std::string& w, const std::string& h, const std::string& save,
                 const TThumbRoutines& routines)
 {
     TPixelFields fields;
     fields.Width = w;
     fields.Height = h;
     fields.SavePath = save;
-    return BtnPixelClick(host, fields, routines).has_value();
+    return ClickStart(host, TPixelBatch(fields, routines)).has_value();
 }
 
 class SizeJobChecks : public ChecksBase, public ::testing::WithParamInterface<TSizeJob> {
@@ -172,7 +172,7 @@ protected:
         if (fields.SavePath.empty()) {
             fields.SavePath = Out();
         }
-        return BtnWOrHClick(host_, fields, recorder_.Table()).has_value();
+        return ClickStart(host_, TWOrHBatch(fields, recorder_.Table())).has_value();
     }
     static TWOrHFields ByWidth(const std::string& width, const std::string& height = "")
     {

@@ -35,15 +35,15 @@ protected:
     }
     std::optional<TRunOutcome> Run(int type, const std::string& affix = "", int position = 0)
     {
-        return BtnConvertClick(host_, TConvertFields{type, save_.empty() ? out_ : save_, affix, position},
-                               [this](const TPath& s, const TPath& t, int format, bool overwrite) {
-                                   calls_.push_back({s, t, format, overwrite});
-                                   if (fs::exists(t) && !overwrite) {
-                                       return TOutcome::Failure(TReason::rsTargetExists);
-                                   }
-                                   Touch(t, "converted");
-                                   return TOutcome::Success();
-                               });
+        return ClickStart(host_, TConvertBatch(TConvertFields{type, save_.empty() ? out_ : save_, affix, position},
+                                               [this](const TPath& s, const TPath& t, int format, bool overwrite) {
+                                                   calls_.push_back({s, t, format, overwrite});
+                                                   if (fs::exists(t) && !overwrite) {
+                                                       return TOutcome::Failure(TReason::rsTargetExists);
+                                                   }
+                                                   Touch(t, "converted");
+                                                   return TOutcome::Success();
+                                               }));
     }
     std::string Line(const fs::path& source, bool ok) const
     {

@@ -30,11 +30,12 @@ protected:
     }
     std::optional<TRunOutcome> Run()
     {
-        return BtnCutClick(
-            host_, fields_, [this](const TPath& s, const TPath& t, auto l, auto top, auto w, auto h, bool overwrite) {
-                calls_.push_back({s, t, l, top, w, h, overwrite});
-                return !fs::exists(t) || overwrite ? TOutcome::Success() : TOutcome::Failure(TReason::rsTargetExists);
-            });
+        return ClickStart(host_, TCropBatch(fields_, [this](const TPath& s, const TPath& t, auto l, auto top, auto w,
+                                                            auto h, bool overwrite) {
+                              calls_.push_back({s, t, l, top, w, h, overwrite});
+                              return !fs::exists(t) || overwrite ? TOutcome::Success()
+                                                                 : TOutcome::Failure(TReason::rsTargetExists);
+                          }));
     }
 
     TTempFolder folder_;

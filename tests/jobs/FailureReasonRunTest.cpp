@@ -78,7 +78,7 @@ TEST_P(FailureReasonRun, EachFailureLineIsFollowedByItsOwnReason)
         return TOutcome::Success();
     };
 
-    ASSERT_TRUE(BtnConvertClick(host, TConvertFields{kToGif, (folder / "out").string(), "", 0}, routine));
+    ASSERT_TRUE(ClickStart(host, TConvertBatch(TConvertFields{kToGif, (folder / "out").string(), "", 0}, routine)));
 
     ASSERT_EQ(host.Lines.size(), 5u);
     ASSERT_EQ(host.Failures.size(), 3u);
@@ -110,7 +110,7 @@ TEST(FailureReasonWithoutCall, ItemsThatAreNoFileAndNamesThatLeaveTheirFolder)
         ++calls;
         return TOutcome::Success();
     };
-    ASSERT_TRUE(BtnConvertClick(host, TConvertFields{kToGif, (folder / "out").string(), "", 0}, routine));
+    ASSERT_TRUE(ClickStart(host, TConvertBatch(TConvertFields{kToGif, (folder / "out").string(), "", 0}, routine)));
     EXPECT_EQ(calls, 0);
     ExpectEachReasonFollowsItsLine(host);
     auto failures = FailuresByName(host);
@@ -120,7 +120,7 @@ TEST(FailureReasonWithoutCall, ItemsThatAreNoFileAndNamesThatLeaveTheirFolder)
     TScriptedHost renaming;
     renaming.Root = folder / "src";
     renaming.Items = {{folder / "src" / "kept.png", false}};
-    ASSERT_TRUE(BtnRenameClick(renaming, TRenameFields{"sub/x", rmNumber}));
+    ASSERT_TRUE(ClickStart(renaming, TRenameBatch(TRenameFields{"sub/x", rmNumber})));
     ASSERT_EQ(renaming.Failures.size(), 1u);
     EXPECT_EQ(renaming.Failures[0].Failure.Reason, TReason::rsBadName);
     EXPECT_TRUE(fs::exists(folder / "src" / "kept.png"));
@@ -134,7 +134,7 @@ TEST(FailureReasonWithoutCall, ARenameOntoATakenNameSaysTheNameIsTaken)
     TScriptedHost host;
     host.Root = folder / "src";
     host.Items = {{folder / "src" / "b.png", false}};
-    ASSERT_TRUE(BtnRenameClick(host, TRenameFields{"x", rmNumber}));
+    ASSERT_TRUE(ClickStart(host, TRenameBatch(TRenameFields{"x", rmNumber})));
     ASSERT_EQ(host.Failures.size(), 1u);
     EXPECT_EQ(host.Failures[0].Failure.Reason, TReason::rsTargetExists);
     EXPECT_EQ(Slurp(folder / "src" / "x0.png"), "taken");

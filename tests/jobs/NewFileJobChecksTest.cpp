@@ -23,34 +23,34 @@ const std::string kCannot = "不能新建目录，请检查输入是否正确！
 // Each job clicked with a save path and otherwise valid fields; its routine counts calls.
 struct TNewFileJob {
     std::string Name, NoFilesText, SaveField;
-    std::function<bool(TJobHost&, const std::string& save, int& calls)> Click;
+    std::function<bool(TScriptedHost&, const std::string& save, int& calls)> Click;
 };
 
-bool ClickConvert(TJobHost& host, const std::string& save, int& calls)
+bool ClickConvert(TScriptedHost& host, const std::string& save, int& calls)
 {
     TConvertFields fields;
     fields.SavePath = save;
-    return BtnConvertClick(host, fields,
-                           [&calls](auto&&...) {
-                               ++calls;
-                               return TOutcome::Success();
-                           })
+    return ClickStart(host, TConvertBatch(fields,
+                                          [&calls](auto&&...) {
+                                              ++calls;
+                                              return TOutcome::Success();
+                                          }))
         .has_value();
 }
 
-bool ClickCrop(TJobHost& host, const std::string& save, int& calls)
+bool ClickCrop(TScriptedHost& host, const std::string& save, int& calls)
 {
     TCropFields fields;
     fields.SavePath = save;
-    return BtnCutClick(host, fields,
-                       [&calls](auto&&...) {
-                           ++calls;
-                           return TOutcome::Success();
-                       })
+    return ClickStart(host, TCropBatch(fields,
+                                       [&calls](auto&&...) {
+                                           ++calls;
+                                           return TOutcome::Success();
+                                       }))
         .has_value();
 }
 
-bool ClickWatermark(TJobHost& host, const std::string& save, int& calls)
+bool ClickWatermark(TScriptedHost& host, const std::string& save, int& calls)
 {
     TWatermarkFields fields;
     fields.SavePath = save;
@@ -62,7 +62,7 @@ bool ClickWatermark(TJobHost& host, const std::string& save, int& calls)
         ++calls;
         return TOutcome::Success();
     };
-    return BtnWatermarkClick(host, fields, routines).has_value();
+    return ClickStart(host, TWatermarkBatch(fields, routines)).has_value();
 }
 
 class NewFileJobChecks : public ::testing::TestWithParam<TNewFileJob> {

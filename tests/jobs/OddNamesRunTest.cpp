@@ -41,7 +41,7 @@ protected:
         fields.Width = "50";
         fields.Height = "50";
         fields.SavePath = out_.string();
-        return BtnPercentClick(host_, fields, LibraryThumbRoutines());
+        return ClickStart(host_, TPercentBatch(fields, LibraryThumbRoutines()));
     }
     // Every entry left in the output tree, relative to it.
     std::set<std::string> Written() const
@@ -106,7 +106,7 @@ TEST_F(OddNamesRun, ConversionGivesTheExtensionlessFileItsExtension)
     TConvertFields fields;
     fields.TargetType = 3;  // PNG
     fields.SavePath = out_.string();
-    ASSERT_TRUE(BtnConvertClick(host_, fields));
+    ASSERT_TRUE(ClickStart(host_, TConvertBatch(fields)));
     EXPECT_TRUE(fs::exists(out_ / "photojpeg.png"));
     EXPECT_EQ(FormatOf(out_ / "photojpeg.png"), "png");
     EXPECT_EQ(FormatOf(out_ / "\xd5\xd5\xc6\xac.png"), "png");
@@ -119,7 +119,7 @@ TEST_F(OddNamesRun, RenameTakesEveryListedFileAndLeavesTheRestAlone)
     host_.ShowFolder(source_, false);
     TRenameFields fields;
     fields.Prefix = "r";
-    ASSERT_TRUE(BtnRenameClick(host_, fields));
+    ASSERT_TRUE(ClickStart(host_, TRenameBatch(fields)));
     EXPECT_EQ(host_.Lines.size(), odd_.Files.size());
     EXPECT_TRUE(fs::is_fifo(source_ / "pipe.jpg"));
     EXPECT_TRUE(fs::exists(source_ / ".hidden.jpg"));

@@ -120,7 +120,8 @@ protected:
             scenario.Interfere(routine, host);
         }
         const std::string save = (folder.Path() / scenario.SavePath).string();
-        const auto outcome = BtnConvertClick(host, TConvertFields{kToGif, save, scenario.Affix, 0}, routine.Routine());
+        const auto outcome =
+            ClickStart(host, TConvertBatch(TConvertFields{kToGif, save, scenario.Affix, 0}, routine.Routine()));
         EXPECT_TRUE(outcome.has_value());
         return Record(host, outcome.value_or(TRunOutcome{}), folder.Path());
     }
@@ -388,7 +389,8 @@ void ParallelRun::ExpectAThrowFailsOnlyItsFile(std::size_t workers)
         Touch(target);
         return TOutcome::Success();
     };
-    const auto outcome = BtnConvertClick(host, TConvertFields{kToGif, folder.Path().string(), "", 0}, routine);
+    const auto outcome =
+        ClickStart(host, TConvertBatch(TConvertFields{kToGif, folder.Path().string(), "", 0}, routine));
     ASSERT_TRUE(outcome);
     EXPECT_EQ(outcome->Succeeded, 4u);
     EXPECT_EQ(outcome->Failed, 1u);

@@ -27,10 +27,10 @@ protected:
     void SetUp() override { source_ = folder_ / "src"; }
     std::optional<TRunOutcome> Run(const std::string& prefix, TRenameMode mode = rmNumber, std::uint32_t seed = 7)
     {
-        return BtnRenameClick(host_, TRenameFields{prefix, mode}, [this, seed] {
-            ++seeds_;
-            return seed;
-        });
+        return ClickStart(host_, TRenameBatch(TRenameFields{prefix, mode}, [this, seed] {
+                              ++seeds_;
+                              return seed;
+                          }));
     }
     std::vector<std::string> Names(const fs::path& folder) const
     {

@@ -34,7 +34,8 @@ protected:
         fields.Height = "50";
         fields.SavePath = Out();
         fields.Fast = fast;
-        return Run([&](TJobHost& host, const TThumbRoutines& r) { return BtnPercentClick(host, fields, r); });
+        return Run(
+            [&](TScriptedHost& host, const TThumbRoutines& r) { return ClickStart(host, TPercentBatch(fields, r)); });
     }
     std::vector<std::string> Pixel(TPixelMode mode, bool fast)
     {
@@ -44,7 +45,8 @@ protected:
         fields.Mode = mode;
         fields.SavePath = Out();
         fields.Fast = fast;
-        return Run([&](TJobHost& host, const TThumbRoutines& r) { return BtnPixelClick(host, fields, r); });
+        return Run(
+            [&](TScriptedHost& host, const TThumbRoutines& r) { return ClickStart(host, TPixelBatch(fields, r)); });
     }
     std::vector<std::string> Side(bool byWidth, bool fast)
     {
@@ -55,7 +57,8 @@ protected:
         fields.SavePath = Out();
         fields.Fast = fast;
         fields.SkipSmaller = true;
-        return Run([&](TJobHost& host, const TThumbRoutines& r) { return BtnWOrHClick(host, fields, r); });
+        return Run(
+            [&](TScriptedHost& host, const TThumbRoutines& r) { return ClickStart(host, TWOrHBatch(fields, r)); });
     }
 
     template <typename TClick>
@@ -105,7 +108,7 @@ TEST_F(RoutineChoice, ArgumentsReachTheRoutineInTheirPlaces)
 {
     Touch(folder_ / "out" / "a_s.jpg");  // answered Yes: the one target that may be replaced
     Pixel(pmFill, true);
-    const TRoutineCall& fill = recorder_.Calls.at(0);
+    const TRecordedCall& fill = recorder_.Calls.at(0);
     EXPECT_EQ(fill.Source, folder_ / "src" / "a.jpg");
     EXPECT_EQ(fill.Target, Out() + "/a_s.jpg");
     EXPECT_EQ(fill.First, 64);
@@ -116,7 +119,7 @@ TEST_F(RoutineChoice, ArgumentsReachTheRoutineInTheirPlaces)
     EXPECT_FALSE(recorder_.Calls.at(1).Overwrite);
 
     Side(true, true);
-    const TRoutineCall& side = recorder_.Calls.at(0);
+    const TRecordedCall& side = recorder_.Calls.at(0);
     EXPECT_TRUE(side.ByWidth);
     EXPECT_EQ(side.First, 32);
     EXPECT_TRUE(side.SkipSmaller);
@@ -130,7 +133,7 @@ TEST_F(RoutineChoice, FillColourIsPackedOpaque)
     fields.Mode = pmFill;
     fields.BackColourRgb = 0x123456;
     fields.SavePath = Out();
-    Run([&](TJobHost& host, const TThumbRoutines& r) { return BtnPixelClick(host, fields, r); });
+    Run([&](TScriptedHost& host, const TThumbRoutines& r) { return ClickStart(host, TPixelBatch(fields, r)); });
     EXPECT_EQ(recorder_.Calls.at(0).Colour, 0xFF123456u);
 }
 

@@ -39,13 +39,13 @@ TThumbRoutines TRoutineRecorder::Table()
 std::vector<std::string> TRoutineRecorder::Names() const
 {
     std::vector<std::string> names;
-    for (const TRoutineCall& call : Calls) {
+    for (const TRecordedCall& call : Calls) {
         names.push_back(call.Name);
     }
     return names;
 }
 
-TOutcome TRoutineRecorder::Finish(TRoutineCall call)
+TOutcome TRoutineRecorder::Finish(TRecordedCall call)
 {
     Calls.push_back(call);
     if (std::filesystem::exists(call.Target) && !call.Overwrite) {

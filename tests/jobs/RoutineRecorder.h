@@ -9,7 +9,7 @@
 
 namespace quillane::test {
 
-struct TRoutineCall {
+struct TRecordedCall {
     std::string Name;  // "PercentFast", "CutHQ", ...
     TPath Source;
     TPath Target;
@@ -29,10 +29,10 @@ public:
     TThumbRoutines Table();
     std::vector<std::string> Names() const;
 
-    std::vector<TRoutineCall> Calls;
+    std::vector<TRecordedCall> Calls;
 
 private:
-    TOutcome Finish(TRoutineCall call);
+    TOutcome Finish(TRecordedCall call);
 };
 
 }  // namespace quillane::test

@@ -37,7 +37,7 @@ protected:
         fields.Width = "50";
         fields.Height = "50";
         fields.SavePath = out_.string();
-        return BtnPercentClick(host_, fields, LibraryThumbRoutines());
+        return ClickStart(host_, TPercentBatch(fields, LibraryThumbRoutines()));
     }
     std::string Line(const std::string& name, const std::string& text) const
     {

