@@ -7,7 +7,7 @@
 #include "cli/EscapedText.h"
 #include "jobs/ParallelExecutor.h"
 #include "jobs/ReasonTexts.h"
-#include "jobs/RunTexts.h"
+#include "jobs/JobTexts.h"
 #include "jobs/SourceList.h"
 
 namespace quillane {

@@ -6,7 +6,7 @@
 #include "imaging/Files.h"
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
-#include "jobs/NewFileFolder.h"
+#include "jobs/JobTexts.h"
 #include "jobs/RunFrame.h"
 
 namespace quillane {
@@ -16,10 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kSaveField = control::lbEdtSavePath2;
-const char* const kNoFiles = "没有需要进行类型转换的文件！";
-const char* const kNoType = "请选择新文件类型？";
-const char* const kConverted = "类型转换成功！";
-const char* const kNotConverted = "没有进行类型转换！";
 
 const std::array<TConvertTarget, 5> kTargets{{
     {"JPG格式文件(*.jpg)", ".jpg", ifJpeg},
@@ -65,7 +61,7 @@ TConvertBatch::TConvertBatch(TConvertFields fields, TConvertRoutine routine)
 
 std::optional<TJobPlan> TConvertBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    if (!CheckListNotEmpty(host, sources, kNoFiles)) {
+    if (!CheckListNotEmpty(host, sources, kNoFilesToConvert)) {
         return std::nullopt;
     }
     const TNamedField saveField{kSaveField, fields_.SavePath};
@@ -77,7 +73,7 @@ std::optional<TJobPlan> TConvertBatch::Check(TJobHost& host, const TSourceList& 
         return std::nullopt;
     }
     if (fields_.TargetType < 0) {
-        host.ShowMessage(kNoType, TMessageStyle::msQuestionOk);
+        host.ShowMessage(kNoTargetType, TMessageStyle::msQuestionOk);
         return std::nullopt;
     }
     if (!CheckSaveFolder(host, saveField, NewFileSaveFolderTexts())) {

@@ -4,7 +4,7 @@
 
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
-#include "jobs/NewFileFolder.h"
+#include "jobs/JobTexts.h"
 #include "jobs/RunFrame.h"
 
 namespace quillane {
@@ -14,9 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kSaveField = control::EdtCutSave;
-const char* const kNoFiles = "没有需要进行剪裁的文件！";
-const char* const kCropped = "剪裁完成！";
-const char* const kNotCropped = "剪裁失败！";
 
 }  // namespace
 
@@ -42,7 +39,8 @@ std::optional<TJobPlan> TCropBatch::Check(TJobHost& host, const TSourceList& sou
         return std::nullopt;
     }
     const TNamedField saveField{kSaveField, fields_.SavePath};
-    if (!CheckListNotEmpty(host, sources, kNoFiles) || !CheckSaveFolder(host, saveField, NewFileSaveFolderTexts())) {
+    if (!CheckListNotEmpty(host, sources, kNoFilesToCrop) ||
+        !CheckSaveFolder(host, saveField, NewFileSaveFolderTexts())) {
         return std::nullopt;
     }
     host.ClearResults(TJobPage::jpCrop);

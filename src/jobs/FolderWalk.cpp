@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "jobs/JobTexts.h"
 #include "jobs/OutputRule.h"
 #include "jobs/TypeFilter.h"
 
@@ -213,7 +214,7 @@ std::string TFolderWalk::TargetFolderFor(const std::string& folder)
         const std::vector<fs::path> missing = MissingFolders(fs::path(target).parent_path());
         fs::create_directories(target, error);
         if (!fs::is_directory(target, error)) {
-            context_.Host.ShowMessage("不能新建目录:" + target, TMessageStyle::msInformationOk);
+            context_.Host.ShowMessage(kCannotMakeFolder + target, TMessageStyle::msInformationOk);
         }
         RememberMadeFolders(missing);
     }

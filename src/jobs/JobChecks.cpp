@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "jobs/JobTexts.h"
+
 namespace quillane {
 
 namespace {
@@ -57,12 +59,18 @@ std::optional<std::int32_t> CheckNonZeroField(TJobHost& host, const TNamedField&
     return value;
 }
 
+const TSaveFolderTexts& NewFileSaveFolderTexts()
+{
+    static const TSaveFolderTexts texts{kNewFileFolderEmpty, kNewFileFolderMissing, kCannotCreateFolder};
+    return texts;
+}
+
 const TSaveFolderTexts& ThumbSaveFolderTexts()
 {
     static const TSaveFolderTexts texts{
-        "请输入缩略图存放目录？",
-        "缩略图输出路径不存在，是否创建？",
-        "不能新建目录，请检查输入是否正确！",
+        kThumbFolderEmpty,
+        kThumbFolderMissing,
+        kCannotCreateFolder,
     };
     return texts;
 }

@@ -29,6 +29,8 @@ struct TSaveFolderTexts {
 };
 
 const TSaveFolderTexts& ThumbSaveFolderTexts();
+// The conversion, crop and watermark pages speak of "new files" rather than thumbnails.
+const TSaveFolderTexts& NewFileSaveFolderTexts();
 
 // The output folder steps: the field must not be empty; a missing folder is created
 // after Yes, exactly one level (its parent must exist).

@@ -6,7 +6,7 @@
 #include "jobs/JobChecks.h"
 #include "jobs/RunFrame.h"
 #include "jobs/ThumbChecks.h"
-#include "jobs/ThumbTexts.h"
+#include "jobs/JobTexts.h"
 #include "jobs/TypeFilter.h"
 
 namespace quillane {

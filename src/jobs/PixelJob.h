@@ -7,7 +7,7 @@
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbTexts.h"
+#include "jobs/JobTexts.h"
 
 namespace quillane {
 

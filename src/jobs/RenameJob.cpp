@@ -15,17 +15,13 @@
 #include "imaging/NoReplaceRename.h"
 #include "imaging/PictureChecks.h"
 #include "jobs/JobChecks.h"
-#include "jobs/RunTexts.h"
+#include "jobs/JobTexts.h"
 
 namespace quillane {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const kNoFiles = "没有需要重命名的文件！";
-const char* const kRenamed = "重命名成功！";
-const char* const kNotRenamed = "重命名失败！";
 
 using TNameKey = std::tuple<std::uintmax_t, std::uintmax_t, std::string>;
 
@@ -74,7 +70,7 @@ struct TRenameState {
 
 std::optional<TJobPlan> TRenameBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    if (!CheckListNotEmpty(host, sources, kNoFiles)) {
+    if (!CheckListNotEmpty(host, sources, kNoFilesToRename)) {
         return std::nullopt;
     }
     TJobPlan plan;

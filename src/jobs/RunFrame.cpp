@@ -12,7 +12,7 @@
 #include "jobs/ParallelExecutor.h"
 #include "jobs/RunContext.h"
 #include "jobs/RunGuard.h"
-#include "jobs/RunTexts.h"
+#include "jobs/JobTexts.h"
 #include "jobs/StoppedRun.h"
 
 namespace quillane {

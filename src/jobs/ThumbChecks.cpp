@@ -1,7 +1,7 @@
 #include "jobs/ThumbChecks.h"
 
 #include "jobs/JobChecks.h"
-#include "jobs/ThumbTexts.h"
+#include "jobs/JobTexts.h"
 
 namespace quillane {
 

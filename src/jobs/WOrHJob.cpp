@@ -5,7 +5,7 @@
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
 #include "jobs/RunFrame.h"
-#include "jobs/ThumbTexts.h"
+#include "jobs/JobTexts.h"
 #include "jobs/TypeFilter.h"
 
 namespace quillane {
@@ -15,7 +15,6 @@ namespace {
 const char* const kWidthField = control::EdtWOnly;
 const char* const kHeightField = control::EdtHOnly;
 const char* const kSaveField = control::EdtWOrHPath;
-const char* const kNoSideChosen = "请选择创建缩略图的方式！";
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 #include "jobs/BatchJob.h"
 #include "jobs/OutputRule.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbTexts.h"
+#include "jobs/JobTexts.h"
 
 namespace quillane {
 
@@ -32,9 +32,6 @@ struct TWOrHJob {
     bool Fast = false;
     TOutputRule Output;
 };
-
-inline constexpr const char* kSideSucceeded = "创建缩略图成功。";
-inline constexpr const char* kSideNotCreated = "没有创建缩略图。";
 
 // "创建缩略图(&C)" on the single-side page. A TIFF source leaves the fast routine only
 // when the width is given.

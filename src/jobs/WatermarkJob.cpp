@@ -8,9 +8,8 @@
 
 #include "jobs/ControlNames.h"
 #include "jobs/JobChecks.h"
-#include "jobs/NewFileFolder.h"
+#include "jobs/JobTexts.h"
 #include "jobs/RunFrame.h"
-#include "jobs/RunTexts.h"
 
 namespace quillane {
 
@@ -20,14 +19,6 @@ namespace fs = std::filesystem;
 
 const char* const kSaveField = control::EdtWatermarkSave;
 const char* const kOpacityField = control::EdtWatermarkOpacity;
-const char* const kNoFiles = "没有需要进行处理的文件！";
-const char* const kBadOpacity = "请正确输入水印标签不透明度(100%为完全不透明)？";
-const char* const kOpacityOutOfRange = "请输入水印标签不透明度(100%为完全不透明)？";
-const char* const kNoPosition = "请输入水印标签位置！";
-const char* const kNoText = "请输入水印标签？";
-const char* const kNoPicture = "请输入水印标签图片文件？";
-const char* const kStamped = "增加水印标签完成！";
-const char* const kNotStamped = "增加水印标签失败！";
 
 bool Ask(TJobHost& host, const std::string& message, const std::string& focusField)
 {
@@ -114,7 +105,7 @@ TWatermarkBatch::TWatermarkBatch(TWatermarkFields fields, TWatermarkRoutines rou
 
 std::optional<TJobPlan> TWatermarkBatch::Check(TJobHost& host, const TSourceList& sources)
 {
-    if (!CheckListNotEmpty(host, sources, kNoFiles)) {
+    if (!CheckListNotEmpty(host, sources, kNoFilesToStamp)) {
         return std::nullopt;
     }
     if (TrimField(fields_.SavePath).empty()) {
@@ -194,10 +185,10 @@ bool TWatermarkBatch::CheckPosition(TJobHost& host)
 bool TWatermarkBatch::CheckMark(TJobHost& host)
 {
     if (fields_.UseText && fields_.Text.empty()) {
-        return Ask(host, kNoText, control::EdtWatermark);
+        return Ask(host, kNoMarkText, control::EdtWatermark);
     }
     if (!fields_.UseText && !IsExistingFile(fields_.PicturePath)) {
-        return Ask(host, kNoPicture, {});
+        return Ask(host, kNoMarkPicture, {});
     }
     return true;
 }

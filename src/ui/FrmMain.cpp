@@ -1,9 +1,8 @@
 #include "ui/FrmMain.h"
 
-#include "jobs/NewFileFolder.h"
+#include "jobs/JobTexts.h"
 #include "jobs/RunFrame.h"
 #include "jobs/ThumbRoutines.h"
-#include "jobs/ThumbTexts.h"
 #include "ui/AppInfo.h"
 #include "ui/ConvertPage.h"
 #include "ui/CropPage.h"

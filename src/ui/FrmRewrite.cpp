@@ -3,7 +3,7 @@
 #include "ui/AppInfo.h"
 #include "ui/Pictures.h"
 
-#include "jobs/RunTexts.h"
+#include "jobs/JobTexts.h"
 
 #include <QCheckBox>
 #include <QFrame>
