@@ -13,6 +13,7 @@
 #include "cli/CliRequest.h"
 #include "cli/FileJobOptions.h"
 #include "cli/TerminalHost.h"
+#include "cli/UndoCommand.h"
 #include "jobs/PercentJob.h"
 #include "jobs/RunFrame.h"
 #include "jobs/PixelJob.h"
@@ -82,7 +83,7 @@ int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopO
         gInterruptedHost = &host;
         SetStopSignalsHandler(StopOnSignal);
     }
-    const std::optional<TRunOutcome> outcome = RunClick(*job, host, host.SourceList());
+    const std::optional<TRunOutcome> outcome = RunClick(*job, host, host.SourceList(), request.Replacing);
     if (stopOnInterrupt) {
         SetStopSignalsHandler(SIG_DFL);
         gInterruptedHost = nullptr;
@@ -92,6 +93,9 @@ int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopO
 
 int RunParsed(int argc, const char* const* argv, const TTerminal& terminal, bool stopOnInterrupt)
 {
+    if (argc >= 2 && std::string(argv[1]) == "undo") {
+        return RunUndoCommand(argc - 1, argv + 1, terminal.Out, terminal.Err);
+    }
     auto parsed = ParseCommandLine(argc, argv, terminal.Out, terminal.Err);
     if (const int* status = std::get_if<int>(&parsed)) {
         return *status;

@@ -36,6 +36,7 @@ void AddCommonOptions(CLI::App& job, TCliRequest& request, TCommonOptions& commo
     job.add_flag("--yes", request.YesToCreate, "create a missing output folder without asking");
     job.add_option("--overwrite", common.Overwrite, "ask (default), yes or no")
         ->check(CLI::IsMember({"ask", "yes", "no"}));
+    AddTrashOptions(job, request.Replacing);
 }
 
 CLI::Validator RgbHex()

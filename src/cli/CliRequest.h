@@ -29,6 +29,7 @@ struct TCliRequest {
     bool YesToCreate = false;
     TOverwriteMode Overwrite = TOverwriteMode::omAsk;
     std::size_t Jobs = 0;  // pictures processed at once; 0 is one per core
+    TReplacePolicy Replacing;
     TPercentFields Percent;
     TPixelFields Pixel;
     TWOrHFields Side;

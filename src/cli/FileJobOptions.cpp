@@ -34,6 +34,7 @@ void AddOutputOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& opti
     job.add_flag("--yes", request.YesToCreate, "create a missing output folder without asking");
     job.add_option("--overwrite", options.Overwrite, "ask (default), yes or no")
         ->check(CLI::IsMember({"ask", "yes", "no"}));
+    AddTrashOptions(job, request.Replacing);
 }
 
 CLI::Validator RgbHex()
@@ -45,6 +46,19 @@ CLI::Validator RgbHex()
         },
         "RRGGBB");
 }
+
+}  // namespace
+
+void AddTrashOptions(CLI::App& job, TReplacePolicy& policy)
+{
+    job.add_flag(
+        "--no-trash", [&policy](std::int64_t) { policy.TrashOwnSource = false; },
+        "replace a source written over in place without putting its old content in the Trash first");
+    job.add_flag("--trash-replaced", policy.TrashOtherTargets,
+                 "put every other replaced file in the Trash first too, so that undo can restore it");
+}
+
+namespace {
 
 void AddRename(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {

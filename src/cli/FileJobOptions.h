@@ -41,4 +41,7 @@ std::optional<std::string> FinishFileJobRequest(TCliRequest& request, const TFil
 // The job of one of the four commands; empty for any other command.
 std::unique_ptr<TBatchJob> MakeFileJob(const TCliRequest& request);
 
+// --no-trash and --trash-replaced, for every job that may replace a file.
+void AddTrashOptions(CLI::App& job, TReplacePolicy& policy);
+
 }  // namespace quillane

@@ -30,7 +30,10 @@ enum class TReason : int {
     rsTextNotDrawn,  // invalid text or no usable font
     rsBadName,       // a new name that leaves its folder
     rsCannotRename,
-    rsUnexpected,  // anything a routine did not foresee
+    rsCannotTrash,   // the old content could not be put in the Trash
+    rsNotInTrash,    // an undo finds the entry gone from the Trash
+    rsChangedSince,  // an undo finds a file other than the run left
+    rsUnexpected,    // anything a routine did not foresee
 };
 
 struct TFailure {

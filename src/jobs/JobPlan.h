@@ -44,7 +44,16 @@ struct TFileRule {
     std::function<std::optional<TOutcome>(const std::filesystem::path& source, const std::filesystem::path& target)>
         Settled;
     std::function<TRoutineCall(const std::filesystem::path& source, const std::filesystem::path& target)> Routine;
-    bool AsksOverwrite = true;  // an existing target is asked about (new-file jobs)
+    bool AsksOverwrite = true;     // an existing target is asked about (new-file jobs)
+    bool JournalsRenames = false;  // each rename is written to the run's journal, for undo
+};
+
+// What becomes of a file that a run replaces. Its old content goes to the Trash first
+// (and the run's journal says where) when the file is the run's own source, unless
+// turned off, and for any other replaced target when asked for.
+struct TReplacePolicy {
+    bool TrashOwnSource = true;
+    bool TrashOtherTargets = false;
 };
 
 // A checked click: the sources, the rule per file and how the run starts and ends.
@@ -63,6 +72,7 @@ struct TJobPlan {
     bool OneAtATime = false;           // rename: in list order, on the run's own thread
     bool RefreshesList = false;        // rename: the list shows the new names
     std::string ClosingMessage;        // e.g. "处理完成！"
+    TReplacePolicy Replacing;          // the host's choice; the default keeps every own source
 };
 
 }  // namespace quillane

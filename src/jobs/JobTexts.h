@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 // The engine's own texts, defined once: the messages of the checks, the result lines,
 // the closing messages and the overwrite question. Both hosts show them as they are.
 namespace quillane {
@@ -54,5 +57,17 @@ inline constexpr const char* kNoMarkText = "请输入水印标签？";
 inline constexpr const char* kNoMarkPicture = "请输入水印标签图片文件？";
 inline constexpr const char* kStamped = "增加水印标签完成！";
 inline constexpr const char* kNotStamped = "增加水印标签失败！";
+
+// Undo.
+inline constexpr const char* kNothingToUndo = "没有可以撤销的操作。";
+inline constexpr const char* kAlreadyUndone = "已撤销";
+inline constexpr const char* kUndoneLine = "撤销成功！";
+inline constexpr const char* kUndoMenu = "撤销上次操作";
+
+// "撤销完成：已恢复 n 个文件，跳过 m 个。"
+inline std::string UndoSummary(std::size_t restored, std::size_t skipped)
+{
+    return "撤销完成：已恢复 " + std::to_string(restored) + " 个文件，跳过 " + std::to_string(skipped) + " 个。";
+}
 
 }  // namespace quillane

@@ -7,7 +7,7 @@ namespace quillane {
 
 namespace {
 
-constexpr std::array<std::pair<TReason, const char*>, 22> kReasonTexts{{
+constexpr std::array<std::pair<TReason, const char*>, 25> kReasonTexts{{
     {TReason::rsNone, "成功"},
     {TReason::rsDamaged, "文件已损坏，无法解码"},
     {TReason::rsUnsupported, "不是支持的图片格式"},
@@ -29,6 +29,9 @@ constexpr std::array<std::pair<TReason, const char*>, 22> kReasonTexts{{
     {TReason::rsTextNotDrawn, "无法绘制水印文字"},
     {TReason::rsBadName, "新文件名无效"},
     {TReason::rsCannotRename, "无法重命名"},
+    {TReason::rsCannotTrash, "无法将原文件放入回收站"},
+    {TReason::rsNotInTrash, "回收站中已没有原文件"},
+    {TReason::rsChangedSince, "文件在这次处理之后已被改动"},
     {TReason::rsUnexpected, "发生意外错误"},
 }};
 

@@ -83,6 +83,7 @@ std::optional<TJobPlan> TRenameBatch::Check(TJobHost& host, const TSourceList& s
     plan.Rule.SuccessText = kRenamed;
     plan.Rule.FailureText = kNotRenamed;
     plan.Rule.AsksOverwrite = false;
+    plan.Rule.JournalsRenames = true;
     const auto state = std::make_shared<TRenameState>(TRenameState{std::mt19937(seeds_()), {}});
     plan.Rule.PassesOver = [state](const fs::path& file) {
         const auto key = NameKey(file);

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "jobs/JobHost.h"
+#include "jobs/JobPlan.h"
 #include "jobs/Overwrite.h"
+#include "jobs/RunJournal.h"
 #include "jobs/StepExecutor.h"
 
 namespace quillane {
@@ -28,6 +30,9 @@ struct TRunContext {
     std::size_t ItemsBegun = 0;
     // A rehearsal lists the steps and changes nothing: no folder made, nothing asked.
     bool Rehearsal = false;
+    // Where renames and trashed files are written down; none in a rehearsal.
+    TRunJournal* Journal = nullptr;
+    TReplacePolicy Policy{};
 };
 
 }  // namespace quillane

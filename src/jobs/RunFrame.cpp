@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "imaging/Files.h"
 #include "imaging/PictureChecks.h"
 #include "jobs/FolderWalk.h"
 #include "jobs/Overwrite.h"
@@ -65,6 +66,44 @@ bool DecideReplace(TRunContext& context, TFileStep& step)
     return AskOverwrite(context.Host, step.Target, context.Overwrite);
 }
 
+// Whether the old content of a target this step replaces goes to the Trash first.
+bool TrashesTarget(const TReplacePolicy& policy, const TFileStep& step)
+{
+    if (!step.Replace || !step.TargetExisted) {
+        return false;
+    }
+    return SameFile(step.Source, step.Target) ? policy.TrashOwnSource : policy.TrashOtherTargets;
+}
+
+// The routine call of a step, with what makes it undoable around it: a replaced file's
+// old content put in the Trash first (the file fails, untouched, when that cannot be
+// done), and the journal written once the step has succeeded.
+std::function<TOutcome()> JournaledCall(TRunContext& context, const TFileRule& rule, const TFileStep& step,
+                                        std::function<TOutcome(bool)> run)
+{
+    TRunJournal* journal = context.Journal;
+    const bool trash = journal != nullptr && TrashesTarget(context.Policy, step);
+    const bool journalsRename = journal != nullptr && rule.JournalsRenames;
+    return [run = std::move(run), replace = step.Replace, trash, journalsRename, journal, source = step.Source,
+            target = step.Target] {
+        TTrashEntry entry;
+        if (trash) {
+            if (TOutcome kept = KeepInTrash(target, entry); !kept) {
+                return kept;
+            }
+        }
+        TOutcome result = run(replace);
+        if (trash && !result) {
+            DiscardTrashEntry(entry);
+        } else if (trash) {
+            journal->RecordReplace(target, entry);
+        } else if (journalsRename && result) {
+            journal->RecordRename(source, target);
+        }
+        return result;
+    };
+}
+
 // One file: its target, what is known without a call, the overwrite answer, then the
 // step for the executor.
 void SubmitStep(TRunContext& context, const TFileRule& rule, const fs::path& source, const std::string& targetFolder,
@@ -97,7 +136,7 @@ void SubmitStep(TRunContext& context, const TFileRule& rule, const fs::path& sou
         }
         step.Routine = std::move(call.Name);
         step.Settings = std::move(call.Settings);
-        step.Call = [run = std::move(call.Run), replace = step.Replace] { return run(replace); };
+        step.Call = JournaledCall(context, rule, step, std::move(call.Run));
     }
     context.Executor.Submit(std::move(step));
 }
@@ -190,8 +229,11 @@ TRunOutcome RunPlan(TJobHost& host, const TJobPlan& plan)
     TRunOutcome outcome;
     {
         TRunGuard guard(host, plan.LocksTypeList);
+        TRunJournal journal(plan.Page, plan.Sources.Root);  // outlives the executor's steps
         const std::unique_ptr<TStepExecutor> executor = ExecutorFor(host, plan);
         TRunContext context{host, plan.Page, plan.Sources.CheckedTypes, TOverwriteState{}, *executor};
+        context.Journal = &journal;
+        context.Policy = plan.Replacing;
         RunItems(context, plan);
         executor->Finish();
         outcome = executor->Outcome();
@@ -216,12 +258,14 @@ std::vector<TFileStep> ListPlan(TJobHost& host, const TJobPlan& plan)
     return std::move(recorder.Steps);
 }
 
-std::optional<TRunOutcome> RunClick(TBatchJob& job, TJobHost& host, const TSourceList& sources)
+std::optional<TRunOutcome> RunClick(TBatchJob& job, TJobHost& host, const TSourceList& sources,
+                                    const TReplacePolicy& replacing)
 {
-    const std::optional<TJobPlan> plan = job.Check(host, sources);
+    std::optional<TJobPlan> plan = job.Check(host, sources);
     if (!plan) {
         return std::nullopt;
     }
+    plan->Replacing = replacing;
     return RunPlan(host, *plan);
 }
 

@@ -33,6 +33,7 @@ std::vector<TFileStep> ListPlan(TJobHost& host, const TJobPlan& plan);
 
 // A click handled inline: the checks, then the run when they pass. Empty when a check
 // stopped the click.
-std::optional<TRunOutcome> RunClick(TBatchJob& job, TJobHost& host, const TSourceList& sources);
+std::optional<TRunOutcome> RunClick(TBatchJob& job, TJobHost& host, const TSourceList& sources,
+                                    const TReplacePolicy& replacing = {});
 
 }  // namespace quillane

@@ -1,7 +1,9 @@
 #include "ui/FrmMain.h"
 
 #include "jobs/JobTexts.h"
+#include "jobs/ReasonTexts.h"
 #include "jobs/RunFrame.h"
+#include "jobs/RunJournal.h"
 #include "jobs/ThumbRoutines.h"
 #include "ui/AppInfo.h"
 #include "ui/ConvertPage.h"
@@ -11,6 +13,7 @@
 #include "ui/PercentPage.h"
 #include "ui/PixelPage.h"
 #include "ui/RenamePage.h"
+#include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"
 #include "ui/WOrHPage.h"
 #include "ui/WatermarkPage.h"
@@ -18,6 +21,7 @@
 #include "ui/settings/SettingsStore.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
@@ -83,6 +87,15 @@ TfrmMain::~TfrmMain()
 void TfrmMain::BuildMenus()
 {
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    QAction* mnuUndo = fileMenu->addAction(QString::fromUtf8(kUndoMenu), this, &TfrmMain::mnuUndoClick);
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    // Named after the run it would take back, looked up each time the menu opens.
+    connect(fileMenu, &QMenu::aboutToShow, this, [this, mnuUndo] {
+        const std::optional<TJournalRun> run = LastUndoableRun();
+        mnuUndo->setText(QString::fromUtf8(run ? UndoCaption(*run) : std::string(kUndoMenu)));
+        mnuUndo->setEnabled(run.has_value() && !JobRunning());
+    });
+    fileMenu->addSeparator();
     QAction* mnuExit = fileMenu->addAction(QStringLiteral("退出(&X)"), this, &TfrmMain::mnuExitClick);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
@@ -261,6 +274,27 @@ void TfrmMain::BtnWatermarkClick()
 QString TfrmMain::SelectedTreeFolder() const
 {
     return GroupBox1->TreeFolder();
+}
+
+// Takes the last run that changed files in place back, and says what could not be.
+void TfrmMain::mnuUndoClick()
+{
+    const std::optional<TJournalRun> run = LastUndoableRun();
+    if (JobRunning() || !run)
+        return;
+    QStringList skipped;
+    int restored = 0;
+    for (const TUndoneStep& step : UndoRun(*run)) {
+        if (step.Result)
+            ++restored;
+        else
+            skipped << QFile::decodeName(QByteArray::fromStdString(step.Path.string())) + QStringLiteral(": ") +
+                           QString::fromUtf8(ReasonText(step.Result.Reason()));
+    }
+    GroupBox1->List()->Rebuild();
+    host_->ShowMessage(UndoSummary(restored, skipped.size()) +
+                           (skipped.isEmpty() ? std::string() : "\n" + skipped.mid(0, 10).join('\n').toStdString()),
+                       TMessageStyle::msInformationOk);
 }
 
 void TfrmMain::mnuExitClick()

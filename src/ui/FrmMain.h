@@ -89,6 +89,7 @@ private:
     void BtnConvertClick();
     void BtnCutClick();
     void BtnWatermarkClick();
+    void mnuUndoClick();
     void mnuExitClick();
     void mnuAboutClick();
     void N2Click();

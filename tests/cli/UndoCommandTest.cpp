@@ -1,0 +1,49 @@
+// quillane-batch undo: the journal of a rename run listed and taken back through the
+// real binary.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "cli/BatchProcess.h"
+#include "cli/SourceAndOutFolders.h"
+
+namespace quillane::test {
+namespace {
+
+class UndoCommand : public SourceAndOutFolders {
+protected:
+    void SetUp() override
+    {
+        SourceAndOutFolders::SetUp();
+        ::setenv("XDG_DATA_HOME", (folder_.Path() / "data").c_str(), 1);
+        std::ofstream(Src("a.jpg")) << "a";
+        std::ofstream(Src("b.png")) << "b";
+    }
+};
+
+TEST_F(UndoCommand, ListsTheRunAndTakesItBackOnce)
+{
+    ASSERT_EQ(RunBatch({"rename", "--name-prefix", "n", Src().string()}, folder_.Path()).ExitStatus, 0);
+    ASSERT_TRUE(std::filesystem::exists(Src("n0.jpg")));
+
+    const TBatchResult list = RunBatch({"undo", "--list"}, folder_.Path());
+    ASSERT_EQ(list.ExitStatus, 0);
+    ASSERT_EQ(list.OutLines().size(), 1u);
+    EXPECT_NE(list.Out.find("撤销重命名：" + (folder_.Path() / "src").string() + "，2 个文件"), std::string::npos)
+        << list.Out;
+
+    const std::string id = list.OutLines()[0].substr(0, list.OutLines()[0].find('\t'));
+    const TBatchResult undo = RunBatch({"undo", id}, folder_.Path());
+    EXPECT_EQ(undo.ExitStatus, 0) << undo.Err;
+    EXPECT_EQ(undo.OutLines().size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(Src("a.jpg")));
+    EXPECT_TRUE(std::filesystem::exists(Src("b.png")));
+
+    const TBatchResult again = RunBatch({"undo"}, folder_.Path());
+    EXPECT_EQ(again.ExitStatus, 1);
+    EXPECT_EQ(again.Err, "没有可以撤销的操作。\n");
+}
+
+}  // namespace
+}  // namespace quillane::test
