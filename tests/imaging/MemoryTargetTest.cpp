@@ -103,16 +103,5 @@ TEST_F(MemoryTarget, AnExistingTargetKeepsItsBytesAndItsPermissions)
     EXPECT_EQ(Listing(File("memory")), std::vector<std::string>{"out.jpg"});
 }
 
-TEST_F(MemoryTarget, BelongsToItsThreadAndEndsWithItsScope)
-{
-    {
-        TMemoryTarget memory;
-        EXPECT_EQ(TMemoryTarget::OfThisThread(), &memory);
-    }
-    EXPECT_EQ(TMemoryTarget::OfThisThread(), nullptr);
-    ASSERT_TRUE(ThumbPercentHQ(File("source.png"), File("memory") / "after.jpg", 50, 50, false));
-    EXPECT_TRUE(fs::exists(File("memory") / "after.jpg"));
-}
-
 }  // namespace
 }  // namespace quillane
