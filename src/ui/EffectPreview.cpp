@@ -59,6 +59,8 @@ public:
     }
     void ReportStop(TJobPage, const std::string&) override {}
 
+    // Every routine on the computing thread: its memory target is that thread's.
+    std::size_t RoutineWorkers() override { return 1; }
     void RefreshSourceList() override {}
     void ReportProgress(const TProgress&) override {}
 
