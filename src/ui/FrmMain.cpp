@@ -13,9 +13,9 @@
 #include "ui/PercentPage.h"
 #include "ui/PixelPage.h"
 #include "ui/PreviewPane.h"
-#include "ui/ShellListView.h"
 #include "ui/RenamePage.h"
 #include "ui/RunStatus.h"
+#include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"
 #include "ui/WOrHPage.h"
 #include "ui/WatermarkPage.h"
@@ -25,12 +25,11 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDropEvent>
-#include <QGroupBox>
-#include <QMimeData>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
