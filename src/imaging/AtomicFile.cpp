@@ -1,6 +1,7 @@
 #include "imaging/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/MemoryTarget.h"
 #include "imaging/NoReplaceRename.h"
 
 namespace quillane {
@@ -61,10 +63,35 @@ mode_t CommittedMode(const std::filesystem::path& target)
     return 0666 & ~mask;
 }
 
+// The bytes of an anonymous memory file, from the start.
+bool ReadBack(int fd, std::string& bytes)
+{
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return false;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
 }  // namespace
 
-TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace) : target_(target), replace_(replace)
+TAtomicFile::TAtomicFile(const std::filesystem::path& target, bool replace)
+    : target_(target), replace_(replace), memory_(TMemoryTarget::OfThisThread())
 {
+    if (memory_ != nullptr) {
+        fd_ = ::memfd_create("quillane-memory-target", MFD_CLOEXEC);
+        if (fd_ < 0)
+            error_ = errno;
+        return;
+    }
     const std::filesystem::path folder = FolderOf(target);
     // A fresh name each try; O_EXCL makes sure no other writer shares it. Private
     // while it is written: the final permissions are set at the commit.
@@ -107,6 +134,8 @@ bool TAtomicFile::Commit()
 {
     if (fd_ < 0 || committed_)
         return false;
+    if (memory_ != nullptr)
+        return CommitToMemory();
     const bool permitted = ::fchmod(fd_, CommittedMode(target_)) == 0 || (error_ = errno, false);
     const bool flushed = ::fsync(fd_) == 0 || (error_ = errno, false);
     const bool closed = ::close(fd_) == 0 || (error_ = errno, false);
@@ -117,6 +146,19 @@ bool TAtomicFile::Commit()
         Discard();
         return false;
     }
+    committed_ = true;
+    return true;
+}
+
+bool TAtomicFile::CommitToMemory()
+{
+    std::string bytes;
+    const bool read = ReadBack(fd_, bytes) || (error_ = errno, false);
+    ::close(fd_);
+    fd_ = -1;
+    if (!read)
+        return false;
+    memory_->Keep(std::move(bytes));
     committed_ = true;
     return true;
 }

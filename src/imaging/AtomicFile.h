@@ -6,10 +6,13 @@
 
 namespace quillane {
 
+class TMemoryTarget;
+
 // A target written in one piece: the bytes go to a hidden temporary file in the
 // target's own folder, which becomes the target only on Commit(). Until then the
 // target is untouched and the temporary file is private to its owner; an
-// uncommitted temporary file is removed on destruction.
+// uncommitted temporary file is removed on destruction. Under a TMemoryTarget the bytes
+// go to memory and the commit hands them to it; nothing on disk is touched.
 class TAtomicFile {
 public:
     // With `replace` false the commit never replaces a file: one that appeared at the
@@ -34,6 +37,7 @@ public:
     bool Commit();
 
 private:
+    bool CommitToMemory();
     bool Publish() const;
     void Discard();
 
@@ -43,6 +47,7 @@ private:
     int fd_ = -1;
     int error_ = 0;
     bool committed_ = false;
+    TMemoryTarget* memory_;
 };
 
 // The failure of a file that could not be created, written or committed: the target

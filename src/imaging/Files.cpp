@@ -12,6 +12,7 @@
 
 #include "imaging/AtomicFile.h"
 #include "imaging/ImageFormat.h"
+#include "imaging/MemoryTarget.h"
 
 namespace quillane {
 
@@ -31,7 +32,8 @@ bool PrepareTarget(const TPath& target, bool overwrite)
         return true;
     if (!overwrite)
         return false;
-    MakeWritable(target);
+    if (TMemoryTarget::OfThisThread() == nullptr)  // a save to memory leaves the file alone
+        MakeWritable(target);
     return true;
 }
 

@@ -13,10 +13,9 @@ namespace {
 
 constexpr std::size_t kBytesPerPixel = 4;
 
-bool Read(const TPath& file, TRgbaPixels& pixels)
+// The routines' own loading: the same recognition, checks and size limit.
+bool Read(const loading::TLoaded& loaded, TRgbaPixels& pixels)
 {
-    // The routines' own loading: the same recognition, checks and size limit.
-    const loading::TLoaded loaded = loading::LoadPictureFile(file);
     if (loaded.image.get_image() == nullptr)
         return false;
     const vips::VImage rgba = pixels::ToRgba8(loaded.image);
@@ -36,7 +35,15 @@ bool Read(const TPath& file, TRgbaPixels& pixels)
 std::optional<TRgbaPixels> ReadRgbaPixels(const TPath& file)
 {
     TRgbaPixels pixels;
-    if (!Guarded([&] { return Read(file, pixels); }))
+    if (!Guarded([&] { return Read(loading::LoadPictureFile(file), pixels); }))
+        return std::nullopt;
+    return pixels;
+}
+
+std::optional<TRgbaPixels> DecodeRgbaPixels(const std::string& bytes)
+{
+    TRgbaPixels pixels;
+    if (!Guarded([&] { return Read(loading::LoadPictureBytes(bytes), pixels); }))
         return std::nullopt;
     return pixels;
 }

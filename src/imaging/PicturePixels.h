@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "imaging/Files.h"
@@ -20,5 +21,7 @@ struct TRgbaPixels {
 // for every file the routines refuse: not one of the five formats by its content,
 // damaged or cut short, or larger than a picture may be.
 std::optional<TRgbaPixels> ReadRgbaPixels(const TPath& file);
+// The same for a file's bytes held in memory.
+std::optional<TRgbaPixels> DecodeRgbaPixels(const std::string& bytes);
 
 }  // namespace quillane

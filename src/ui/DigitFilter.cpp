@@ -28,6 +28,11 @@ bool DigitFilterAccepts(const QKeyEvent& event)
 {
     if (event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete)
         return true;
+    // Editing shortcuts are no typed characters; pasted text is not filtered.
+    for (const QKeySequence::StandardKey shortcut :
+         {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut})
+        if (event.matches(shortcut))
+            return true;
     const QString typed = event.text();
     if (typed.isEmpty())
         return true;  // no character: navigation, or a paste by Shift+Insert

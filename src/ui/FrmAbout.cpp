@@ -40,7 +40,8 @@ TfrmAbout::TfrmAbout(QWidget* parent, TUrlOpener openUrl) : QDialog(parent), ope
     grid->addWidget(lblVersion, 0, 1);
     grid->addWidget(Label1, 1, 1);
     grid->addWidget(Button1, 2, 1, Qt::AlignRight);
-    setFixedSize(259, 129);
+    // The support line is never cut off: the box grows past its 259 pixels when it needs to.
+    setFixedSize(qMax(259, sizeHint().width()), qMax(129, sizeHint().height()));
 
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     FormCreate();

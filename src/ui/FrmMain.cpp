@@ -1,5 +1,6 @@
 #include "ui/FrmMain.h"
 
+#include "jobs/ControlNames.h"
 #include "jobs/JobTexts.h"
 #include "jobs/ReasonTexts.h"
 #include "jobs/RunFrame.h"
@@ -9,10 +10,13 @@
 #include "ui/ConvertPage.h"
 #include "ui/CropPage.h"
 #include "ui/Dialogs.h"
+#include "ui/EffectPreview.h"
 #include "ui/JobRunner.h"
 #include "ui/PercentPage.h"
 #include "ui/PixelPage.h"
+#include "ui/PreviewPane.h"
 #include "ui/RenamePage.h"
+#include "ui/RunStatus.h"
 #include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"
 #include "ui/WOrHPage.h"
@@ -20,14 +24,22 @@
 #include "ui/WindowHost.h"
 #include "ui/settings/SettingsStore.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace quillane {
@@ -61,6 +73,12 @@ TfrmMain::TfrmMain(QWidget* parent, std::filesystem::path settingsFile) : QMainW
     layout->addWidget(Splitter2);
     setCentralWidget(central);
 
+    runStatus_ = new TRunStatus(this);
+    statusBar()->addPermanentWidget(runStatus_);
+    connect(runStatus_, &TRunStatus::StopClicked, this, &TfrmMain::RequestStop);
+    escapeStops_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &TfrmMain::RequestStop);
+    escapeStops_->setEnabled(false);  // only while a run goes on
+
     BuildMenus();
     BuildPages();
     connect(GroupBox1, &TSourceBrowser::OpenRequested, this, [this](const QUrl& url) {
@@ -71,6 +89,8 @@ TfrmMain::TfrmMain(QWidget* parent, std::filesystem::path settingsFile) : QMainW
         if (dialogs_)
             dialogs_->ShowMessage(text, TMessageStyle::msInformationOk);
     });
+    BuildEffectPreview();
+    setAcceptDrops(true);
     FormCreate();
 }
 
@@ -120,9 +140,18 @@ void TfrmMain::BuildPages()
     const char* const captions[] = {"按百分比生成缩略图", "按宽和高像素生成缩略图", "按宽或高像素生成缩略图",
                                     "批量重命名",         "批量类型转换",           "批量剪裁",
                                     "批量设置水印标签"};
+    // Renaming works in place: it has no output folder.
+    const char* const outputFields[] = {
+        control::lbEdtSavePath,  control::EdtSavePixel, control::EdtWOrHPath,     nullptr,
+        control::lbEdtSavePath2, control::EdtCutSave,   control::EdtWatermarkSave};
     for (size_t index = 0; index < pages_.size(); ++index) {
         PageControl1->addTab(pages_[index], QString::fromUtf8(captions[index]));
+        pages_[index]->SetOutputFolderField(outputFields[index]);
         connect(pages_[index], &TOperationPage::StopClicked, this, &TfrmMain::RequestStop);
+        connect(pages_[index], &TOperationPage::OpenFolderRequested, this, [this](const QString& folder) {
+            if (dialogs_)
+                dialogs_->OpenUrl(QUrl::fromLocalFile(folder));
+        });
     }
     connect(TabSheet1, &TOperationPage::StartClicked, this, &TfrmMain::BtnPercentClick);
     connect(TabSheet5, &TOperationPage::StartClicked, this, &TfrmMain::BtnPixelClick);
@@ -191,11 +220,26 @@ void TfrmMain::RequestStop()
         return;
     stoppedByUser_ = true;
     host_->RequestStop();
+    runStatus_->ShowStopping();
+    if (runningPage_ != nullptr)
+        runningPage_->ShowStopping();
+}
+
+void TfrmMain::ShowRunProgress(const TProgress& progress)
+{
+    if (runningPage_ != nullptr)
+        runningPage_->ShowProgress(progress);
+    runStatus_->ShowProgress(progress);
 }
 
 void TfrmMain::SetRunLock(bool locked)
 {
     GroupBox1->setEnabled(!locked);
+    escapeStops_->setEnabled(locked);
+    if (locked)
+        runStatus_->Begin();
+    else
+        runStatus_->End();
     for (TOperationPage* page : pages_) {
         if (page != runningPage_)
             page->SetLocked(locked);
@@ -236,39 +280,152 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+bool TfrmMain::OpenPaths(const QStringList& paths)
+{
+    if (JobRunning())
+        return false;
+    for (const QString& path : paths)
+        if (GroupBox1->ShowPath(path))
+            return true;
+    return false;
+}
+
+namespace {
+
+QStringList LocalFilesOf(const QMimeData* data)
+{
+    QStringList files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+}  // namespace
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!JobRunning() && !LocalFilesOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    if (OpenPaths(LocalFilesOf(event->mimeData())))
+        event->acceptProposedAction();
+}
+
+namespace {
+
+template <typename TFields>
+TFields WithOutputFolder(TFields fields, const std::string* outputFolder)
+{
+    if (outputFolder != nullptr)
+        fields.SavePath = *outputFolder;
+    return fields;
+}
+
+}  // namespace
+
+std::shared_ptr<TBatchJob> TfrmMain::MakeJob(TJobPage page, const std::string* outputFolder) const
+{
+    switch (page) {
+    case TJobPage::jpPercent:
+        return std::make_shared<TPercentBatch>(WithOutputFolder(TabSheet1->Fields(), outputFolder),
+                                               LibraryThumbRoutines());
+    case TJobPage::jpPixel:
+        return std::make_shared<TPixelBatch>(WithOutputFolder(TabSheet5->Fields(), outputFolder),
+                                             LibraryThumbRoutines());
+    case TJobPage::jpWOrH:
+        return std::make_shared<TWOrHBatch>(WithOutputFolder(TabSheet6->Fields(), outputFolder),
+                                            LibraryThumbRoutines());
+    case TJobPage::jpRename:
+        return outputFolder ? nullptr : std::make_shared<TRenameBatch>(TabSheet3->Fields());
+    case TJobPage::jpConvert:
+        return std::make_shared<TConvertBatch>(WithOutputFolder(TabSheet2->Fields(), outputFolder));
+    case TJobPage::jpCrop:
+        return std::make_shared<TCropBatch>(WithOutputFolder(TabSheet4->Fields(), outputFolder));
+    case TJobPage::jpWatermark:
+        return std::make_shared<TWatermarkBatch>(WithOutputFolder(TabSheet7->Fields(), outputFolder));
+    }
+    return nullptr;
+}
+
 void TfrmMain::BtnPercentClick()
 {
-    StartJob(TPercentBatch(TabSheet1->Fields(), LibraryThumbRoutines()));
+    StartJob(std::move(*MakeJob(TJobPage::jpPercent)));
 }
 
 void TfrmMain::BtnPixelClick()
 {
-    StartJob(TPixelBatch(TabSheet5->Fields(), LibraryThumbRoutines()));
+    StartJob(std::move(*MakeJob(TJobPage::jpPixel)));
 }
 
 void TfrmMain::BtnWOrHClick()
 {
-    StartJob(TWOrHBatch(TabSheet6->Fields(), LibraryThumbRoutines()));
+    StartJob(std::move(*MakeJob(TJobPage::jpWOrH)));
 }
 
 void TfrmMain::BtnRenameClick()
 {
-    StartJob(TRenameBatch(TabSheet3->Fields()));
+    StartJob(std::move(*MakeJob(TJobPage::jpRename)));
 }
 
 void TfrmMain::BtnConvertClick()
 {
-    StartJob(TConvertBatch(TabSheet2->Fields()));
+    StartJob(std::move(*MakeJob(TJobPage::jpConvert)));
 }
 
 void TfrmMain::BtnCutClick()
 {
-    StartJob(TCropBatch(TabSheet4->Fields()));
+    StartJob(std::move(*MakeJob(TJobPage::jpCrop)));
 }
 
 void TfrmMain::BtnWatermarkClick()
 {
-    StartJob(TWatermarkBatch(TabSheet7->Fields()));
+    StartJob(std::move(*MakeJob(TJobPage::jpWatermark)));
+}
+
+// Any change of a page's fields, of the page or of the picture brings a new effect preview.
+void TfrmMain::BuildEffectPreview()
+{
+    effect_ = new TEffectPreview(this, [this](const std::string& outputFolder) { return EffectRequest(outputFolder); });
+    TPreviewPane* pane = GroupBox1->Preview();
+    connect(effect_, &TEffectPreview::Outdated, pane, &TPreviewPane::MarkEffectOutdated);
+    connect(effect_, &TEffectPreview::Ready, pane, &TPreviewPane::ShowEffect);
+    const auto changed = [this] {
+        if (GroupBox1->EffectMode())
+            effect_->Schedule();
+    };
+    connect(GroupBox1, &TSourceBrowser::EffectPreviewWanted, effect_, &TEffectPreview::Schedule);
+    connect(PageControl1, &QTabWidget::currentChanged, this, changed);
+    for (TOperationPage* page : pages_) {
+        for (auto* edit : page->findChildren<QLineEdit*>())
+            connect(edit, &QLineEdit::textChanged, this, changed);
+        for (auto* box : page->findChildren<QComboBox*>())
+            connect(box, &QComboBox::currentIndexChanged, this, changed);
+        // Choices, and the buttons of the colour and font dialogs.
+        for (auto* button : page->findChildren<QAbstractButton*>()) {
+            connect(button, &QAbstractButton::toggled, this, changed);
+            connect(button, &QAbstractButton::clicked, this, changed);
+        }
+    }
+}
+
+TEffectRequest TfrmMain::EffectRequest(const std::string& outputFolder) const
+{
+    TEffectRequest request;
+    const std::optional<TSourceItem> item = GroupBox1->List()->SelectedItem();
+    if (!item || item->IsFolder) {
+        request.Reason = QStringLiteral("请在文件列表中选择一张图片");
+        return request;
+    }
+    const auto page = static_cast<TJobPage>(PageControl1->currentIndex());
+    request.Job = MakeJob(page, &outputFolder);
+    request.Picture = item->Path;
+    if (!request.Job)
+        request.Reason = QStringLiteral("批量重命名只改变文件名，图片不变");
+    return request;
 }
 
 QString TfrmMain::SelectedTreeFolder() const

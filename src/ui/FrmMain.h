@@ -11,6 +11,7 @@
 #include "ui/PageServices.h"
 
 class QAction;
+class QShortcut;
 class QSplitter;
 class QTabWidget;
 
@@ -19,10 +20,13 @@ namespace quillane {
 class TConvertPage;
 class TCropPage;
 class TDialogs;
+class TEffectPreview;
+struct TEffectRequest;
 class TJobRunner;
 class TOperationPage;
 class TPercentPage;
 class TPixelPage;
+class TRunStatus;
 class TRenamePage;
 struct TSettings;
 class TSettingsStore;
@@ -53,13 +57,24 @@ public:
     TOperationPage* Page(TJobPage page) const;
     TOperationPage* RunningPage() const { return runningPage_; }
     TWindowHost& Host() const { return *host_; }
+    // The run's progress and stop button in the status bar, seen from every page.
+    TRunStatus* RunStatus() const { return runStatus_; }
+    void ShowRunProgress(const TProgress& progress);
     bool JobRunning() const;
+
+    // Opens what the command line or a drop names: a folder, or pictures, whose folder
+    // is then shown with the first of them selected. Nothing while a run goes on.
+    bool OpenPaths(const QStringList& paths);
 
     // A start button's click: the checks now, then the run on the worker thread.
     // `closingMessage` is the job's closing message: a run the user stopped still ends
     // with it, as every run that passed its checks does.
     void StartJob(TBatchJob&& job);
-    // The stop button: the run ends after the file in progress.
+    // The page's job built from its fields; with `outputFolder`, that folder replaces the
+    // page's own (none for renaming, which writes no new file).
+    std::shared_ptr<TBatchJob> MakeJob(TJobPage page, const std::string* outputFolder = nullptr) const;
+    TEffectPreview* EffectPreview() const { return effect_; }
+    // A stop button or Esc: the run ends after the file in progress.
     void RequestStop();
 
 signals:
@@ -68,10 +83,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
     void BuildPages();
+    void BuildEffectPreview();
+    TEffectRequest EffectRequest(const std::string& outputFolder) const;
     void FormCreate();
     void CentreOnScreen();
     void SetRunLock(bool locked);
@@ -98,6 +117,9 @@ private:
     TDialogs* dialogs_ = nullptr;
     TWindowHost* host_ = nullptr;
     TJobRunner* runner_ = nullptr;
+    TRunStatus* runStatus_ = nullptr;
+    TEffectPreview* effect_ = nullptr;
+    QShortcut* escapeStops_ = nullptr;
     TSourceBrowser* GroupBox1 = nullptr;
     QSplitter* Splitter2 = nullptr;
     QTabWidget* PageControl1 = nullptr;

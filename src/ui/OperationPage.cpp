@@ -4,9 +4,12 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 #include "ui/ResultReasons.h"
+#include "ui/ResultsBox.h"
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -64,14 +67,14 @@ QGroupBox* TOperationPage::BuildStartGroup(const TNames& names)
 QGroupBox* TOperationPage::BuildResultsGroup(const TNames& names)
 {
     auto* resultsGroup = new QGroupBox(QStringLiteral("执行结果"), this);
-    resultsBox_ = new QPlainTextEdit(resultsGroup);
+    resultsBox_ = new TResultsBox(resultsGroup);
     resultsBox_->setObjectName(QString::fromUtf8(names.ResultsBox));
     resultsBox_->setFrameShape(QFrame::NoFrame);
-    resultsBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    resultsBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    resultsBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultsBox_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; }"));
     resultsBox_->hide();  // until the page's job first runs
+    resultsBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultsBox_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& point) { ResultsMenu()->exec(resultsBox_->viewport()->mapToGlobal(point)); });
     resultReasons_ = new TResultReasons(resultsBox_);
     auto* layout = new QVBoxLayout(resultsGroup);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -97,6 +100,28 @@ void TOperationPage::EndRun()
 {
     runPanel_->hide();
     SetLocked(false);
+}
+
+QString TOperationPage::OutputFolder() const
+{
+    const auto* field = outputField_ ? findChild<QLineEdit*>(QString::fromUtf8(outputField_)) : nullptr;
+    return field ? field->text().trimmed() : QString();
+}
+
+std::unique_ptr<QMenu> TOperationPage::ResultsMenu()
+{
+    std::unique_ptr<QMenu> menu(resultsBox_->createStandardContextMenu());
+    menu->addSeparator();
+    const QString folder = OutputFolder();
+    QAction* open =
+        menu->addAction(QStringLiteral("打开输出文件夹"), this, [this, folder] { emit OpenFolderRequested(folder); });
+    open->setEnabled(!folder.isEmpty());
+    return menu;
+}
+
+void TOperationPage::ShowStopping()
+{
+    stopButton_->setEnabled(false);
 }
 
 void TOperationPage::ShowProgress(const TProgress& progress)

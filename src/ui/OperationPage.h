@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QGroupBox;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -46,10 +49,19 @@ public:
     // Locks a page while another page's job runs.
     void SetLocked(bool locked);
     void ShowProgress(const TProgress& progress);
+    // The run was asked to stop, here or elsewhere: the stop button has done its part.
+    void ShowStopping();
+
+    // The field naming the page's output folder; none for a page that writes in place.
+    void SetOutputFolderField(const char* name) { outputField_ = name; }
+    QString OutputFolder() const;
+    // The results box's right-click menu: the usual editing entries and "打开输出文件夹".
+    std::unique_ptr<QMenu> ResultsMenu();
 
 signals:
     void StartClicked();
     void StopClicked();
+    void OpenFolderRequested(const QString& folder);
 
 protected:
     // The start-button group's layout, for the fast/high-quality pair or extra buttons.
@@ -68,6 +80,7 @@ private:
     QPushButton* stopButton_;
     QPlainTextEdit* resultsBox_;
     TResultReasons* resultReasons_;
+    const char* outputField_ = nullptr;
 };
 
 }  // namespace quillane

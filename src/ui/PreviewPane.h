@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include <filesystem>
@@ -9,13 +10,17 @@ class QScrollArea;
 
 namespace quillane {
 
+struct TEffectResult;
+
 // The preview area: Image1 stretches the picture to the whole area (its aspect ratio is
-// not kept), PnlWeb shows it at 100 % in a scroll area. Exactly one of them is visible.
+// not kept), PnlWeb shows it at 100 % in a scroll area, PnlEffect shows what the current
+// page would write, at its own size (smaller where the pane is), with its pixel size and
+// file size in a line under it. Exactly one of them is visible.
 class TPreviewPane : public QWidget {
     Q_OBJECT
 
 public:
-    enum class TMode { pmImage, pmWeb };
+    enum class TMode { pmImage, pmWeb, pmEffect };
 
     explicit TPreviewPane(QWidget* parent);
 
@@ -26,11 +31,25 @@ public:
     // file cannot be read.
     bool ShowPicture(const std::filesystem::path& file);
 
+    // The effect preview: a new result, or the one shown marked as out of date.
+    void ShowEffect(const TEffectResult& result);
+    void MarkEffectOutdated();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     TMode mode_ = TMode::pmImage;
     QLabel* Image1 = nullptr;
     QScrollArea* PnlWeb = nullptr;
     QLabel* WebBrowser1 = nullptr;
+    QWidget* PnlEffect = nullptr;
+    QLabel* ImgEffect = nullptr;
+    QLabel* LblEffect = nullptr;
+    QImage effect_;
+    QString effectLine_;
+
+    void FitEffect();
 };
 
 }  // namespace quillane

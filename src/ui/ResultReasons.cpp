@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QToolTip>
 
+#include "ui/ResultsBox.h"
+
 namespace quillane {
 
 TResultReasons::TResultReasons(QPlainTextEdit* box) : QObject(box), box_(box)
@@ -36,7 +38,7 @@ void TResultReasons::SetReasonOfLastLine(const QString& reason)
         reasons_.insert(block, reason);
 }
 
-QString TResultReasons::ReasonAt(const QPoint& viewportPoint) const
+QTextBlock TResultReasons::BlockAt(const QPoint& viewportPoint) const
 {
     const QTextBlock block = box_->cursorForPosition(viewportPoint).block();
     if (!block.isValid())
@@ -45,7 +47,26 @@ QString TResultReasons::ReasonAt(const QPoint& viewportPoint) const
     const QRect line = box_->cursorRect(QTextCursor(block));
     if (viewportPoint.y() < line.top() || viewportPoint.y() > line.bottom())
         return {};
-    return ReasonOfBlock(block.blockNumber());
+    return block;
+}
+
+QString TResultReasons::ReasonAt(const QPoint& viewportPoint) const
+{
+    const QTextBlock block = BlockAt(viewportPoint);
+    return block.isValid() ? ReasonOfBlock(block.blockNumber()) : QString();
+}
+
+QString TResultReasons::ToolTipAt(const QPoint& viewportPoint) const
+{
+    const QTextBlock block = BlockAt(viewportPoint);
+    if (!block.isValid())
+        return {};
+    const QString reason = ReasonOfBlock(block.blockNumber());
+    // A line drawn shortened shows itself whole, above its reason.
+    const auto* results = qobject_cast<const TResultsBox*>(box_);
+    if (results == nullptr || results->ShownText(block) == block.text())
+        return reason;
+    return reason.isEmpty() ? block.text() : block.text() + QLatin1Char('\n') + reason;
 }
 
 bool TResultReasons::eventFilter(QObject* watched, QEvent* event)
@@ -54,11 +75,11 @@ bool TResultReasons::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QString reason = ReasonAt(help->pos());
-        if (reason.isEmpty())
+        const QString tip = ToolTipAt(help->pos());
+        if (tip.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), reason, box_->viewport());
+            QToolTip::showText(help->globalPos(), tip, box_->viewport());
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPlainTextEdit;
+class QTextBlock;
 
 namespace quillane {
 
@@ -27,11 +28,14 @@ public:
     QString ReasonOfBlock(int block) const { return reasons_.value(block); }
     // The reason of the line at a point of the box's viewport; empty for none.
     QString ReasonAt(const QPoint& viewportPoint) const;
+    // The tooltip there: the reason, and above it the whole line where it is drawn shortened.
+    QString ToolTipAt(const QPoint& viewportPoint) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QTextBlock BlockAt(const QPoint& viewportPoint) const;
     void ShowInStatusBar(const QString& reason) const;
 
     QPlainTextEdit* box_;

@@ -112,6 +112,17 @@ void TShellListView::ReselectRow(int row)
         setCurrentIndex(model_->index(row, 0));
 }
 
+bool TShellListView::SelectItem(const std::filesystem::path& path)
+{
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->Item(row).Path == path) {
+            setCurrentIndex(model_->index(row, 0));
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<TSourceItem> TShellListView::SelectedItem() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
@@ -177,12 +188,22 @@ void TShellListView::contextMenuEvent(QContextMenuEvent* event)
     if (!index.isValid())
         return;
     setCurrentIndex(index);
-    QMenu menu(this);
-    menu.addAction(QStringLiteral("打开(&O)"), this, [this, index] { OpenItem(index); });
-    menu.addAction(QStringLiteral("重命名(&M)"), this, &TShellListView::RenameSelected);
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("属性(&R)"), this, &TShellListView::ShowProperties);
-    menu.exec(event->globalPos());
+    ContextMenuFor(index)->exec(event->globalPos());
+}
+
+std::unique_ptr<QMenu> TShellListView::ContextMenuFor(const QModelIndex& index)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(QStringLiteral("打开(&O)"), this, [this, index] { OpenItem(index); });
+    menu->addAction(QStringLiteral("在文件管理器中显示"), this, [this, index] {
+        // The folder that holds the item, opened by the desktop's file manager.
+        const std::filesystem::path item = model_->Item(index.row()).Path;
+        emit OpenRequested(QUrl::fromLocalFile(QFile::decodeName(item.parent_path().c_str())));
+    });
+    menu->addAction(QStringLiteral("重命名(&M)"), this, &TShellListView::RenameSelected);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("属性(&R)"), this, &TShellListView::ShowProperties);
+    return menu;
 }
 
 }  // namespace quillane

@@ -3,6 +3,7 @@
 #include <QTreeView>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "jobs/JobHost.h"
 
 class QFileSystemWatcher;
+class QMenu;
 class QTimer;
 class QUrl;
 
@@ -34,15 +36,19 @@ public:
     void Rebuild();
     // The list filter's two inputs; the list is rebuilt at once.
     void SetFilter(bool includeSubFolders, std::vector<std::string> checkedCaptions);
+    // Selects the item of that path; false when the list does not show it.
+    bool SelectItem(const std::filesystem::path& path);
     // The first selected item, if any.
     std::optional<TSourceItem> SelectedItem() const;
+    // The right-click menu of an item.
+    std::unique_ptr<QMenu> ContextMenuFor(const QModelIndex& index);
 
 signals:
     // The list moved to another folder by itself (open, up); the tree follows.
     void FolderOpened(const QString& path);
     // A mouse click on an item.
     void ItemClicked();
-    // The desktop's "open" action on a file.
+    // The desktop's "open" action on a file or folder.
     void OpenRequested(const QUrl& url);
     // A note for the user (properties, a refused rename).
     void InformationRequested(const QString& text);

@@ -19,8 +19,12 @@ TShellTreeView::TShellTreeView(QWidget* parent) : QTreeView(parent), model_(new 
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { emit SelectionChanged(model_->filePath(current)); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        const QString path = model_->filePath(current);
+        emit SelectionChanged(path);
+        if (!selecting_)
+            emit FolderChosen(path);
+    });
     connect(this, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { emit FolderClicked(model_->filePath(index)); });
     // The tree fills and sorts itself in the background, moving rows about: keep a folder
@@ -48,7 +52,9 @@ bool TShellTreeView::SelectPath(const QString& path)
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         expand(parent);
     expand(index);
+    selecting_ = true;
     setCurrentIndex(index);
+    selecting_ = false;
     scrollTo(index);
     followSelection_ = true;
     return true;

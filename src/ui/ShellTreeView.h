@@ -25,6 +25,8 @@ signals:
     void SelectionChanged(const QString& path);
     // The user clicked a folder.
     void FolderClicked(const QString& path);
+    // The user moved the selection to another folder, by mouse or keyboard.
+    void FolderChosen(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -34,6 +36,7 @@ protected:
 private:
     QFileSystemModel* model_;
     bool followSelection_ = false;
+    bool selecting_ = false;  // SelectPath() is moving the selection
 };
 
 }  // namespace quillane

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QRadioButton>
@@ -49,6 +50,7 @@ TSourceBrowser::TSourceBrowser(QWidget* parent) : QGroupBox(parent)
 
     connect(ShellTreeView1, &TShellTreeView::SelectionChanged, this, &TSourceBrowser::ShellTreeView1Change);
     connect(ShellTreeView1, &TShellTreeView::FolderClicked, this, &TSourceBrowser::ShellTreeView1Click);
+    connect(ShellTreeView1, &TShellTreeView::FolderChosen, this, &TSourceBrowser::ShellTreeView1Click);
     connect(ShellListView1, &TShellListView::ItemClicked, this, &TSourceBrowser::ShellListView1Click);
     connect(ShellListView1, &TShellListView::FolderOpened, this, &TSourceBrowser::ShellListView1FolderOpened);
     connect(ShellListView1, &TShellListView::OpenRequested, this, &TSourceBrowser::OpenRequested);
@@ -57,6 +59,7 @@ TSourceBrowser::TSourceBrowser(QWidget* parent) : QGroupBox(parent)
     connect(ChkSubFolder, &QCheckBox::clicked, this, &TSourceBrowser::ChkSubFolderClick);
     connect(RbImage, &QRadioButton::clicked, this, &TSourceBrowser::RbImageClick);
     connect(RbWeb, &QRadioButton::clicked, this, &TSourceBrowser::RbWebClick);
+    connect(RbEffect, &QRadioButton::clicked, this, &TSourceBrowser::RbEffectClick);
 
     ApplyFilter();
     ShellListView1->SetFolder(BytePath(ShellTreeView1->SelectedPath()));
@@ -69,12 +72,14 @@ QWidget* TSourceBrowser::BuildLeftColumn()
     ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
     ClbType = new QListWidget(column);
     ClbType->setObjectName(QStringLiteral("ClbType"));
-    ClbType->setFixedHeight(65);
     for (const std::string& caption : TypeCaptions()) {
         auto* entry = new QListWidgetItem(QString::fromStdString(caption), ClbType);
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
         entry->setCheckState(Qt::Checked);
     }
+    FitTypeList();
+    connect(ClbType->model(), &QAbstractItemModel::rowsInserted, this, &TSourceBrowser::FitTypeList);
+    connect(ClbType->model(), &QAbstractItemModel::rowsRemoved, this, &TSourceBrowser::FitTypeList);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ShellTreeView1, 1);
@@ -104,24 +109,36 @@ QWidget* TSourceBrowser::BuildMiddleColumn()
 QWidget* TSourceBrowser::BuildRightColumn()
 {
     QWidget* column = NamedPanel("Panel1", Splitter1);
-    Preview = new TPreviewPane(column);
-    Preview->setObjectName(QStringLiteral("PreviewArea"));
+    PreviewArea = new TPreviewPane(column);
+    PreviewArea->setObjectName(QStringLiteral("PreviewArea"));
     QWidget* panel2 = NamedPanel("Panel2", column);
     panel2->setFixedHeight(24);
     RbWeb = new QRadioButton(QStringLiteral("实际大小查看(&T)"), panel2);
     RbWeb->setObjectName(QStringLiteral("RbWeb"));
     RbImage = new QRadioButton(QStringLiteral("缩略预览(&S)"), panel2);
     RbImage->setObjectName(QStringLiteral("RbImage"));
+    RbEffect = new QRadioButton(QStringLiteral("效果预览(&E)"), panel2);
+    RbEffect->setObjectName(QStringLiteral("RbEffect"));
     auto* modeLayout = new QHBoxLayout(panel2);
     modeLayout->setContentsMargins(4, 0, 4, 0);
     modeLayout->addWidget(RbWeb);
     modeLayout->addWidget(RbImage);
+    modeLayout->addWidget(RbEffect);
     modeLayout->addStretch();
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Preview, 1);
+    layout->addWidget(PreviewArea, 1);
     layout->addWidget(panel2);
     return column;
+}
+
+// Every entry and its tick in sight, however many types there are.
+void TSourceBrowser::FitTypeList()
+{
+    int height = 2 * ClbType->frameWidth();
+    for (int row = 0; row < ClbType->count(); ++row)
+        height += ClbType->sizeHintForRow(row);
+    ClbType->setFixedHeight(qMax(height, 2 * ClbType->frameWidth() + 1));
 }
 
 void TSourceBrowser::CheckAllTypes()
@@ -183,6 +200,21 @@ std::vector<std::string> TSourceBrowser::CheckedTypeCaptions() const
     return captions;
 }
 
+bool TSourceBrowser::ShowPath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    if (!ShellTreeView1->SelectPath(folder))
+        return false;
+    ShellListView1->SetFolder(BytePath(folder));  // at once, whatever the tree's state
+    UpdateCaption();
+    if (!info.isDir() && ShellListView1->SelectItem(BytePath(info.absoluteFilePath())))
+        PreviewSelected();
+    return true;
+}
+
 QString TSourceBrowser::TreeFolder() const
 {
     return ShellTreeView1->SelectedPath();
@@ -211,14 +243,25 @@ void TSourceBrowser::ShellListView1Click()
 
 void TSourceBrowser::RbImageClick()
 {
-    Preview->SetMode(TPreviewPane::TMode::pmImage);
+    PreviewArea->SetMode(TPreviewPane::TMode::pmImage);
     PreviewSelected();
 }
 
 void TSourceBrowser::RbWebClick()
 {
-    Preview->SetMode(TPreviewPane::TMode::pmWeb);
+    PreviewArea->SetMode(TPreviewPane::TMode::pmWeb);
     PreviewSelected();
+}
+
+void TSourceBrowser::RbEffectClick()
+{
+    PreviewArea->SetMode(TPreviewPane::TMode::pmEffect);
+    emit EffectPreviewWanted();
+}
+
+bool TSourceBrowser::EffectMode() const
+{
+    return PreviewArea->Mode() == TPreviewPane::TMode::pmEffect;
 }
 
 void TSourceBrowser::ClbTypeClick()
@@ -236,8 +279,12 @@ void TSourceBrowser::PreviewSelected()
     const auto item = ShellListView1->SelectedItem();
     if (!item || item->IsFolder)
         return;
+    if (EffectMode()) {
+        emit EffectPreviewWanted();
+        return;
+    }
     // A picture that cannot be read is not reported: the list is read again instead.
-    if (!Preview->ShowPicture(item->Path))
+    if (!PreviewArea->ShowPicture(item->Path))
         ShellListView1->Rebuild();
 }
 

@@ -41,15 +41,23 @@ public:
     std::filesystem::path SourceRoot() const;
     bool SubFoldersIncluded() const;
     std::vector<std::string> CheckedTypeCaptions() const;
+    // Shows a folder, or the folder of a file with that file selected and previewed, as
+    // a choice in the tree would; false when the path names neither.
+    bool ShowPath(const QString& path);
     // The folder selected in the tree, or empty.
     QString TreeFolder() const;
 
     TShellListView* List() const { return ShellListView1; }
+    TPreviewPane* Preview() const { return PreviewArea; }
+    // "效果预览" is the preview mode.
+    bool EffectMode() const;
     QListWidget* TypeList() const { return ClbType; }
 
 signals:
     void OpenRequested(const QUrl& url);
     void InformationRequested(const QString& text);
+    // The effect preview is wanted anew: its mode was chosen or another picture clicked.
+    void EffectPreviewWanted();
 
 private:
     QWidget* BuildLeftColumn();
@@ -62,19 +70,22 @@ private:
     void ShellListView1FolderOpened(const QString& path);
     void RbImageClick();
     void RbWebClick();
+    void RbEffectClick();
     void ClbTypeClick();
     void ChkSubFolderClick();
     void PreviewSelected();
     void ApplyFilter();
+    void FitTypeList();
 
     QSplitter* Splitter1 = nullptr;
     TShellTreeView* ShellTreeView1 = nullptr;
     QListWidget* ClbType = nullptr;
     TShellListView* ShellListView1 = nullptr;
     QCheckBox* ChkSubFolder = nullptr;
-    TPreviewPane* Preview = nullptr;
+    TPreviewPane* PreviewArea = nullptr;
     QRadioButton* RbWeb = nullptr;
     QRadioButton* RbImage = nullptr;
+    QRadioButton* RbEffect = nullptr;
 };
 
 }  // namespace quillane

@@ -119,6 +119,7 @@ QWidget* TWatermarkPage::BuildPlacement()
 QWidget* TWatermarkPage::BuildMark()
 {
     auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("PnlMark"));
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
@@ -155,6 +156,12 @@ QWidget* TWatermarkPage::BuildMark()
     grid->addWidget(LblWatermarkFont, 2, 0);
     grid->addWidget(EdtWatermarkFont, 2, 1);
     grid->addWidget(BtnWatermarkFont, 2, 2);
+    // Text or picture: the hidden fields keep their room, so the switch moves nothing else.
+    for (QWidget* field : panel->findChildren<QWidget*>()) {
+        QSizePolicy policy = field->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        field->setSizePolicy(policy);
+    }
     return panel;
 }
 

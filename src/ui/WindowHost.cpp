@@ -143,10 +143,7 @@ void TWindowHost::RefreshSourceList()
 
 void TWindowHost::ReportProgress(const TProgress& progress)
 {
-    OnGui([this, &progress] {
-        if (TOperationPage* page = window_.RunningPage())
-            page->ShowProgress(progress);
-    });
+    OnGui([this, &progress] { window_.ShowRunProgress(progress); });
 }
 
 }  // namespace quillane

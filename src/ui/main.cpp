@@ -28,6 +28,8 @@ int main(int argc, char** argv)
     quillane::TfrmMain frmMain(nullptr, quillane::LocateSettingsFile());
     quillane::TModalDialogs dialogs(&frmMain);
     frmMain.SetDialogs(&dialogs);
+    // "quillane FOLDER" or "quillane FILE...": what a file manager's "open with" passes.
+    frmMain.OpenPaths(QCoreApplication::arguments().mid(1));
     frmMain.show();
     const int status = QApplication::exec();
     frmMain.SetDialogs(nullptr);

@@ -1,6 +1,7 @@
-// quillane-screenshot FILE [PAGE [FOLDER]]: starts the main window as the program does,
-// shows operation page PAGE (0 to 6, default 0), lists FOLDER with its first picture in
-// the preview, and saves a picture of the window to FILE.
+// quillane-screenshot FILE [PAGE [FOLDER [effect] [FIELD=TEXT]...]]: starts the main window
+// as the program does, shows operation page PAGE (0 to 6, default 0), lists FOLDER with
+// its first picture in the preview ("effect": the effect preview), fills in the named
+// fields, and saves a picture of the window to FILE.
 // Used to keep the pictures in docs/screenshots up to date.
 #include "imaging/GraphicsLibrary.h"
 #include "ui/AppInfo.h"
@@ -11,8 +12,10 @@
 #include "ui/SourceBrowser.h"
 #include "ui/SourceListModel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTranslator>
@@ -23,7 +26,7 @@
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quillane-screenshot FILE [PAGE]\n");
+        std::fprintf(stderr, "usage: quillane-screenshot FILE [PAGE [FOLDER [effect] [FIELD=TEXT]...]]\n");
         return 2;
     }
     quillane::TGraphicsSession graphics(argv[0]);
@@ -35,6 +38,18 @@ int main(int argc, char** argv)
     if (argc > 2) {
         if (auto* pages = frmMain.findChild<QTabWidget*>(QStringLiteral("PageControl1")))
             pages->setCurrentIndex(std::atoi(argv[2]));
+    }
+    for (int arg = 4; arg < argc; ++arg) {
+        const QString option = QString::fromLocal8Bit(argv[arg]);
+        const qsizetype equals = option.indexOf(QLatin1Char('='));
+        if (option == QStringLiteral("effect")) {
+            frmMain.findChild<QAbstractButton*>(QStringLiteral("RbEffect"))->click();
+        } else if (auto* field = frmMain.findChild<QLineEdit*>(option.left(equals)); field && equals > 0) {
+            field->setText(option.mid(equals + 1));
+        } else {
+            std::fprintf(stderr, "quillane-screenshot: no field %s\n", argv[arg]);
+            return 2;
+        }
     }
     frmMain.show();
     if (argc > 3) {
