@@ -66,6 +66,10 @@ void AddRename(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
     AddSourceOptions(*rename, request, options);
     rename->add_option("--name-prefix", request.Rename.Prefix, "the new name's prefix (EdtNewName, default empty)");
     rename->add_flag("--random", options.Random, "three random characters instead of the running number");
+    rename->add_option("--pad", request.Rename.Pad, "the running number's width, zero-padded (default 0: as it is)")
+        ->check(CLI::Range(0, 9));
+    rename->add_option("--pattern", request.Rename.Pattern,
+                       "the new name instead of prefix + number: {n} the number, {date:%Y%m%d} the capture time");
 }
 
 void AddConvert(CLI::App& app, TCliRequest& request, TFileJobOptions& options)

@@ -30,10 +30,11 @@ enum class TReason : int {
     rsTextNotDrawn,  // invalid text or no usable font
     rsBadName,       // a new name that leaves its folder
     rsCannotRename,
-    rsCannotTrash,   // the old content could not be put in the Trash
-    rsNotInTrash,    // an undo finds the entry gone from the Trash
-    rsChangedSince,  // an undo finds a file other than the run left
-    rsUnexpected,    // anything a routine did not foresee
+    rsCannotTrash,       // the old content could not be put in the Trash
+    rsNotInTrash,        // an undo finds the entry gone from the Trash
+    rsChangedSince,      // an undo finds a file other than the run left
+    rsDateFromFileTime,  // a note: no capture time recorded, the file's time was used
+    rsUnexpected,        // anything a routine did not foresee
 };
 
 struct TFailure {
@@ -49,18 +50,27 @@ public:
         return TOutcome(reason == TReason::rsNone ? TReason::rsUnexpected : reason, std::move(detail));
     }
     static TOutcome Failure(const TFailure& failure) { return Failure(failure.Reason, failure.Detail); }
+    // A success the reader should know something about (how a name was made).
+    static TOutcome SuccessNoting(TReason note)
+    {
+        TOutcome outcome = Success();
+        outcome.note_ = note;
+        return outcome;
+    }
 
     // True for success, so `if (!Routine(...))` reads as before.
     explicit operator bool() const { return reason_ == TReason::rsNone; }
     TReason Reason() const { return reason_; }
     const std::string& Detail() const { return detail_; }
     TFailure AsFailure() const { return {reason_, detail_}; }
+    TReason Note() const { return note_; }
 
 private:
     TOutcome(TReason reason, std::string detail) : reason_(reason), detail_(std::move(detail)) {}
 
     TReason reason_;
     std::string detail_;
+    TReason note_ = TReason::rsNone;
 };
 
 // A failure with the text as its detail, or without it when there is no memory left

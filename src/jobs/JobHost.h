@@ -91,7 +91,8 @@ public:
     virtual void ShowResults(TJobPage page) = 0;
     virtual void AppendResult(TJobPage page, const std::string& line) = 0;
     // Why the file of the failure line just appended failed (its id and the library's
-    // detail); the line itself stays as it is. Hosts that show no reasons ignore it.
+    // detail), or the note of a success line (a name made from the file's time); the
+    // line itself stays as it is. Hosts that show no reasons ignore it.
     virtual void ReportFailure(TJobPage page, const std::filesystem::path& source, const TFailure& failure)
     {
         (void)page;

@@ -7,7 +7,7 @@ namespace quillane {
 
 namespace {
 
-constexpr std::array<std::pair<TReason, const char*>, 25> kReasonTexts{{
+constexpr std::array<std::pair<TReason, const char*>, 26> kReasonTexts{{
     {TReason::rsNone, "成功"},
     {TReason::rsDamaged, "文件已损坏，无法解码"},
     {TReason::rsUnsupported, "不是支持的图片格式"},
@@ -32,6 +32,7 @@ constexpr std::array<std::pair<TReason, const char*>, 25> kReasonTexts{{
     {TReason::rsCannotTrash, "无法将原文件放入回收站"},
     {TReason::rsNotInTrash, "回收站中已没有原文件"},
     {TReason::rsChangedSince, "文件在这次处理之后已被改动"},
+    {TReason::rsDateFromFileTime, "图片没有记录拍摄时间，使用了文件修改时间"},
     {TReason::rsUnexpected, "发生意外错误"},
 }};
 

@@ -30,6 +30,8 @@ void LogResult(TJobHost& host, TJobPage page, const TFileStep& step, const TOutc
     host.AppendResult(page, ResultLine(step, succeeded));
     if (!succeeded) {
         host.ReportFailure(page, step.Source, result.AsFailure());
+    } else if (result.Note() != TReason::rsNone) {
+        host.ReportFailure(page, step.Source, TFailure{result.Note(), {}});
     }
 }
 

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace quillane {
@@ -25,17 +27,37 @@ TRenamePage::TRenamePage(QWidget* parent) : TOperationPage(parent, kNames)
     RbRenameNumber->setChecked(true);
     RbRenameRandom = new QRadioButton(QStringLiteral("增加随机产生三位字符"));
     RbRenameRandom->setObjectName(QStringLiteral("RbRenameRandom"));
+    // Left at 0 and empty, these two leave the names as prefix + number or tag.
+    SpnNumberWidth = new QSpinBox;
+    SpnNumberWidth->setObjectName(QStringLiteral("SpnNumberWidth"));
+    SpnNumberWidth->setRange(0, 9);
+    SpnNumberWidth->setSpecialValueText(QStringLiteral("不补零"));
+    auto* widthLabel = new QLabel(QStringLiteral("序号位数："));
+    widthLabel->setBuddy(SpnNumberWidth);
+    EdtNamePattern = new QLineEdit;
+    EdtNamePattern->setObjectName(QStringLiteral("EdtNamePattern"));
+    EdtNamePattern->setPlaceholderText(QStringLiteral("{n} 序号，{date:%Y%m%d} 拍摄日期"));
+    auto* patternLabel = new QLabel(QStringLiteral("命名模式（代替前缀和序号）："));
+    patternLabel->setBuddy(EdtNamePattern);
     auto* layout = new QVBoxLayout(RulesGroup());
     layout->addWidget(label);
     layout->addWidget(EdtNewName);
     layout->addWidget(RbRenameNumber);
     layout->addWidget(RbRenameRandom);
+    auto* widthRow = new QHBoxLayout;
+    widthRow->addWidget(widthLabel);
+    widthRow->addWidget(SpnNumberWidth);
+    widthRow->addStretch();
+    layout->addLayout(widthRow);
+    layout->addWidget(patternLabel);
+    layout->addWidget(EdtNamePattern);
     layout->addStretch();
 }
 
 TRenameFields TRenamePage::Fields() const
 {
-    return {EdtNewName->text().toStdString(), RbRenameRandom->isChecked() ? rmRandom : rmNumber};
+    return {EdtNewName->text().toStdString(), RbRenameRandom->isChecked() ? rmRandom : rmNumber,
+            SpnNumberWidth->value(), EdtNamePattern->text().toStdString()};
 }
 
 TRenameSettings TRenamePage::Stored() const

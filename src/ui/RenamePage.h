@@ -5,6 +5,7 @@
 #include "ui/settings/Settings.h"
 
 class QLineEdit;
+class QSpinBox;
 class QRadioButton;
 
 namespace quillane {
@@ -24,6 +25,8 @@ private:
     QLineEdit* EdtNewName = nullptr;
     QRadioButton* RbRenameNumber = nullptr;
     QRadioButton* RbRenameRandom = nullptr;
+    QSpinBox* SpnNumberWidth = nullptr;
+    QLineEdit* EdtNamePattern = nullptr;
 };
 
 }  // namespace quillane
