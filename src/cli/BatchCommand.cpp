@@ -11,11 +11,12 @@
 #include <system_error>
 
 #include "cli/CliRequest.h"
+#include "cli/CommandRun.h"
 #include "cli/FileJobOptions.h"
+#include "cli/InterruptibleInput.h"
 #include "cli/TerminalHost.h"
 #include "cli/UndoCommand.h"
 #include "jobs/PercentJob.h"
-#include "jobs/RunFrame.h"
 #include "jobs/PixelJob.h"
 #include "jobs/WOrHJob.h"
 
@@ -37,15 +38,8 @@ std::unique_ptr<TBatchJob> MakeJob(const TCliRequest& request)
     return std::make_unique<TWOrHBatch>(request.Side, LibraryThumbRoutines());
 }
 
-int ExitStatusOf(const std::optional<TRunOutcome>& outcome)
-{
-    if (!outcome) {
-        return esNotRun;
-    }
-    return outcome->Failed > 0 || outcome->Stopped ? esSomeFailed : esAllSucceeded;
-}
-
 TJobHost* gInterruptedHost = nullptr;
+TInterruptibleInput* gInterruptedInput = nullptr;
 
 // Ctrl+C, a terminal hanging up and a polite kill all end a run the same way: the
 // files in progress finish or are abandoned cleanly, with no temporary file left.
@@ -67,15 +61,17 @@ extern "C" void StopOnSignal(int)
     if (gInterruptedHost != nullptr) {
         gInterruptedHost->RequestStop();  // a lock-free atomic store
     }
+    if (gInterruptedInput != nullptr) {
+        gInterruptedInput->Wake();  // a question being asked is answered as by nobody
+    }
     SetStopSignalsHandler(SIG_DFL);  // a second signal ends the process at once
 }
 
 int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopOnInterrupt)
 {
-    std::error_code error;
-    if (!std::filesystem::is_directory(request.SourceFolder, error)) {
-        terminal.Err << "SOURCE_FOLDER: no such folder: " << request.SourceFolder.string() << '\n';
-        return esNotRun;
+    auto sources = CommandSources(request, terminal);
+    if (const int* status = std::get_if<int>(&sources)) {
+        return *status;
     }
     TTerminalHost host(terminal, request);
     const std::unique_ptr<TBatchJob> job = MakeJob(request);
@@ -83,12 +79,12 @@ int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopO
         gInterruptedHost = &host;
         SetStopSignalsHandler(StopOnSignal);
     }
-    const std::optional<TRunOutcome> outcome = RunClick(*job, host, host.SourceList(), request.Replacing);
+    const int status = CheckAndRun(*job, host, request, std::get<TSourceList>(sources), terminal.Out);
     if (stopOnInterrupt) {
         SetStopSignalsHandler(SIG_DFL);
         gInterruptedHost = nullptr;
     }
-    return ExitStatusOf(outcome);
+    return status;
 }
 
 int RunParsed(int argc, const char* const* argv, const TTerminal& terminal, bool stopOnInterrupt)
@@ -113,8 +109,13 @@ int RunBatchCommand(int argc, const char* const* argv, std::ostream& out, std::o
 
 int RunBatchCommand(int argc, const char* const* argv)
 {
-    const TTerminal terminal{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
-    return RunParsed(argc, argv, terminal, true);
+    TInterruptibleInput input(STDIN_FILENO);
+    std::istream in(&input);
+    gInterruptedInput = &input;
+    const TTerminal terminal{std::cout, std::cerr, in, ::isatty(STDIN_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
+    const int status = RunParsed(argc, argv, terminal, true);
+    gInterruptedInput = nullptr;
+    return status;
 }
 
 }  // namespace quillane

@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <iosfwd>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "cli/Shard.h"
 #include "jobs/ConvertJob.h"
 #include "jobs/CropJob.h"
 #include "jobs/PercentJob.h"
@@ -30,6 +32,12 @@ struct TCliRequest {
     TOverwriteMode Overwrite = TOverwriteMode::omAsk;
     std::size_t Jobs = 0;  // pictures processed at once; 0 is one per core
     TReplacePolicy Replacing;
+    bool Json = false;      // JSON objects on standard output instead of result lines
+    bool DryRun = false;    // list what the run would do, and change nothing
+    std::string FilesFrom;  // a list of files instead of the folder's ("-": standard input)
+    bool NullSeparated = false;
+    std::filesystem::path Base;  // the folder a list's files are mirrored from
+    std::optional<TShard> Shard;
     TPercentFields Percent;
     TPixelFields Pixel;
     TWOrHFields Side;
@@ -39,8 +47,8 @@ struct TCliRequest {
     TWatermarkFields Watermark;
 };
 
-// The request, or the exit status when parsing ended the command (--help: 0,
-// wrong arguments: 2, with the reason written to `err`).
+// The request, or the exit status when parsing ended the command (--help and
+// --version: 0, wrong arguments: 2, with the reason written to `err`).
 std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
                                                 std::ostream& err);
 

@@ -2,40 +2,92 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <map>
 
 #include "cli/CliRequest.h"
+#include "cli/JobNames.h"
 #include "jobs/TypeFilter.h"
 
 namespace quillane {
 
 namespace {
 
+const char* const kSharedOptionsNote =
+    "\nOptions for every job (before or after the job's name): --jobs, --json, --dry-run,\n"
+    "--files-from, --null, --base and --shard; see quillane-batch --help.\n";
+
 const std::map<std::string, int> kTypeIndexes{{"jpeg", 0}, {"png", 1}, {"bmp", 2}, {"gif", 3}, {"tiff", 4}};
 // The entries of the conversion page's type box, in its order.
 const std::map<std::string, int> kConvertTypes{{"jpg", 0}, {"bmp", 1}, {"gif", 2}, {"png", 3}, {"tif", 4}};
 
-void AddSourceOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options)
+void AddRename(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {
-    job.add_option("SOURCE_FOLDER", request.SourceFolder, "the folder the file list shows")->required();
-    job.add_option("--types", options.Types, "ticked type entries: jpeg,png,bmp,gif,tiff (default: all)")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"jpeg", "png", "bmp", "gif", "tiff"}));
-    job.add_flag("--subfolders", request.SubFolders, "\"包含子目录中图片\": walk the sub-folders too");
+    CLI::App* rename = AddJobCommand(app, "rename");
+    AddSourceOptions(*rename, request, options);
+    rename->add_option("--name-prefix", request.Rename.Prefix, "text that every new name starts with (default: none)")
+        ->type_name("TEXT");
+    rename->add_flag("--random", options.Random, "three random characters instead of a running number");
+    rename->add_option("--pad", request.Rename.Pad, "the running number's width, zero-padded (default: 0, as it is)")
+        ->check(CLI::Range(0, 9));
+    rename->add_option("--pattern", request.Rename.Pattern,
+                       "the new name instead of prefix + number: {n} the number, {date:%Y%m%d} the capture time");
 }
 
-void AddOutputOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options, std::string& savePath,
-                      std::string& affix)
+void AddConvert(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {
-    AddSourceOptions(job, request, options);
-    job.add_option("--out", savePath, "the save-path field");
-    job.add_option("--affix", affix, "the affix field (default \"" + affix + "\")");
-    job.add_flag("--prefix", options.Prefix, "affix position \"前缀\" (default \"后缀\")");
-    job.add_flag("--yes", request.YesToCreate, "create a missing output folder without asking");
-    job.add_option("--overwrite", options.Overwrite, "ask (default), yes or no")
-        ->check(CLI::IsMember({"ask", "yes", "no"}));
-    AddTrashOptions(job, request.Replacing);
+    CLI::App* convert = AddJobCommand(app, "convert");
+    AddOutputOptions(*convert, request, options, request.Convert.SavePath, request.Convert.Affix);
+    convert->add_option("--to", options.To, "the new file type: jpg, bmp, gif, png or tif")
+        ->required()
+        ->check(CLI::IsMember({"jpg", "bmp", "gif", "png", "tif"}));
 }
+
+void AddCrop(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
+{
+    CLI::App* crop = AddJobCommand(app, "crop");
+    AddOutputOptions(*crop, request, options, request.Crop.SavePath, request.Crop.Affix);
+    crop->add_option("--left", request.Crop.Left, "left edge of the rectangle in pixels (default: 0)");
+    crop->add_option("--top", request.Crop.Top, "top edge of the rectangle in pixels (default: 0)");
+    crop->add_option("--width", request.Crop.Width, "width of the rectangle in pixels (default: 100)");
+    crop->add_option("--height", request.Crop.Height, "height of the rectangle in pixels (default: 100)");
+}
+
+void AddWatermark(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
+{
+    TWatermarkFields& fields = request.Watermark;
+    CLI::App* mark = AddJobCommand(app, "watermark");
+    AddOutputOptions(*mark, request, options, fields.SavePath, fields.Affix);
+    CLI::Option* text = mark->add_option("--text", fields.Text, "the text to stamp");
+    mark->add_option("--font", fields.Font.Name, "font family (default: " + fields.Font.Name + ")");
+    mark->add_option("--size", fields.Font.Size, "font size in points (default: 12)")->check(CLI::PositiveNumber);
+    mark->add_flag("--bold", fields.Font.Bold, "bold text");
+    mark->add_flag("--italic", fields.Font.Italic, "italic text");
+    mark->add_flag("--underline", fields.Font.Underline, "underlined text");
+    mark->add_flag("--strikeout", fields.Font.StrikeOut, "struck-out text");
+    mark->add_option("--colour", options.Colour, "text colour as RRGGBB in hexadecimal (default: 000000, black)")
+        ->check(RgbHex());
+    mark->add_option("--picture", fields.PicturePath, "a picture to stamp instead of a text")
+        ->excludes(text)
+        ->each([&options](const std::string&) { options.PictureGiven = true; });
+    mark->add_option("--x", fields.X, "horizontal distance from the corner in pixels (required)");
+    mark->add_option("--y", fields.Y, "vertical distance from the corner in pixels (required)");
+    mark->add_option("--opacity", fields.Opacity, "opacity in percent, 1 to 100 (default: 100)");
+    mark->add_option("--origin", options.Origin,
+                     "the corner the distances are measured from: bottom-right (default) or top-left")
+        ->check(CLI::IsMember({"bottom-right", "top-left"}));
+    mark->add_option("--min-width", fields.MinWidth,
+                     "leave pictures narrower than this many pixels unmarked (default: 0)");
+}
+
+// The stored font colour keeps red in its low byte.
+std::uint32_t StoredColour(const std::string& rrggbb)
+{
+    const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(rrggbb, nullptr, 16));
+    return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
+}
+
+}  // namespace
 
 CLI::Validator RgbHex()
 {
@@ -47,8 +99,6 @@ CLI::Validator RgbHex()
         "RRGGBB");
 }
 
-}  // namespace
-
 void AddTrashOptions(CLI::App& job, TReplacePolicy& policy)
 {
     job.add_flag(
@@ -58,71 +108,54 @@ void AddTrashOptions(CLI::App& job, TReplacePolicy& policy)
                  "put every other replaced file in the Trash first too, so that undo can restore it");
 }
 
-namespace {
-
-void AddRename(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
+CLI::App* AddJobCommand(CLI::App& app, const std::string& name)
 {
-    CLI::App* rename = app.add_subcommand("rename", "renames the pictures in place: prefix + number or random tag");
-    AddSourceOptions(*rename, request, options);
-    rename->add_option("--name-prefix", request.Rename.Prefix, "the new name's prefix (EdtNewName, default empty)");
-    rename->add_flag("--random", options.Random, "three random characters instead of the running number");
-    rename->add_option("--pad", request.Rename.Pad, "the running number's width, zero-padded (default 0: as it is)")
-        ->check(CLI::Range(0, 9));
-    rename->add_option("--pattern", request.Rename.Pattern,
-                       "the new name instead of prefix + number: {n} the number, {date:%Y%m%d} the capture time");
+    const std::vector<TJobEntry>& jobs = JobEntries();
+    const auto job = std::find_if(jobs.begin(), jobs.end(), [&](const TJobEntry& entry) { return entry.Name == name; });
+    CLI::App* command = app.add_subcommand(name, job->Summary);
+    command->group("Jobs");
+    command->footer(JobExampleText(*job) + kSharedOptionsNote);
+    return command;
 }
 
-void AddConvert(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
+void AddSourceOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options)
 {
-    CLI::App* convert = app.add_subcommand("convert", "converts the pictures to another format");
-    AddOutputOptions(*convert, request, options, request.Convert.SavePath, request.Convert.Affix);
-    convert->add_option("--to", options.To, "the new file type: jpg, bmp, gif, png or tif")
-        ->required()
-        ->check(CLI::IsMember({"jpg", "bmp", "gif", "png", "tif"}));
+    job.add_option("SOURCE_FOLDER", request.SourceFolder,
+                   "the folder whose pictures are processed (none with --files-from)")
+        ->type_name("FOLDER");
+    job.add_option("--types", options.Types, "picture types to take, from jpeg,png,bmp,gif,tiff (default: all five)")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"jpeg", "png", "bmp", "gif", "tiff"}));
+    job.add_flag("--subfolders", request.SubFolders,
+                 "take the pictures of the sub-folders too, with their results in matching sub-folders");
 }
 
-void AddCrop(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
+void AddOutputOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options, std::string& savePath,
+                      std::string& affix)
 {
-    CLI::App* crop = app.add_subcommand("crop", "cuts the same rectangle out of every picture");
-    AddOutputOptions(*crop, request, options, request.Crop.SavePath, request.Crop.Affix);
-    crop->add_option("--left", request.Crop.Left, "left edge of the rectangle (default 0)");
-    crop->add_option("--top", request.Crop.Top, "top edge of the rectangle (default 0)");
-    crop->add_option("--width", request.Crop.Width, "width of the rectangle (default 100)");
-    crop->add_option("--height", request.Crop.Height, "height of the rectangle (default 100)");
+    AddSourceOptions(job, request, options);
+    job.add_option("--out", savePath, "the output folder (required)")->type_name("DIR");
+    job.add_option("--affix", affix,
+                   "text added to every output name (default: " + (affix.empty() ? std::string("none") : affix) + ")")
+        ->type_name("TEXT");
+    job.add_flag("--prefix", options.Prefix, "put the affix before the name (default: before the extension)");
+    job.add_flag("--yes", request.YesToCreate, "create a missing output folder without asking");
+    job.add_option("--overwrite", options.Overwrite,
+                   "an existing output file: ask (default; answered no without a terminal), yes or no")
+        ->check(CLI::IsMember({"ask", "yes", "no"}));
+    AddTrashOptions(job, request.Replacing);
 }
 
-void AddWatermark(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
+int FinishSharedOptions(TCliRequest& request, const TFileJobOptions& options)
 {
-    TWatermarkFields& fields = request.Watermark;
-    CLI::App* mark = app.add_subcommand("watermark", "stamps a text or a picture onto every picture");
-    AddOutputOptions(*mark, request, options, fields.SavePath, fields.Affix);
-    CLI::Option* text = mark->add_option("--text", fields.Text, "the watermark text");
-    mark->add_option("--font", fields.Font.Name, "font family (default \"" + fields.Font.Name + "\")");
-    mark->add_option("--size", fields.Font.Size, "font size in points (default 12)")->check(CLI::PositiveNumber);
-    mark->add_flag("--bold", fields.Font.Bold, "bold text");
-    mark->add_flag("--italic", fields.Font.Italic, "italic text");
-    mark->add_flag("--underline", fields.Font.Underline, "underlined text");
-    mark->add_flag("--strikeout", fields.Font.StrikeOut, "struck-out text");
-    mark->add_option("--colour", options.Colour, "text colour RRGGBB (default 000000)")->check(RgbHex());
-    mark->add_option("--picture", fields.PicturePath, "a picture to stamp instead of a text")
-        ->excludes(text)
-        ->each([&options](const std::string&) { options.PictureGiven = true; });
-    mark->add_option("--x", fields.X, "distance from the corner, x (pixels)");
-    mark->add_option("--y", fields.Y, "distance from the corner, y (pixels)");
-    mark->add_option("--opacity", fields.Opacity, "opacity in percent, 1 to 100 (default 100)");
-    mark->add_option("--origin", options.Origin, "bottom-right (default) or top-left")
-        ->check(CLI::IsMember({"bottom-right", "top-left"}));
-    mark->add_option("--min-width", fields.MinWidth, "leave pictures narrower than this alone (default 0)");
+    for (const std::string& type : options.Types) {
+        request.CheckedTypes.push_back(TypeCaptions()[kTypeIndexes.at(type)]);
+    }
+    request.Overwrite = options.Overwrite == "yes"  ? TOverwriteMode::omYes
+                        : options.Overwrite == "no" ? TOverwriteMode::omNo
+                                                    : TOverwriteMode::omAsk;
+    return options.Prefix ? 1 : 0;
 }
-
-// The stored font colour keeps red in its low byte.
-std::uint32_t StoredColour(const std::string& rrggbb)
-{
-    const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(rrggbb, nullptr, 16));
-    return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
-}
-
-}  // namespace
 
 void AddFileJobCommands(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {
@@ -139,13 +172,7 @@ bool IsFileJob(const std::string& job)
 
 std::optional<std::string> FinishFileJobRequest(TCliRequest& request, const TFileJobOptions& options)
 {
-    for (const std::string& type : options.Types) {
-        request.CheckedTypes.push_back(TypeCaptions()[kTypeIndexes.at(type)]);
-    }
-    request.Overwrite = options.Overwrite == "yes"  ? TOverwriteMode::omYes
-                        : options.Overwrite == "no" ? TOverwriteMode::omNo
-                                                    : TOverwriteMode::omAsk;
-    const int position = options.Prefix ? 1 : 0;
+    const int position = FinishSharedOptions(request, options);
     request.Rename.Mode = options.Random ? rmRandom : rmNumber;
     request.Convert.TargetType = options.To.empty() ? -1 : kConvertTypes.at(options.To);
     request.Convert.AffixPosition = position;

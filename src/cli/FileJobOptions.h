@@ -9,14 +9,15 @@
 
 namespace CLI {
 class App;
-}
+class Validator;
+}  // namespace CLI
 
 namespace quillane {
 
 struct TCliRequest;
 
-// What the options of the rename, convert, crop and watermark commands are parsed
-// into before they become page fields.
+// What the options every job shares, and those of the rename, convert, crop and
+// watermark commands, are parsed into before they become page fields.
 struct TFileJobOptions {
     std::vector<std::string> Types{"jpeg", "png", "bmp", "gif", "tiff"};
     std::string Overwrite = "ask";
@@ -27,6 +28,23 @@ struct TFileJobOptions {
     std::string Origin = "bottom-right";
     bool PictureGiven = false;
 };
+
+// A job's command, with its summary and its example in its help.
+CLI::App* AddJobCommand(CLI::App& app, const std::string& name);
+
+// A colour as RRGGBB in hexadecimal.
+CLI::Validator RgbHex();
+
+// The source folder, --types and --subfolders, which every job has.
+void AddSourceOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options);
+
+// The source options and those of every job that writes new files.
+void AddOutputOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options, std::string& savePath,
+                      std::string& affix);
+
+// Turns the shared options into the request's type list and overwrite mode; the
+// affix position they give is returned.
+int FinishSharedOptions(TCliRequest& request, const TFileJobOptions& options);
 
 // Adds the four commands to the application.
 void AddFileJobCommands(CLI::App& app, TCliRequest& request, TFileJobOptions& options);

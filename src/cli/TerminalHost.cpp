@@ -5,16 +5,13 @@
 #include <system_error>
 
 #include "cli/EscapedText.h"
+#include "cli/JsonLines.h"
 #include "jobs/ParallelExecutor.h"
 #include "jobs/ReasonTexts.h"
 #include "jobs/JobTexts.h"
 #include "jobs/SourceList.h"
 
 namespace quillane {
-
-namespace {
-
-}  // namespace
 
 std::filesystem::path FullFolderPath(const std::filesystem::path& folder)
 {
@@ -26,27 +23,41 @@ std::filesystem::path FullFolderPath(const std::filesystem::path& folder)
     return full;
 }
 
+namespace {
+
+// Nobody is there to answer a script (JSON output), a machine of a shared run, a dry
+// run or a list of files read from standard input.
+TTerminal ForRequest(TTerminal terminal, const TCliRequest& request)
+{
+    const bool unattended = request.Json || request.Shard || request.DryRun || request.FilesFrom == "-";
+    terminal.InIsTty = terminal.InIsTty && !unattended;
+    return terminal;
+}
+
+}  // namespace
+
 TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
-    : terminal_(terminal),
-      sourceRoot_(FullFolderPath(request.SourceFolder)),
-      subFolders_(request.SubFolders),
-      checkedTypes_(request.CheckedTypes),
+    : terminal_(ForRequest(terminal, request)),
       yesToCreate_(request.YesToCreate),
       overwriteMode_(request.Overwrite),
-      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers())
+      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers()),
+      json_(request.Json),
+      rehearses_(request.DryRun)
 {
 }
 
-TSourceList TTerminalHost::SourceList() const
+TSourceList TTerminalHost::FolderSources(const TCliRequest& request)
 {
-    return TSourceList{ListSourceItems(sourceRoot_, subFolders_, checkedTypes_), sourceRoot_, subFolders_,
-                       checkedTypes_};
+    const std::filesystem::path root = FullFolderPath(request.SourceFolder);
+    return TSourceList{ListSourceItems(root, request.SubFolders, request.CheckedTypes), root, request.SubFolders,
+                       request.CheckedTypes};
 }
 
 TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle style)
 {
     ClearProgressLine();
     if (style != TMessageStyle::msQuestionYesNo) {
+        closingMessage_ = text;
         terminal_.Err << text << '\n' << std::flush;
         return TMessageAnswer::maOk;
     }
@@ -119,7 +130,45 @@ std::string TTerminalHost::AskLine(const std::string& question)
 void TTerminalHost::AppendResult(TJobPage, const std::string& line)
 {
     ClearProgressLine();
-    terminal_.Out << line << '\n' << std::flush;
+    terminal_.Out << EscapedResultLine(line) << '\n' << std::flush;
+}
+
+void TTerminalHost::ReportFile(TJobPage page, const TFileReport& report)
+{
+    if (!json_) {
+        TJobHost::ReportFile(page, report);
+        return;
+    }
+    TJsonObject object;
+    object.Text("source", report.Source.string()).Text("target", report.Target.string()).Bool("ok", report.Succeeded);
+    // A success has no reason, unless it carries a note.
+    const bool hasReason = report.Failure.Reason != TReason::rsNone;
+    if (hasReason) {
+        object.Text("reason", FailureText(report.Failure)).Text("code", ReasonCode(report.Failure.Reason));
+    } else {
+        object.Null("reason").Null("code");
+    }
+    object.Milliseconds("ms", report.Milliseconds);
+    ClearProgressLine();
+    terminal_.Out << object.Line() << '\n' << std::flush;
+    if (hasReason) {
+        ReportFailure(page, report.Source, report.Failure);
+    }
+}
+
+void TTerminalHost::ReportRunEnd(const TRunOutcome& outcome)
+{
+    if (!json_) {
+        return;
+    }
+    TJsonObject object;
+    object.Bool("closing", true)
+        .Count("files", outcome.Succeeded + outcome.Failed)
+        .Count("succeeded", outcome.Succeeded)
+        .Count("failed", outcome.Failed)
+        .Bool("stopped", outcome.Stopped)
+        .Text("message", closingMessage_);
+    terminal_.Out << object.Line() << '\n' << std::flush;
 }
 
 void TTerminalHost::ReportFailure(TJobPage, const std::filesystem::path& source, const TFailure& failure)
@@ -130,6 +179,7 @@ void TTerminalHost::ReportFailure(TJobPage, const std::filesystem::path& source,
 
 void TTerminalHost::ReportStop(TJobPage, const std::string& line)
 {
+    closingMessage_ = line;
     ShowError(line);
 }
 

@@ -10,6 +10,11 @@
 
 namespace quillane {
 
+std::string GraphicsLibraryVersion()
+{
+    return vips_version_string();
+}
+
 bool GraphicsStartup(const char* argv0)
 {
     if (VIPS_INIT(argv0 ? argv0 : "quillane") != 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quillane {
 
 // Starts the image library once, before any window or routine runs. Returns false
@@ -8,6 +10,9 @@ bool GraphicsStartup(const char* argv0);
 
 // Shuts the library down once, at exit, after every image object was released.
 void GraphicsShutdown();
+
+// The library's version, e.g. "8.14.1".
+std::string GraphicsLibraryVersion();
 
 // Keeps the library started for the lifetime of the object (main(), tests).
 class TGraphicsSession {

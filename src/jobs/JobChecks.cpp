@@ -84,10 +84,15 @@ bool CheckSaveFolder(TJobHost& host, const TNamedField& saveField, const TSaveFo
     if (FolderExists(saveField.Text)) {
         return true;
     }
+    if (host.Rehearses()) {
+        host.ShowMessage(texts.Missing, TMessageStyle::msInformationOk);
+        return true;  // every write of the listing fails for it
+    }
     if (host.ShowMessage(texts.Missing, TMessageStyle::msQuestionYesNo) != TMessageAnswer::maYes) {
         return false;
     }
-    if (!MakeOneFolder(saveField.Text)) {
+    // Another run sharing the folder (a shard on this machine) may make it first.
+    if (!MakeOneFolder(saveField.Text) && !FolderExists(saveField.Text)) {
         return Refuse(host, texts.CannotCreate, TMessageStyle::msInformationOk, saveField.Name);
     }
     return true;

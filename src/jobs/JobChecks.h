@@ -33,7 +33,8 @@ const TSaveFolderTexts& ThumbSaveFolderTexts();
 const TSaveFolderTexts& NewFileSaveFolderTexts();
 
 // The output folder steps: the field must not be empty; a missing folder is created
-// after Yes, exactly one level (its parent must exist).
+// after Yes, exactly one level (its parent must exist). A host that rehearses is told
+// the folder is missing, and nothing is made.
 bool CheckSaveFolder(TJobHost& host, const TNamedField& saveField, const TSaveFolderTexts& texts);
 
 }  // namespace quillane

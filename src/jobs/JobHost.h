@@ -56,6 +56,17 @@ struct TSourceList {
 // The page whose results box a job writes to.
 enum class TJobPage { jpPercent, jpPixel, jpWOrH, jpRename, jpConvert, jpCrop, jpWatermark };
 
+// One file's outcome in full: the result line, the target it was to write and how
+// long its routine took.
+struct TFileReport {
+    std::filesystem::path Source;
+    std::filesystem::path Target;
+    std::string Line;
+    bool Succeeded = false;
+    TFailure Failure;  // why, when it failed; a success's note (rsNone when it has none)
+    double Milliseconds = 0;
+};
+
 struct TProgress {
     std::size_t FilesDone = 0;
     std::optional<std::size_t> FilesTotal;  // empty while folders are still being walked
@@ -99,9 +110,23 @@ public:
         (void)source;
         (void)failure;
     }
+    // A file's outcome, in list order: by default its result line, then its reason
+    // when it failed. Hosts that report more than the line (the command line's JSON)
+    // take it whole.
+    virtual void ReportFile(TJobPage page, const TFileReport& report)
+    {
+        AppendResult(page, report.Line);
+        if (!report.Succeeded || report.Failure.Reason != TReason::rsNone) {
+            ReportFailure(page, report.Source, report.Failure);
+        }
+    }
     // The line that closes a stopped run, after its result lines; the results box by
     // default.
     virtual void ReportStop(TJobPage page, const std::string& line) { AppendResult(page, line); }
+
+    // A host that only lists what a run would do (a dry run): the checks report a
+    // missing output folder instead of making it.
+    virtual bool Rehearses() const { return false; }
 
     // The form of a host that has one (the window); none for the command line.
     virtual TFormHost* Form() { return nullptr; }

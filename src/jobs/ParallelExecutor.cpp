@@ -142,7 +142,7 @@ void TParallelExecutor::LogFinishedHead(TLock& lock)
         const std::optional<std::filesystem::path> next =
             pending_.empty() ? std::nullopt : std::optional(pending_.front()->Step.Source);
         lock.unlock();
-        CountLogged(outcome_, slot->Step, static_cast<bool>(slot->Result));
+        CountLogged(outcome_, slot->Step, static_cast<bool>(slot->Result.Outcome));
         LogResult(host_, page_, slot->Step, slot->Result);
         if (next) {
             ReportProgressAt(*next);
@@ -178,7 +178,7 @@ void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
     }
     if (!added->Step.Call) {
         added->State = TSlotState::Done;
-        added->Result = RunStepCall(added->Step);
+        added->Result = RunTimedStepCall(added->Step);
         return;
     }
     queue_.push_back(added);
@@ -232,7 +232,7 @@ void TParallelExecutor::WorkerLoop()
             queue_.pop_front();
             slot->State = TSlotState::Running;
         }
-        TOutcome result = RunStepCall(slot->Step);
+        TStepResult result = RunTimedStepCall(slot->Step);
         {
             const std::lock_guard<std::mutex> guard(mutex_);
             slot->Result = std::move(result);

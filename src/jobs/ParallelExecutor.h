@@ -58,7 +58,7 @@ private:
         TPathKey Target;
         TPathKey TargetFolder;
         TSlotState State = TSlotState::Queued;
-        TOutcome Result = TOutcome::Failure(TReason::rsUnexpected);
+        TStepResult Result;
         bool Dropped = false;
     };
     using TLock = std::unique_lock<std::mutex>;

@@ -9,6 +9,9 @@ namespace quillane {
 
 const char* ReasonText(TReason reason);
 
+// The reason's stable name for scripts, e.g. "target-exists"; the same in every language.
+const char* ReasonCode(TReason reason);
+
 // The reason's text, followed by the library's or the system's detail in brackets when
 // there is one; always one line.
 std::string FailureText(const TFailure& failure);

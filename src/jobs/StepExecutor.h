@@ -37,6 +37,15 @@ struct TFileStep {
 // the run. Every executor runs routines through this.
 TOutcome RunStepCall(const TFileStep& step) noexcept;
 
+// A step's outcome and how long its routine took.
+struct TStepResult {
+    TOutcome Outcome = TOutcome::Failure(TReason::rsUnexpected);
+    double Milliseconds = 0;
+};
+
+// RunStepCall(), timed.
+TStepResult RunTimedStepCall(const TFileStep& step) noexcept;
+
 // Counts a logged step in the outcome.
 void CountLogged(TRunOutcome& outcome, const TFileStep& step, bool succeeded);
 
@@ -44,7 +53,7 @@ void CountLogged(TRunOutcome& outcome, const TFileStep& step, bool succeeded);
 std::string ResultLine(const TFileStep& step, bool succeeded);
 
 // Hands a step's result line to the host and, for a failure, its reason right after.
-void LogResult(TJobHost& host, TJobPage page, const TFileStep& step, const TOutcome& result);
+void LogResult(TJobHost& host, TJobPage page, const TFileStep& step, const TStepResult& result);
 
 // Runs the steps of one run and logs their result lines in submission order.
 class TStepExecutor {

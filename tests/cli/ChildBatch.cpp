@@ -24,7 +24,7 @@ std::string ReadAll(const std::filesystem::path& path)
 }  // namespace
 
 TChildBatch::TChildBatch(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                         TChildLimits limits)
+                         TChildLimits limits, int input)
     : out_(workingFolder / ".child-stdout"), err_(workingFolder / ".child-stderr")
 {
     std::string binary = QUILLANE_BATCH_BINARY;
@@ -39,7 +39,7 @@ TChildBatch::TChildBatch(const std::vector<std::string>& arguments, const std::f
     if (pid_ != 0)
         return;
     // The child: only calls that are safe between fork and exec.
-    const int in = ::open("/dev/null", O_RDONLY);
+    const int in = input >= 0 ? input : ::open("/dev/null", O_RDONLY);
     const int out = ::open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||

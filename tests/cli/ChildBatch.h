@@ -24,9 +24,10 @@ struct TChildLimits {
 // quillane-batch started as a child process that the test may limit or kill.
 class TChildBatch {
 public:
-    // Starts it in `workingFolder`, its outputs going to hidden files there.
+    // Starts it in `workingFolder`, its outputs going to hidden files there; its input
+    // is /dev/null, or `input` when one is given (a terminal, for questions).
     TChildBatch(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                TChildLimits limits = {});
+                TChildLimits limits = {}, int input = -1);
     ~TChildBatch();
     TChildBatch(const TChildBatch&) = delete;
     TChildBatch& operator=(const TChildBatch&) = delete;

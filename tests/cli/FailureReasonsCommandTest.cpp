@@ -137,8 +137,9 @@ TEST_F(FailureReasonsCommand, SucceededFilesGetNoReasonAndAHostileNameStaysOnOne
 
     const TBatchResult result = Run("no");
 
-    // Standard output is unchanged: the name as it is, line break included.
-    EXPECT_NE(result.Out.find(Src(hostile).string() + kFailed + "\n"), std::string::npos) << result.Out;
+    // Standard output holds one line per file: the line break and the escape are escaped.
+    EXPECT_NE(result.Out.find(Src("").string() + "evil\\nname\\x1b[2J.png" + kFailed + "\n"), std::string::npos)
+        << result.Out;
     EXPECT_NE(result.Out.find(Src("good.jpg").string() + "创建缩略图成功！\n"), std::string::npos);
     const std::string escaped = Src("").string() + "evil\\nname\\x1b[2J.png: 不是支持的图片格式";
     const std::vector<std::string> errors = result.ErrLines();
