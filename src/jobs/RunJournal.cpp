@@ -123,16 +123,6 @@ TFileIdentity ParseIdentity(const std::string& text)
     return identity;
 }
 
-std::string Now()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
-}
-
 std::string JournalName()
 {
     static std::atomic<unsigned> counter{0};
@@ -213,12 +203,7 @@ std::optional<TFileIdentity> IdentityOf(const fs::path& path)
 
 fs::path JournalFolder()
 {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        return fs::path(dataHome) / "quillane" / "runs";
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : "/") / ".local/share/quillane/runs";
+    return DataHome() / "quillane" / "runs";
 }
 
 TRunJournal::TRunJournal(TJobPage page, fs::path folder) : page_(page), folder_(std::move(folder)) {}
@@ -270,8 +255,8 @@ bool TRunJournal::Open()
     for (const auto& [page, key] : kJobKeys) {
         job = page == page_ ? key : job;
     }
-    const std::string header =
-        std::string(kMagic) + '\n' + Line({"time", Now()}) + Line({"job", job}) + Line({"folder", folder_.string()});
+    const std::string header = std::string(kMagic) + '\n' + Line({"time", LocalTimestamp()}) + Line({"job", job}) +
+                               Line({"folder", folder_.string()});
     failed_ = fd_ < 0 || ::write(fd_, header.data(), header.size()) != static_cast<ssize_t>(header.size());
     return !failed_;
 }
@@ -342,7 +327,7 @@ std::vector<TUndoneStep> UndoRun(const TJournalRun& run)
         const TOutcome result = step->Kind == TJournalStep::jsRename ? UndoRename(*step) : UndoReplace(*step);
         undone.push_back({step->Path, result});
     }
-    AppendLine(run.File, Line({"undone", Now()}));
+    AppendLine(run.File, Line({"undone", LocalTimestamp()}));
     return undone;
 }
 

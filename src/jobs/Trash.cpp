@@ -90,16 +90,6 @@ std::optional<TTrashFolder> TrashFolderFor(const fs::path& file)
     return std::nullopt;
 }
 
-std::string DeletionDate()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
-}
-
 bool WriteAll(int fd, const std::string& text)
 {
     std::size_t done = 0;
@@ -170,14 +160,29 @@ bool LinkOrCopy(const fs::path& path, const fs::path& copy)
 
 }  // namespace
 
-fs::path HomeTrash()
+fs::path DataHome()
 {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && dataHome[0] == '/') {
-        return fs::path(dataHome) / "Trash";
+        return dataHome;
     }
     const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : "/") / ".local/share/Trash";
+    return fs::path(home != nullptr ? home : "/") / ".local/share";
+}
+
+fs::path HomeTrash()
+{
+    return DataHome() / "Trash";
+}
+
+std::string LocalTimestamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    return text;
 }
 
 std::string TrashInfoPath(const std::string& path)
@@ -209,7 +214,7 @@ TOutcome KeepInTrash(const fs::path& path, TTrashEntry& entry)
     const std::string original =
         trash->TopDir ? absolute.lexically_relative(*trash->TopDir).string() : absolute.string();
     const std::string info =
-        "[Trash Info]\nPath=" + TrashInfoPath(original) + "\nDeletionDate=" + DeletionDate() + "\n";
+        "[Trash Info]\nPath=" + TrashInfoPath(original) + "\nDeletionDate=" + LocalTimestamp() + "\n";
     const std::optional<TTrashEntry> claimed = ClaimEntry(*trash, absolute, info);
     if (!claimed) {
         return CannotTrash(errno);

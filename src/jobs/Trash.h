@@ -18,8 +18,14 @@ struct TTrashEntry {
     std::filesystem::path Info;
 };
 
-// The home trash: $XDG_DATA_HOME/Trash, or ~/.local/share/Trash.
+// The user's data folder: $XDG_DATA_HOME, or ~/.local/share.
+std::filesystem::path DataHome();
+
+// The home trash: the data folder's Trash.
 std::filesystem::path HomeTrash();
+
+// Now in local time, as "2026-12-08T19:59:27" (a .trashinfo's DeletionDate).
+std::string LocalTimestamp();
 
 // Puts the content of `path` in the Trash while leaving `path` itself as it is (a
 // second link to the same file, or a copy where the file system has no links), so
