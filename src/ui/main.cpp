@@ -5,6 +5,7 @@
 #include "ui/settings/SettingsLocation.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -20,6 +21,9 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(quillane::kAppTitle);
+    // The desktop entry and the icon theme give the window its name and icon on the desktop.
+    QApplication::setDesktopFileName(QStringLiteral("org.quillane.Quillane"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillane.Quillane")));
     // The toolkit's own buttons ("是", "否", "确定") in the language of the window.
     QTranslator toolkitTexts;
     if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
