@@ -127,6 +127,9 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
     TParseState state;
     app.add_option("--jobs", state.Request.Jobs, "pictures processed at once (default: one per core)")
         ->check(CLI::Range(1, 1024));
+    std::string language;
+    app.add_option("--lang", language, "language of the result lines and messages: en or zh (default: the locale's)")
+        ->check(CLI::IsMember({"en", "zh"}));
     AddPercentJob(app, state);
     AddPixelJob(app, state);
     AddSideJob(app, state);
@@ -137,6 +140,7 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
     } catch (const CLI::ParseError& error) {
         return app.exit(error, out, err) == 0 ? 0 : 2;
     }
+    state.Request.Language = language.empty() ? LanguageFromEnvironment() : *LanguageFromCode(language);
     const std::string job = app.get_subcommands().front()->get_name();
     if (IsFileJob(job)) {
         state.Request.Job = job;

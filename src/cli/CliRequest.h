@@ -9,6 +9,7 @@
 
 #include "jobs/ConvertJob.h"
 #include "jobs/CropJob.h"
+#include "jobs/Language.h"
 #include "jobs/PercentJob.h"
 #include "jobs/PixelJob.h"
 #include "jobs/RenameJob.h"
@@ -30,6 +31,7 @@ struct TCliRequest {
     TOverwriteMode Overwrite = TOverwriteMode::omAsk;
     std::size_t Jobs = 0;  // pictures processed at once; 0 is one per core
     TReplacePolicy Replacing;
+    TLanguage Language = TLanguage::lgChinese;  // of the result lines and messages
     TPercentFields Percent;
     TPixelFields Pixel;
     TWOrHFields Side;

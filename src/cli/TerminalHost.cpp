@@ -33,7 +33,8 @@ TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
       checkedTypes_(request.CheckedTypes),
       yesToCreate_(request.YesToCreate),
       overwriteMode_(request.Overwrite),
-      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers())
+      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers()),
+      texts_(request.Language)
 {
 }
 
@@ -43,8 +44,9 @@ TSourceList TTerminalHost::SourceList() const
                        checkedTypes_};
 }
 
-TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle style)
+TMessageAnswer TTerminalHost::ShowMessage(const std::string& engineText, TMessageStyle style)
 {
+    const std::string text = texts_.Message(engineText);
     ClearProgressLine();
     if (style != TMessageStyle::msQuestionYesNo) {
         terminal_.Err << text << '\n' << std::flush;
@@ -61,7 +63,7 @@ TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle
 void TTerminalHost::ShowError(const std::string& text)
 {
     ClearProgressLine();
-    terminal_.Err << text << '\n' << std::flush;
+    terminal_.Err << texts_.Message(text) << '\n' << std::flush;
 }
 
 TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path& target)
@@ -76,7 +78,7 @@ TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path&
     }
     if (!terminal_.InIsTty) {
         ClearProgressLine();
-        terminal_.Err << kOverwriteQuestion << ' ' << target.string() << '\n' << std::flush;
+        terminal_.Err << texts_.Message(kOverwriteQuestion) << ' ' << target.string() << '\n' << std::flush;
         return {false, false};
     }
     return AskOverwriteOnTerminal(target);
@@ -84,8 +86,8 @@ TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path&
 
 TOverwriteAnswer TTerminalHost::AskOverwriteOnTerminal(const std::filesystem::path& target)
 {
-    const std::string question =
-        std::string(kOverwriteQuestion) + ' ' + target.string() + " [y = yes, n = no, a = yes to all, s = no to all] ";
+    const std::string question = texts_.Message(kOverwriteQuestion) + ' ' + target.string() +
+                                 " [y = yes, n = no, a = yes to all, s = no to all] ";
     while (terminal_.In) {
         const std::string answer = AskLine(question);
         if (answer == "y" || answer == "yes") {
@@ -119,18 +121,18 @@ std::string TTerminalHost::AskLine(const std::string& question)
 void TTerminalHost::AppendResult(TJobPage, const std::string& line)
 {
     ClearProgressLine();
-    terminal_.Out << line << '\n' << std::flush;
+    terminal_.Out << texts_.ResultLine(line) << '\n' << std::flush;
 }
 
 void TTerminalHost::ReportFailure(TJobPage, const std::filesystem::path& source, const TFailure& failure)
 {
     ClearProgressLine();
-    terminal_.Err << EscapedForTerminal(source.string()) << ": " << FailureText(failure) << '\n' << std::flush;
+    terminal_.Err << EscapedForTerminal(source.string()) << ": " << texts_.Failure(failure) << '\n' << std::flush;
 }
 
 void TTerminalHost::ReportStop(TJobPage, const std::string& line)
 {
-    ShowError(line);
+    ShowError(texts_.StopLine(line));
 }
 
 void TTerminalHost::ReportProgress(const TProgress& progress)

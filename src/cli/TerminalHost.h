@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliRequest.h"
+#include "texts/HostTexts.h"
 #include "jobs/JobHost.h"
 
 namespace quillane {
@@ -57,6 +58,7 @@ private:
     TOverwriteMode overwriteMode_;
     bool progressShown_ = false;
     std::size_t routineWorkers_;
+    THostTexts texts_;
 };
 
 // The folder the list shows, as a full path without a trailing "/".

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "imaging/Outcome.h"
+
+// Every text the engine shows, each with an id: the hosts translate them by this table
+// (the translations themselves live in the hosts' translation files).
+namespace quillane {
+
+struct TEngineText {
+    std::string Id;       // e.g. "ProcessingFinished", "reason.Damaged"
+    std::string Chinese;  // the text as the engine writes it
+};
+
+const std::vector<TEngineText>& EngineTexts();
+
+// The stopped-run line with its two counts as %1 and %2, the form a translation takes.
+inline constexpr const char* kStoppedRunPattern = "已停止：已处理 %1 个文件，列表中还有 %2 项未处理。";
+
+}  // namespace quillane
