@@ -12,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "ui/EffectPreview.h"
 #include "ui/JobRunner.h"
+#include "ui/LanguageMenu.h"
 #include "ui/PercentPage.h"
 #include "ui/PixelPage.h"
 #include "ui/PreviewPane.h"
@@ -22,6 +23,7 @@
 #include "ui/WOrHPage.h"
 #include "ui/WatermarkPage.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowLanguage.h"
 #include "ui/settings/SettingsStore.h"
 
 #include <QAbstractButton>
@@ -92,6 +94,8 @@ TfrmMain::TfrmMain(QWidget* parent, std::filesystem::path settingsFile) : QMainW
     BuildEffectPreview();
     setAcceptDrops(true);
     FormCreate();
+    language_ = new TWindowLanguage(this);
+    ApplyLanguage(StartLanguage());
 }
 
 TfrmMain::~TfrmMain()
@@ -124,6 +128,8 @@ void TfrmMain::BuildMenus()
     helpMenu->addSeparator();
     QAction* mnuAbout = helpMenu->addAction(QStringLiteral("关于..."), this, &TfrmMain::mnuAboutClick);
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    helpMenu->addSeparator();
+    AddLanguageMenu(helpMenu, StartLanguage(), [this](TLanguage language) { ChooseLanguage(language); });
 }
 
 void TfrmMain::BuildPages()

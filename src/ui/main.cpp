@@ -6,8 +6,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -24,11 +22,6 @@ int main(int argc, char** argv)
     // The desktop entry and the icon theme give the window its name and icon on the desktop.
     QApplication::setDesktopFileName(QStringLiteral("org.quillane.Quillane"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillane.Quillane")));
-    // The toolkit's own buttons ("是", "否", "确定") in the language of the window.
-    QTranslator toolkitTexts;
-    if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
-
     quillane::TfrmMain frmMain(nullptr, quillane::LocateSettingsFile());
     quillane::TModalDialogs dialogs(&frmMain);
     frmMain.SetDialogs(&dialogs);
