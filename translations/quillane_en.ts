@@ -283,6 +283,46 @@
         <comment>reason.Unexpected</comment>
         <translation>An unexpected error occurred</translation>
     </message>
+    <message>
+        <source>没有可以撤销的操作。</source>
+        <comment>NothingToUndo</comment>
+        <translation>There is nothing to undo.</translation>
+    </message>
+    <message>
+        <source>已撤销</source>
+        <comment>AlreadyUndone</comment>
+        <translation>undone</translation>
+    </message>
+    <message>
+        <source>撤销成功！</source>
+        <comment>UndoneLine</comment>
+        <translation>restored</translation>
+    </message>
+    <message>
+        <source>撤销上次操作</source>
+        <comment>UndoMenu</comment>
+        <translation>Undo Last Run</translation>
+    </message>
+    <message>
+        <source>撤销完成：已恢复 %1 个文件，跳过 %2 个。</source>
+        <comment>UndoSummary</comment>
+        <translation>Undo finished: %1 files restored, %2 skipped.</translation>
+    </message>
+    <message>
+        <source>无法将原文件放入回收站</source>
+        <comment>reason.CannotTrash</comment>
+        <translation>Cannot move the original file to the Trash</translation>
+    </message>
+    <message>
+        <source>回收站中已没有原文件</source>
+        <comment>reason.NotInTrash</comment>
+        <translation>The original file is no longer in the Trash</translation>
+    </message>
+    <message>
+        <source>文件在这次处理之后已被改动</source>
+        <comment>reason.ChangedSince</comment>
+        <translation>The file has changed since that run</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -801,6 +841,38 @@ Permissions: </translation>
     <message>
         <source>：</source>
         <translation>:</translation>
+    </message>
+    <message>
+        <source>没有写出图片</source>
+        <translation>No picture written</translation>
+    </message>
+    <message>
+        <source>请在文件列表中选择一张图片</source>
+        <translation>Select a picture in the file list</translation>
+    </message>
+    <message>
+        <source>批量重命名只改变文件名，图片不变</source>
+        <translation>Renaming changes only the file names; the pictures stay as they are</translation>
+    </message>
+    <message>
+        <source>打开输出文件夹</source>
+        <translation>Open Output Folder</translation>
+    </message>
+    <message>
+        <source>%1 × %2 像素，%3 字节</source>
+        <translation>%1 × %2 pixels, %3 bytes</translation>
+    </message>
+    <message>
+        <source>（更新中…）</source>
+        <translation>(updating…)</translation>
+    </message>
+    <message>
+        <source>在文件管理器中显示</source>
+        <translation>Show in File Manager</translation>
+    </message>
+    <message>
+        <source>效果预览(&amp;E)</source>
+        <translation>&amp;Effect Preview</translation>
     </message>
 </context>
 </TS>

@@ -42,7 +42,12 @@ const std::vector<TEngineText>& EngineTexts()
         {"NoMarkPicture", kNoMarkPicture},
         {"Stamped", kStamped},
         {"NotStamped", kNotStamped},
+        {"NothingToUndo", kNothingToUndo},
+        {"AlreadyUndone", kAlreadyUndone},
+        {"UndoneLine", kUndoneLine},
+        {"UndoMenu", kUndoMenu},
         {"StoppedRun", kStoppedRunPattern},
+        {"UndoSummary", kUndoSummaryPattern},
         {"reason.Damaged", ReasonText(TReason::rsDamaged)},
         {"reason.Unsupported", ReasonText(TReason::rsUnsupported)},
         {"reason.TooLarge", ReasonText(TReason::rsTooLarge)},
@@ -63,6 +68,9 @@ const std::vector<TEngineText>& EngineTexts()
         {"reason.TextNotDrawn", ReasonText(TReason::rsTextNotDrawn)},
         {"reason.BadName", ReasonText(TReason::rsBadName)},
         {"reason.CannotRename", ReasonText(TReason::rsCannotRename)},
+        {"reason.CannotTrash", ReasonText(TReason::rsCannotTrash)},
+        {"reason.NotInTrash", ReasonText(TReason::rsNotInTrash)},
+        {"reason.ChangedSince", ReasonText(TReason::rsChangedSince)},
         {"reason.Unexpected", ReasonText(TReason::rsUnexpected)},
     };
     return texts;

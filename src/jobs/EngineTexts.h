@@ -16,7 +16,9 @@ struct TEngineText {
 
 const std::vector<TEngineText>& EngineTexts();
 
-// The stopped-run line with its two counts as %1 and %2, the form a translation takes.
+// Texts with two counts, as %1 and %2, the form a translation takes: the stopped-run
+// line and the undo summary.
 inline constexpr const char* kStoppedRunPattern = "已停止：已处理 %1 个文件，列表中还有 %2 项未处理。";
+inline constexpr const char* kUndoSummaryPattern = "撤销完成：已恢复 %1 个文件，跳过 %2 个。";
 
 }  // namespace quillane

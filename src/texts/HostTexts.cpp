@@ -40,10 +40,15 @@ const TEngineText* EndingOf(const std::string& line)
     return found;
 }
 
-// The stopped-run line's pattern with each count as a group of digits.
-QRegularExpression StopLinePattern()
+bool IsCountPattern(const TEngineText& entry)
 {
-    const QString chinese = QString::fromUtf8(kStoppedRunPattern);
+    return entry.Chinese.find("%1") != std::string::npos && entry.Chinese.find("%2") != std::string::npos;
+}
+
+// A text with two counts as a pattern whose counts are groups of digits.
+QRegularExpression CountPattern(const std::string& text)
+{
+    const QString chinese = QString::fromStdString(text);
     const qsizetype first = chinese.indexOf(QStringLiteral("%1"));
     const qsizetype second = chinese.indexOf(QStringLiteral("%2"));
     const QString digits = QStringLiteral("(\\d+)");
@@ -89,7 +94,7 @@ std::string THostTexts::Message(const std::string& text) const
         if (EndsWith(entry.Chinese, ":") && text.rfind(entry.Chinese, 0) == 0)
             return Translated(entry.Id, entry.Chinese) + ' ' + text.substr(entry.Chinese.size());
     }
-    return text;
+    return StopLine(text);
 }
 
 std::string THostTexts::ResultLine(const std::string& line) const
@@ -107,12 +112,16 @@ std::string THostTexts::StopLine(const std::string& line) const
 {
     if (language_ == TLanguage::lgChinese)
         return line;
-    static const QRegularExpression pattern = StopLinePattern();
-    const QRegularExpressionMatch match = pattern.match(QString::fromStdString(line));
-    if (!match.hasMatch())
-        return line;
-    const QString english = QString::fromStdString(Translated("StoppedRun", kStoppedRunPattern));
-    return english.arg(match.captured(1), match.captured(2)).toStdString();
+    for (const TEngineText& entry : EngineTexts()) {
+        if (!IsCountPattern(entry))
+            continue;
+        const QRegularExpressionMatch match = CountPattern(entry.Chinese).match(QString::fromStdString(line));
+        if (match.hasMatch()) {
+            const QString english = QString::fromStdString(Translated(entry.Id, entry.Chinese));
+            return english.arg(match.captured(1), match.captured(2)).toStdString();
+        }
+    }
+    return line;
 }
 
 std::string THostTexts::Failure(const TFailure& failure) const

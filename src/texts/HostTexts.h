@@ -20,11 +20,11 @@ public:
     bool Loaded() const { return loaded_; }
 
     // A message, a question or a closing message; a text with a folder after it
-    // ("不能新建目录:/x") keeps the folder.
+    // ("不能新建目录:/x") keeps the folder, one with two counts its counts.
     std::string Message(const std::string& text) const;
     // A result line: the full source path followed by the outcome text.
     std::string ResultLine(const std::string& line) const;
-    // The stopped-run line.
+    // The stopped-run line, the undo summary: a text with two counts.
     std::string StopLine(const std::string& line) const;
     // A failure reason with the library's detail in brackets, as FailureText gives it.
     std::string Failure(const TFailure& failure) const;

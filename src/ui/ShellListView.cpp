@@ -195,15 +195,15 @@ void TShellListView::contextMenuEvent(QContextMenuEvent* event)
 std::unique_ptr<QMenu> TShellListView::ContextMenuFor(const QModelIndex& index)
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(QStringLiteral("打开(&O)"), this, [this, index] { OpenItem(index); });
-    menu->addAction(QStringLiteral("在文件管理器中显示"), this, [this, index] {
+    menu->addAction(WindowText(QStringLiteral("打开(&O)")), this, [this, index] { OpenItem(index); });
+    menu->addAction(WindowText(QStringLiteral("在文件管理器中显示")), this, [this, index] {
         // The folder that holds the item, opened by the desktop's file manager.
         const std::filesystem::path item = model_->Item(index.row()).Path;
         emit OpenRequested(QUrl::fromLocalFile(QFile::decodeName(item.parent_path().c_str())));
     });
-    menu->addAction(QStringLiteral("重命名(&M)"), this, &TShellListView::RenameSelected);
+    menu->addAction(WindowText(QStringLiteral("重命名(&M)")), this, &TShellListView::RenameSelected);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("属性(&R)"), this, &TShellListView::ShowProperties);
+    menu->addAction(WindowText(QStringLiteral("属性(&R)")), this, &TShellListView::ShowProperties);
     return menu;
 }
 

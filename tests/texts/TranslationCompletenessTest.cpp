@@ -26,12 +26,14 @@ std::string SourceFile(const std::string& relative)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The string literals of a source file that hold a character beyond ASCII.
+// The string literals of a source file that hold a character beyond ASCII; comments
+// are left out.
 std::vector<std::string> NonAsciiLiterals(const std::string& code)
 {
     static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\\n]|\\.)*)")re"));
+    static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
     std::vector<std::string> found;
-    auto matches = literal.globalMatch(QString::fromStdString(code));
+    auto matches = literal.globalMatch(QString::fromStdString(code).remove(comment));
     while (matches.hasNext()) {
         const QString text = matches.next().captured(1);
         if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x7f; }))
@@ -68,15 +70,24 @@ TEST(TranslationCompletenessTest, EveryEngineTextHasAFinishedEnglishTranslation)
 TEST(TranslationCompletenessTest, EveryTextTheEngineDefinesIsInTheTable)
 {
     std::set<std::string> table;
-    for (const TEngineText& text : EngineTexts())
+    std::vector<std::string> patterns;  // a text built around counts is defined in pieces
+    for (const TEngineText& text : EngineTexts()) {
         table.insert(text.Chinese);
+        if (text.Chinese.find("%1") != std::string::npos)
+            patterns.push_back(text.Chinese);
+    }
+    const auto inTable = [&](const std::string& text) {
+        return table.count(text) > 0 || std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+                   return pattern.find(text) != std::string::npos;
+               });
+    };
     std::vector<std::string> defined = NonAsciiLiterals(SourceFile("src/jobs/JobTexts.h"));
     for (int reason = static_cast<int>(TReason::rsNone) + 1; reason <= static_cast<int>(TReason::rsUnexpected);
          ++reason)
         defined.push_back(ReasonText(static_cast<TReason>(reason)));
     ASSERT_GT(defined.size(), 40u);
     for (const std::string& text : defined)
-        EXPECT_TRUE(table.count(text)) << "not in the engine's text table: " << text;
+        EXPECT_TRUE(inTable(text)) << "not in the engine's text table: " << text;
 }
 
 // Linguist marks a text it has not seen translated as unfinished, and one whose source
