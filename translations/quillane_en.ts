@@ -323,6 +323,11 @@
         <comment>reason.ChangedSince</comment>
         <translation>The file has changed since that run</translation>
     </message>
+    <message>
+        <source>图片没有记录拍摄时间，使用了文件修改时间</source>
+        <comment>reason.DateFromFileTime</comment>
+        <translation>The picture records no capture time; the file's time was used</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -873,6 +878,22 @@ Permissions: </translation>
     <message>
         <source>效果预览(&amp;E)</source>
         <translation>&amp;Effect Preview</translation>
+    </message>
+    <message>
+        <source>不补零</source>
+        <translation>No padding</translation>
+    </message>
+    <message>
+        <source>序号位数：</source>
+        <translation>Number digits:</translation>
+    </message>
+    <message>
+        <source>{n} 序号，{date:%Y%m%d} 拍摄日期</source>
+        <translation>{n} number, {date:%Y%m%d} capture date</translation>
+    </message>
+    <message>
+        <source>命名模式（代替前缀和序号）：</source>
+        <translation>Name pattern (instead of prefix and number):</translation>
     </message>
 </context>
 </TS>

@@ -71,6 +71,7 @@ const std::vector<TEngineText>& EngineTexts()
         {"reason.CannotTrash", ReasonText(TReason::rsCannotTrash)},
         {"reason.NotInTrash", ReasonText(TReason::rsNotInTrash)},
         {"reason.ChangedSince", ReasonText(TReason::rsChangedSince)},
+        {"reason.DateFromFileTime", ReasonText(TReason::rsDateFromFileTime)},
         {"reason.Unexpected", ReasonText(TReason::rsUnexpected)},
     };
     return texts;

@@ -1,6 +1,7 @@
 #include "ui/WindowLanguage.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -69,6 +70,8 @@ void AddWidgetSlots(std::vector<TTextSlot>& entries, QWidget* widget)
         AddSlot(entries, label, "text", &QLabel::text, &QLabel::setText);
     if (auto* box = qobject_cast<QGroupBox*>(widget))
         AddSlot(entries, box, "title", &QGroupBox::title, &QGroupBox::setTitle);
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget))
+        AddSlot(entries, spin, "special", &QAbstractSpinBox::specialValueText, &QAbstractSpinBox::setSpecialValueText);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         AddSlot(entries, edit, "placeholder", &QLineEdit::placeholderText, &QLineEdit::setPlaceholderText);
     if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
