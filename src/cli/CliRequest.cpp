@@ -206,6 +206,9 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
     TParseState state;
     std::string shard;
     AddRunOptions(app, state.Request, shard);
+    std::string language;
+    app.add_option("--lang", language, "language of the result lines and messages: en or zh (default: the locale's)")
+        ->check(CLI::IsMember({"en", "zh"}));
     AddPercentJob(app, state);
     AddPixelJob(app, state);
     AddSideJob(app, state);
@@ -222,6 +225,7 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
         }
         return app.exit(error, out, err) == 0 ? 0 : 2;
     }
+    state.Request.Language = language.empty() ? LanguageFromEnvironment() : *LanguageFromCode(language);
     const std::string job = app.get_subcommands().front()->get_name();
     state.Request.Shard = shard.empty() ? std::nullopt : ParseShard(shard);
     if (const auto refusal = RunOptionsRefusal(state.Request, job)) {

@@ -11,6 +11,7 @@
 #include "cli/Shard.h"
 #include "jobs/ConvertJob.h"
 #include "jobs/CropJob.h"
+#include "jobs/Language.h"
 #include "jobs/PercentJob.h"
 #include "jobs/PixelJob.h"
 #include "jobs/RenameJob.h"
@@ -38,6 +39,7 @@ struct TCliRequest {
     bool NullSeparated = false;
     std::filesystem::path Base;  // the folder a list's files are mirrored from
     std::optional<TShard> Shard;
+    TLanguage Language = TLanguage::lgChinese;  // of the result lines and messages
     TPercentFields Percent;
     TPixelFields Pixel;
     TWOrHFields Side;

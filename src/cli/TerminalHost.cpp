@@ -42,7 +42,8 @@ TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
       overwriteMode_(request.Overwrite),
       routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers()),
       json_(request.Json),
-      rehearses_(request.DryRun)
+      rehearses_(request.DryRun),
+      texts_(request.Language)
 {
 }
 
@@ -53,8 +54,9 @@ TSourceList TTerminalHost::FolderSources(const TCliRequest& request)
                        request.CheckedTypes};
 }
 
-TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle style)
+TMessageAnswer TTerminalHost::ShowMessage(const std::string& engineText, TMessageStyle style)
 {
+    const std::string text = texts_.Message(engineText);
     ClearProgressLine();
     if (style != TMessageStyle::msQuestionYesNo) {
         closingMessage_ = text;
@@ -72,7 +74,7 @@ TMessageAnswer TTerminalHost::ShowMessage(const std::string& text, TMessageStyle
 void TTerminalHost::ShowError(const std::string& text)
 {
     ClearProgressLine();
-    terminal_.Err << text << '\n' << std::flush;
+    terminal_.Err << texts_.Message(text) << '\n' << std::flush;
 }
 
 TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path& target)
@@ -87,7 +89,7 @@ TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path&
     }
     if (!terminal_.InIsTty) {
         ClearProgressLine();
-        terminal_.Err << kOverwriteQuestion << ' ' << target.string() << '\n' << std::flush;
+        terminal_.Err << texts_.Message(kOverwriteQuestion) << ' ' << target.string() << '\n' << std::flush;
         return {false, false};
     }
     return AskOverwriteOnTerminal(target);
@@ -95,8 +97,8 @@ TOverwriteAnswer TTerminalHost::ShowOverwritePrompt(const std::filesystem::path&
 
 TOverwriteAnswer TTerminalHost::AskOverwriteOnTerminal(const std::filesystem::path& target)
 {
-    const std::string question =
-        std::string(kOverwriteQuestion) + ' ' + target.string() + " [y = yes, n = no, a = yes to all, s = no to all] ";
+    const std::string question = texts_.Message(kOverwriteQuestion) + ' ' + target.string() +
+                                 " [y = yes, n = no, a = yes to all, s = no to all] ";
     while (terminal_.In) {
         const std::string answer = AskLine(question);
         if (answer == "y" || answer == "yes") {
@@ -130,7 +132,7 @@ std::string TTerminalHost::AskLine(const std::string& question)
 void TTerminalHost::AppendResult(TJobPage, const std::string& line)
 {
     ClearProgressLine();
-    terminal_.Out << EscapedResultLine(line) << '\n' << std::flush;
+    terminal_.Out << EscapedResultLine(texts_.ResultLine(line)) << '\n' << std::flush;
 }
 
 void TTerminalHost::ReportFile(TJobPage page, const TFileReport& report)
@@ -144,7 +146,7 @@ void TTerminalHost::ReportFile(TJobPage page, const TFileReport& report)
     // A success has no reason, unless it carries a note.
     const bool hasReason = report.Failure.Reason != TReason::rsNone;
     if (hasReason) {
-        object.Text("reason", FailureText(report.Failure)).Text("code", ReasonCode(report.Failure.Reason));
+        object.Text("reason", texts_.Failure(report.Failure)).Text("code", ReasonCode(report.Failure.Reason));
     } else {
         object.Null("reason").Null("code");
     }
@@ -174,13 +176,13 @@ void TTerminalHost::ReportRunEnd(const TRunOutcome& outcome)
 void TTerminalHost::ReportFailure(TJobPage, const std::filesystem::path& source, const TFailure& failure)
 {
     ClearProgressLine();
-    terminal_.Err << EscapedForTerminal(source.string()) << ": " << FailureText(failure) << '\n' << std::flush;
+    terminal_.Err << EscapedForTerminal(source.string()) << ": " << texts_.Failure(failure) << '\n' << std::flush;
 }
 
 void TTerminalHost::ReportStop(TJobPage, const std::string& line)
 {
-    closingMessage_ = line;
-    ShowError(line);
+    closingMessage_ = texts_.StopLine(line);
+    ShowError(closingMessage_);
 }
 
 void TTerminalHost::ReportProgress(const TProgress& progress)

@@ -8,6 +8,7 @@
 #include "cli/CliRequest.h"
 #include "jobs/BatchJob.h"
 #include "jobs/JobHost.h"
+#include "texts/HostTexts.h"
 
 namespace quillane {
 
@@ -70,6 +71,7 @@ private:
     bool json_;
     bool rehearses_;
     std::string closingMessage_;
+    THostTexts texts_;
 };
 
 // The folder the list shows, as a full path without a trailing "/".

@@ -1,4 +1,5 @@
 #include "ui/Dialogs.h"
+#include "ui/WindowLanguage.h"
 
 #include "ui/AppInfo.h"
 #include "ui/FrmAbout.h"
@@ -50,7 +51,7 @@ TModalDialogs::~TModalDialogs()
 
 TMessageAnswer TModalDialogs::ShowMessage(const QString& text, TMessageStyle style)
 {
-    QMessageBox box(IconOf(style), kAppTitle, text, ButtonsOf(style), mainWindow_);
+    QMessageBox box(IconOf(style), kAppTitle, WindowText(text), ButtonsOf(style), mainWindow_);
     // A Yes/No box closed without an answer must not count as Yes.
     if (style == TMessageStyle::msQuestionYesNo)
         box.setEscapeButton(QMessageBox::No);
@@ -59,7 +60,7 @@ TMessageAnswer TModalDialogs::ShowMessage(const QString& text, TMessageStyle sty
 
 void TModalDialogs::ShowError(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, mainWindow_);
+    QMessageBox box(QMessageBox::Critical, kAppTitle, WindowText(text), QMessageBox::Ok, mainWindow_);
     ExecBox(box);
 }
 

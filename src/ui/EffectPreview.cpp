@@ -1,5 +1,6 @@
 // The image library's headers come before Qt's, whose "signals" keyword clashes with glib.
 #include <vips/vips.h>
+#include "ui/WindowLanguage.h"
 
 #include "ui/EffectPreview.h"
 
@@ -90,7 +91,7 @@ TEffectResult ComputeWith(TPreviewHost& host, TBatchJob& job)
     host.ChecksPassed();
     RunPlan(host, *plan);
     if (!memory.Written()) {
-        result.Reason = host.Why().empty() ? QStringLiteral("没有写出图片") : FromEngine(host.Why());
+        result.Reason = host.Why().empty() ? WindowText(QStringLiteral("没有写出图片")) : FromEngine(host.Why());
         return result;
     }
     result.Bytes = static_cast<qint64>(memory.Bytes().size());

@@ -12,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "ui/EffectPreview.h"
 #include "ui/JobRunner.h"
+#include "ui/LanguageMenu.h"
 #include "ui/PercentPage.h"
 #include "ui/PixelPage.h"
 #include "ui/PreviewPane.h"
@@ -22,6 +23,7 @@
 #include "ui/WOrHPage.h"
 #include "ui/WatermarkPage.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowLanguage.h"
 #include "ui/settings/SettingsStore.h"
 
 #include <QAbstractButton>
@@ -92,6 +94,8 @@ TfrmMain::TfrmMain(QWidget* parent, std::filesystem::path settingsFile) : QMainW
     BuildEffectPreview();
     setAcceptDrops(true);
     FormCreate();
+    language_ = new TWindowLanguage(this);
+    ApplyLanguage(StartLanguage());
 }
 
 TfrmMain::~TfrmMain()
@@ -112,7 +116,7 @@ void TfrmMain::BuildMenus()
     // Named after the run it would take back, looked up each time the menu opens.
     connect(fileMenu, &QMenu::aboutToShow, this, [this, mnuUndo] {
         const std::optional<TJournalRun> run = LastUndoableRun();
-        mnuUndo->setText(QString::fromUtf8(run ? UndoCaption(*run) : std::string(kUndoMenu)));
+        mnuUndo->setText(WindowText(QString::fromUtf8(run ? UndoCaption(*run) : std::string(kUndoMenu))));
         mnuUndo->setEnabled(run.has_value() && !JobRunning());
     });
     fileMenu->addSeparator();
@@ -124,6 +128,8 @@ void TfrmMain::BuildMenus()
     helpMenu->addSeparator();
     QAction* mnuAbout = helpMenu->addAction(QStringLiteral("关于..."), this, &TfrmMain::mnuAboutClick);
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    helpMenu->addSeparator();
+    AddLanguageMenu(helpMenu, StartLanguage(), [this](TLanguage language) { ChooseLanguage(language); });
 }
 
 void TfrmMain::BuildPages()
@@ -417,14 +423,14 @@ TEffectRequest TfrmMain::EffectRequest(const std::string& outputFolder) const
     TEffectRequest request;
     const std::optional<TSourceItem> item = GroupBox1->List()->SelectedItem();
     if (!item || item->IsFolder) {
-        request.Reason = QStringLiteral("请在文件列表中选择一张图片");
+        request.Reason = WindowText(QStringLiteral("请在文件列表中选择一张图片"));
         return request;
     }
     const auto page = static_cast<TJobPage>(PageControl1->currentIndex());
     request.Job = MakeJob(page, &outputFolder);
     request.Picture = item->Path;
     if (!request.Job)
-        request.Reason = QStringLiteral("批量重命名只改变文件名，图片不变");
+        request.Reason = WindowText(QStringLiteral("批量重命名只改变文件名，图片不变"));
     return request;
 }
 

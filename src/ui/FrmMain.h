@@ -8,6 +8,7 @@
 #include <string>
 
 #include "jobs/BatchJob.h"
+#include "jobs/Language.h"
 #include "ui/PageServices.h"
 
 class QAction;
@@ -31,6 +32,7 @@ class TRenamePage;
 struct TSettings;
 class TSettingsStore;
 class TWatermarkPage;
+class TWindowLanguage;
 class TWOrHPage;
 class TSourceBrowser;
 class TWindowHost;
@@ -77,6 +79,11 @@ public:
     // A stop button or Esc: the run ends after the file in progress.
     void RequestStop();
 
+    // Shows the window, its dialogs and the engine's texts in `language` at once and
+    // stores the choice in the settings file.
+    void ChooseLanguage(TLanguage language);
+    TLanguage Language() const;
+
 signals:
     // A run has ended and the window is unlocked again.
     void RunFinished();
@@ -88,6 +95,8 @@ protected:
 
 private:
     void BuildMenus();
+    void ApplyLanguage(TLanguage language);
+    TLanguage StartLanguage() const;
     void BuildPages();
     void BuildEffectPreview();
     TEffectRequest EffectRequest(const std::string& outputFolder) const;
@@ -115,6 +124,7 @@ private:
     void BtnGoodClick();
 
     TDialogs* dialogs_ = nullptr;
+    TWindowLanguage* language_ = nullptr;
     TWindowHost* host_ = nullptr;
     TJobRunner* runner_ = nullptr;
     TRunStatus* runStatus_ = nullptr;

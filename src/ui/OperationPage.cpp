@@ -1,4 +1,5 @@
 #include "ui/OperationPage.h"
+#include "ui/WindowLanguage.h"
 
 #include "jobs/JobHost.h"
 
@@ -113,8 +114,8 @@ std::unique_ptr<QMenu> TOperationPage::ResultsMenu()
     std::unique_ptr<QMenu> menu(resultsBox_->createStandardContextMenu());
     menu->addSeparator();
     const QString folder = OutputFolder();
-    QAction* open =
-        menu->addAction(QStringLiteral("打开输出文件夹"), this, [this, folder] { emit OpenFolderRequested(folder); });
+    QAction* open = menu->addAction(WindowText(QStringLiteral("打开输出文件夹")), this,
+                                    [this, folder] { emit OpenFolderRequested(folder); });
     open->setEnabled(!folder.isEmpty());
     return menu;
 }

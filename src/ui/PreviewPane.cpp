@@ -1,4 +1,5 @@
 #include "ui/PreviewPane.h"
+#include "ui/WindowLanguage.h"
 
 #include "ui/EffectPreview.h"
 #include "ui/PreviewLoader.h"
@@ -63,7 +64,7 @@ void TPreviewPane::ShowEffect(const TEffectResult& result)
 {
     effect_ = result.Picture;
     effectLine_ = result.Picture.isNull() ? result.Reason
-                                          : QStringLiteral("%1 × %2 像素，%3 字节")
+                                          : WindowText(QStringLiteral("%1 × %2 像素，%3 字节"))
                                                 .arg(result.Size.width())
                                                 .arg(result.Size.height())
                                                 .arg(result.Bytes);
@@ -76,7 +77,7 @@ void TPreviewPane::MarkEffectOutdated()
 {
     ImgEffect->setEnabled(false);  // drawn greyed until the new result is in
     if (!effectLine_.isEmpty())
-        LblEffect->setText(effectLine_ + QStringLiteral("（更新中…）"));
+        LblEffect->setText(effectLine_ + WindowText(QStringLiteral("（更新中…）")));
 }
 
 // At its own size, or fitted to the pane keeping its shape where it is larger.

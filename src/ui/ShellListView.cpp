@@ -1,4 +1,5 @@
 #include "ui/ShellListView.h"
+#include "ui/WindowLanguage.h"
 
 #include "ui/SourceListModel.h"
 
@@ -25,17 +26,17 @@ QString DecodePath(const std::filesystem::path& path)
 
 QString PropertiesText(const TSourceItem& item)
 {
-    QString text = QStringLiteral("名称：") + DecodePath(item.Path.filename()) + QStringLiteral("\n位置：") +
-                   DecodePath(item.Path.parent_path());
+    QString text = WindowText(QStringLiteral("名称：")) + DecodePath(item.Path.filename()) +
+                   WindowText(QStringLiteral("\n位置：")) + DecodePath(item.Path.parent_path());
     struct stat info {};
     if (::stat(item.Path.c_str(), &info) != 0)
         return text;
     if (!item.IsFolder)
-        text += QStringLiteral("\n大小：") + QLocale().toString(static_cast<qint64>(info.st_size)) +
-                QStringLiteral(" 字节");
-    text += QStringLiteral("\n修改日期：") +
+        text += WindowText(QStringLiteral("\n大小：")) + QLocale().toString(static_cast<qint64>(info.st_size)) +
+                WindowText(QStringLiteral(" 字节"));
+    text += WindowText(QStringLiteral("\n修改日期：")) +
             QLocale().toString(QDateTime::fromSecsSinceEpoch(info.st_mtime), QLocale::LongFormat) +
-            QStringLiteral("\n权限：") + QString::number(info.st_mode & 07777, 8);
+            WindowText(QStringLiteral("\n权限：")) + QString::number(info.st_mode & 07777, 8);
     return text;
 }
 
@@ -194,15 +195,15 @@ void TShellListView::contextMenuEvent(QContextMenuEvent* event)
 std::unique_ptr<QMenu> TShellListView::ContextMenuFor(const QModelIndex& index)
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(QStringLiteral("打开(&O)"), this, [this, index] { OpenItem(index); });
-    menu->addAction(QStringLiteral("在文件管理器中显示"), this, [this, index] {
+    menu->addAction(WindowText(QStringLiteral("打开(&O)")), this, [this, index] { OpenItem(index); });
+    menu->addAction(WindowText(QStringLiteral("在文件管理器中显示")), this, [this, index] {
         // The folder that holds the item, opened by the desktop's file manager.
         const std::filesystem::path item = model_->Item(index.row()).Path;
         emit OpenRequested(QUrl::fromLocalFile(QFile::decodeName(item.parent_path().c_str())));
     });
-    menu->addAction(QStringLiteral("重命名(&M)"), this, &TShellListView::RenameSelected);
+    menu->addAction(WindowText(QStringLiteral("重命名(&M)")), this, &TShellListView::RenameSelected);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("属性(&R)"), this, &TShellListView::ShowProperties);
+    menu->addAction(WindowText(QStringLiteral("属性(&R)")), this, &TShellListView::ShowProperties);
     return menu;
 }
 

@@ -1,4 +1,5 @@
 #include "ui/SourceBrowser.h"
+#include "ui/WindowLanguage.h"
 
 #include "jobs/TypeFilter.h"
 #include "ui/PreviewPane.h"
@@ -166,8 +167,8 @@ void TSourceBrowser::SelectImagePreview()
 
 void TSourceBrowser::UpdateCaption()
 {
-    setTitle(QStringLiteral(" 源文件指定：") + QFile::decodeName(QByteArray::fromStdString(SourceRoot().string())) +
-             QLatin1Char(' '));
+    setTitle(WindowText(QStringLiteral(" 源文件指定：")) +
+             QFile::decodeName(QByteArray::fromStdString(SourceRoot().string())) + QLatin1Char(' '));
 }
 
 std::vector<TSourceItem> TSourceBrowser::SourceItems() const

@@ -1,4 +1,5 @@
 #include "ui/SourceListModel.h"
+#include "ui/WindowLanguage.h"
 
 #include "imaging/NoReplaceRename.h"
 #include "jobs/SourceList.h"
@@ -79,7 +80,7 @@ TSourceListModel::TRow TSourceListModel::DescribeItem(const TSourceItem& item)
             row.Size = SizeText(info.st_size);
     }
     static const QMimeDatabase mimes;
-    row.Type = item.IsFolder ? QStringLiteral("文件夹")
+    row.Type = item.IsFolder ? WindowText(QStringLiteral("文件夹"))
                              : mimes.mimeTypeForFile(row.Name, QMimeDatabase::MatchExtension).comment();
     return row;
 }
@@ -133,7 +134,7 @@ QVariant TSourceListModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     static const char* const captions[colCount] = {"名称", "大小", "类型", "修改日期"};
-    return section >= 0 && section < colCount ? QString::fromUtf8(captions[section]) : QVariant();
+    return section >= 0 && section < colCount ? WindowText(QString::fromUtf8(captions[section])) : QVariant();
 }
 
 Qt::ItemFlags TSourceListModel::flags(const QModelIndex& index) const

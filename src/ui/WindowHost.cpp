@@ -26,7 +26,15 @@ QString FromEngine(const std::string& text)
 
 }  // namespace
 
-TWindowHost::TWindowHost(TfrmMain& window) : QObject(&window), window_(window) {}
+TWindowHost::TWindowHost(TfrmMain& window)
+    : QObject(&window), window_(window), texts_(std::make_unique<THostTexts>(TLanguage::lgChinese))
+{
+}
+
+void TWindowHost::SetLanguage(TLanguage language)
+{
+    texts_ = std::make_unique<THostTexts>(language);
+}
 
 template <typename TCall>
 auto TWindowHost::OnGui(TCall call) -> decltype(call())
@@ -50,7 +58,7 @@ TMessageAnswer TWindowHost::ShowMessage(const std::string& text, TMessageStyle s
         TDialogs* dialogs = window_.Dialogs();
         if (closing_ || dialogs == nullptr)
             return style == TMessageStyle::msQuestionYesNo ? TMessageAnswer::maNo : TMessageAnswer::maOk;
-        return dialogs->ShowMessage(FromEngine(text), style);
+        return dialogs->ShowMessage(FromEngine(texts_->Message(text)), style);
     });
 }
 
@@ -58,7 +66,7 @@ void TWindowHost::ShowError(const std::string& text)
 {
     OnGui([this, &text] {
         if (!closing_ && window_.Dialogs() != nullptr)
-            window_.Dialogs()->ShowError(FromEngine(text));
+            window_.Dialogs()->ShowError(FromEngine(texts_->Message(text)));
     });
 }
 
@@ -91,15 +99,16 @@ void TWindowHost::AppendResult(TJobPage page, const std::string& line)
         QPlainTextEdit* box = window_.Page(page)->ResultsBox();
         // An empty box holds one empty block, which the first line takes over.
         const int firstBlock = box->document()->isEmpty() ? 0 : box->document()->blockCount();
-        box->appendPlainText(FromEngine(line));
+        box->appendPlainText(FromEngine(texts_->StopLine(texts_->ResultLine(line))));
         window_.Page(page)->ResultReasons()->NoteAppendedLine(firstBlock);
     });
 }
 
 void TWindowHost::ReportFailure(TJobPage page, const std::filesystem::path&, const TFailure& failure)
 {
-    const QString reason = FromEngine(FailureText(failure));
-    OnGui([this, page, &reason] { window_.Page(page)->ResultReasons()->SetReasonOfLastLine(reason); });
+    OnGui([this, page, &failure] {
+        window_.Page(page)->ResultReasons()->SetReasonOfLastLine(FromEngine(texts_->Failure(failure)));
+    });
 }
 
 void TWindowHost::SetFieldText(const std::string& field, const std::string& text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QObject>
 
 #include <filesystem>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include "jobs/JobHost.h"
+#include "texts/HostTexts.h"
 #include "jobs/ParallelExecutor.h"
 
 namespace quillane {
@@ -25,6 +28,8 @@ public:
 
     // The window is closing: no more boxes are shown, a prompt counts as "否".
     void SetClosing() { closing_ = true; }
+    // The language of the engine's texts from now on; called on the GUI thread.
+    void SetLanguage(TLanguage language);
 
     TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
     void ShowError(const std::string& text) override;
@@ -54,6 +59,7 @@ private:
 
     TfrmMain& window_;
     bool closing_ = false;
+    std::unique_ptr<THostTexts> texts_;  // used on the GUI thread only
     int busyDepth_ = 0;
 };
 

@@ -5,8 +5,7 @@
 #include "ui/settings/SettingsLocation.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -20,11 +19,9 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(quillane::kAppTitle);
-    // The toolkit's own buttons ("是", "否", "确定") in the language of the window.
-    QTranslator toolkitTexts;
-    if (toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
-
+    // The desktop entry and the icon theme give the window its name and icon on the desktop.
+    QApplication::setDesktopFileName(QStringLiteral("org.quillane.Quillane"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillane.Quillane")));
     quillane::TfrmMain frmMain(nullptr, quillane::LocateSettingsFile());
     quillane::TModalDialogs dialogs(&frmMain);
     frmMain.SetDialogs(&dialogs);

@@ -30,6 +30,10 @@ public:
     // and returns false; Error() then holds "Unable to write to <file>".
     bool Save(const TSettings& fields, TWindowState state);
 
+    // The window's language as stored, "en" or "zh"; empty when none is.
+    std::string LoadLanguage() const { return ini_.ReadString("Form", "Language", ""); }
+    bool SaveLanguage(const std::string& code) { return ini_.WriteString("Form", "Language", code); }
+
     const std::string& Error() const { return ini_.Error(); }
     const std::filesystem::path& FileName() const { return ini_.FileName(); }
 

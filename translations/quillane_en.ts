@@ -1,0 +1,899 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>Engine</name>
+    <message>
+        <source>处理完成！</source>
+        <comment>ProcessingFinished</comment>
+        <translation>Done.</translation>
+    </message>
+    <message>
+        <source>水印添加完成！</source>
+        <comment>WatermarkFinished</comment>
+        <translation>Watermarks added.</translation>
+    </message>
+    <message>
+        <source>要创建的文件已存在，是否覆盖？</source>
+        <comment>OverwriteQuestion</comment>
+        <translation>The file already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>不能新建目录:</source>
+        <comment>CannotMakeFolder</comment>
+        <translation>Cannot create folder:</translation>
+    </message>
+    <message>
+        <source>请输入缩略图存放目录？</source>
+        <comment>ThumbFolderEmpty</comment>
+        <translation>Enter a folder for the thumbnails.</translation>
+    </message>
+    <message>
+        <source>缩略图输出路径不存在，是否创建？</source>
+        <comment>ThumbFolderMissing</comment>
+        <translation>The thumbnail folder does not exist. Create it?</translation>
+    </message>
+    <message>
+        <source>请输入新文件存放目录？</source>
+        <comment>NewFileFolderEmpty</comment>
+        <translation>Enter a folder for the new files.</translation>
+    </message>
+    <message>
+        <source>新文件输出路径不存在，是否创建？</source>
+        <comment>NewFileFolderMissing</comment>
+        <translation>The output folder does not exist. Create it?</translation>
+    </message>
+    <message>
+        <source>不能新建目录，请检查输入是否正确！</source>
+        <comment>CannotCreateFolder</comment>
+        <translation>Cannot create the folder. Check the path you entered.</translation>
+    </message>
+    <message>
+        <source>没有需要创建缩略图的文件！</source>
+        <comment>NoThumbFiles</comment>
+        <translation>There are no pictures to make thumbnails of.</translation>
+    </message>
+    <message>
+        <source>请正确设置缩略图创建规则！</source>
+        <comment>BadThumbRule</comment>
+        <translation>Enter a valid thumbnail size.</translation>
+    </message>
+    <message>
+        <source>创建缩略图成功！</source>
+        <comment>ThumbSucceeded</comment>
+        <translation>thumbnail created</translation>
+    </message>
+    <message>
+        <source>创建缩略图失败！</source>
+        <comment>ThumbFailed</comment>
+        <translation>thumbnail failed</translation>
+    </message>
+    <message>
+        <source>请选择创建缩略图的方式！</source>
+        <comment>NoSideChosen</comment>
+        <translation>Choose whether to fit the width or the height.</translation>
+    </message>
+    <message>
+        <source>创建缩略图成功。</source>
+        <comment>SideSucceeded</comment>
+        <translation>thumbnail created</translation>
+    </message>
+    <message>
+        <source>没有创建缩略图。</source>
+        <comment>SideNotCreated</comment>
+        <translation>no thumbnail created</translation>
+    </message>
+    <message>
+        <source>没有需要重命名的文件！</source>
+        <comment>NoFilesToRename</comment>
+        <translation>There are no files to rename.</translation>
+    </message>
+    <message>
+        <source>重命名成功！</source>
+        <comment>Renamed</comment>
+        <translation>renamed</translation>
+    </message>
+    <message>
+        <source>重命名失败！</source>
+        <comment>NotRenamed</comment>
+        <translation>rename failed</translation>
+    </message>
+    <message>
+        <source>没有需要进行类型转换的文件！</source>
+        <comment>NoFilesToConvert</comment>
+        <translation>There are no pictures to convert.</translation>
+    </message>
+    <message>
+        <source>请选择新文件类型？</source>
+        <comment>NoTargetType</comment>
+        <translation>Choose the new file type.</translation>
+    </message>
+    <message>
+        <source>类型转换成功！</source>
+        <comment>Converted</comment>
+        <translation>converted</translation>
+    </message>
+    <message>
+        <source>没有进行类型转换！</source>
+        <comment>NotConverted</comment>
+        <translation>not converted</translation>
+    </message>
+    <message>
+        <source>没有需要进行剪裁的文件！</source>
+        <comment>NoFilesToCrop</comment>
+        <translation>There are no pictures to crop.</translation>
+    </message>
+    <message>
+        <source>剪裁完成！</source>
+        <comment>Cropped</comment>
+        <translation>cropped</translation>
+    </message>
+    <message>
+        <source>剪裁失败！</source>
+        <comment>NotCropped</comment>
+        <translation>crop failed</translation>
+    </message>
+    <message>
+        <source>没有需要进行处理的文件！</source>
+        <comment>NoFilesToStamp</comment>
+        <translation>There are no pictures to watermark.</translation>
+    </message>
+    <message>
+        <source>请正确输入水印标签不透明度(100%为完全不透明)？</source>
+        <comment>BadOpacity</comment>
+        <translation>Enter a valid watermark opacity (100% is fully opaque).</translation>
+    </message>
+    <message>
+        <source>请输入水印标签不透明度(100%为完全不透明)？</source>
+        <comment>OpacityOutOfRange</comment>
+        <translation>Enter a watermark opacity from 1 to 100% (100% is fully opaque).</translation>
+    </message>
+    <message>
+        <source>请输入水印标签位置！</source>
+        <comment>NoPosition</comment>
+        <translation>Enter the watermark position.</translation>
+    </message>
+    <message>
+        <source>请输入水印标签？</source>
+        <comment>NoMarkText</comment>
+        <translation>Enter the watermark text.</translation>
+    </message>
+    <message>
+        <source>请输入水印标签图片文件？</source>
+        <comment>NoMarkPicture</comment>
+        <translation>Choose the watermark picture.</translation>
+    </message>
+    <message>
+        <source>增加水印标签完成！</source>
+        <comment>Stamped</comment>
+        <translation>watermark added</translation>
+    </message>
+    <message>
+        <source>增加水印标签失败！</source>
+        <comment>NotStamped</comment>
+        <translation>watermark failed</translation>
+    </message>
+    <message>
+        <source>已停止：已处理 %1 个文件，列表中还有 %2 项未处理。</source>
+        <comment>StoppedRun</comment>
+        <translation>Stopped: %1 files processed, %2 items of the list not reached.</translation>
+    </message>
+    <message>
+        <source>文件已损坏，无法解码</source>
+        <comment>reason.Damaged</comment>
+        <translation>The file is damaged and cannot be decoded</translation>
+    </message>
+    <message>
+        <source>不是支持的图片格式</source>
+        <comment>reason.Unsupported</comment>
+        <translation>Not a supported picture format</translation>
+    </message>
+    <message>
+        <source>图片过大（超过 16384 × 16384 像素）</source>
+        <comment>reason.TooLarge</comment>
+        <translation>Picture too large (over 16384 × 16384 pixels)</translation>
+    </message>
+    <message>
+        <source>目标文件已存在，未覆盖</source>
+        <comment>reason.TargetExists</comment>
+        <translation>The target file exists and was not replaced</translation>
+    </message>
+    <message>
+        <source>无法写入目标文件</source>
+        <comment>reason.CannotWrite</comment>
+        <translation>Cannot write the target file</translation>
+    </message>
+    <message>
+        <source>内存不足</source>
+        <comment>reason.OutOfMemory</comment>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>水印不在图片范围内</source>
+        <comment>reason.MarkOutside</comment>
+        <translation>The watermark lies outside the picture</translation>
+    </message>
+    <message>
+        <source>图片宽度小于最小宽度</source>
+        <comment>reason.TooNarrow</comment>
+        <translation>Picture narrower than the minimum width</translation>
+    </message>
+    <message>
+        <source>无法读取水印图片</source>
+        <comment>reason.WatermarkUnreadable</comment>
+        <translation>Cannot read the watermark picture</translation>
+    </message>
+    <message>
+        <source>无法读取源文件</source>
+        <comment>reason.SourceUnreadable</comment>
+        <translation>Cannot read the source file</translation>
+    </message>
+    <message>
+        <source>源文件不存在</source>
+        <comment>reason.SourceMissing</comment>
+        <translation>The source file does not exist</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <comment>reason.NotRegularFile</comment>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>缩略图尺寸无效</source>
+        <comment>reason.BadSize</comment>
+        <translation>Invalid thumbnail size</translation>
+    </message>
+    <message>
+        <source>图片小于指定尺寸，已原样复制</source>
+        <comment>reason.SmallerThanSize</comment>
+        <translation>Picture smaller than the size asked for; copied unchanged</translation>
+    </message>
+    <message>
+        <source>不支持的目标格式</source>
+        <comment>reason.UnknownFormat</comment>
+        <translation>Unsupported target format</translation>
+    </message>
+    <message>
+        <source>无法编码为目标格式</source>
+        <comment>reason.CannotEncode</comment>
+        <translation>Cannot encode to the target format</translation>
+    </message>
+    <message>
+        <source>无法绘制图片</source>
+        <comment>reason.CannotDraw</comment>
+        <translation>Cannot draw the picture</translation>
+    </message>
+    <message>
+        <source>无法绘制水印文字</source>
+        <comment>reason.TextNotDrawn</comment>
+        <translation>Cannot draw the watermark text</translation>
+    </message>
+    <message>
+        <source>新文件名无效</source>
+        <comment>reason.BadName</comment>
+        <translation>Invalid new file name</translation>
+    </message>
+    <message>
+        <source>无法重命名</source>
+        <comment>reason.CannotRename</comment>
+        <translation>Cannot rename</translation>
+    </message>
+    <message>
+        <source>发生意外错误</source>
+        <comment>reason.Unexpected</comment>
+        <translation>An unexpected error occurred</translation>
+    </message>
+    <message>
+        <source>没有可以撤销的操作。</source>
+        <comment>NothingToUndo</comment>
+        <translation>There is nothing to undo.</translation>
+    </message>
+    <message>
+        <source>已撤销</source>
+        <comment>AlreadyUndone</comment>
+        <translation>undone</translation>
+    </message>
+    <message>
+        <source>撤销成功！</source>
+        <comment>UndoneLine</comment>
+        <translation>restored</translation>
+    </message>
+    <message>
+        <source>撤销上次操作</source>
+        <comment>UndoMenu</comment>
+        <translation>Undo Last Run</translation>
+    </message>
+    <message>
+        <source>撤销完成：已恢复 %1 个文件，跳过 %2 个。</source>
+        <comment>UndoSummary</comment>
+        <translation>Undo finished: %1 files restored, %2 skipped.</translation>
+    </message>
+    <message>
+        <source>无法将原文件放入回收站</source>
+        <comment>reason.CannotTrash</comment>
+        <translation>Cannot move the original file to the Trash</translation>
+    </message>
+    <message>
+        <source>回收站中已没有原文件</source>
+        <comment>reason.NotInTrash</comment>
+        <translation>The original file is no longer in the Trash</translation>
+    </message>
+    <message>
+        <source>文件在这次处理之后已被改动</source>
+        <comment>reason.ChangedSince</comment>
+        <translation>The file has changed since that run</translation>
+    </message>
+    <message>
+        <source>图片没有记录拍摄时间，使用了文件修改时间</source>
+        <comment>reason.DateFromFileTime</comment>
+        <translation>The picture records no capture time; the file's time was used</translation>
+    </message>
+</context>
+<context>
+    <name>Window</name>
+    <message>
+        <source> 字节</source>
+        <translation> bytes</translation>
+    </message>
+    <message>
+        <source> 源文件指定：</source>
+        <translation> Source: </translation>
+    </message>
+    <message>
+        <source> 重命名规则 </source>
+        <translation> Rename rule </translation>
+    </message>
+    <message>
+        <source>-剪切图形成规则-</source>
+        <translation>-Crop rule-</translation>
+    </message>
+    <message>
+        <source>-指量类型转换规则-</source>
+        <translation>-Conversion rule-</translation>
+    </message>
+    <message>
+        <source>-水印标签设置规则-</source>
+        <translation>-Watermark rule-</translation>
+    </message>
+    <message>
+        <source>-缩略图形成规则-</source>
+        <translation>-Thumbnail rule-</translation>
+    </message>
+    <message>
+        <source>Bmp位图文件(*.bmp)</source>
+        <translation>BMP bitmap (*.bmp)</translation>
+    </message>
+    <message>
+        <source>GIF格式文件(*.gif)</source>
+        <translation>GIF image (*.gif)</translation>
+    </message>
+    <message>
+        <source>JPG格式文件(*.jpg)</source>
+        <translation>JPEG image (*.jpg)</translation>
+    </message>
+    <message>
+        <source>PNG格式文件(*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>TIF格式文件(*.tif)</source>
+        <translation>TIFF image (*.tif)</translation>
+    </message>
+    <message>
+        <source>Y值：</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>
+位置：</source>
+        <translation>
+Location: </translation>
+    </message>
+    <message>
+        <source>
+修改日期：</source>
+        <translation>
+Modified: </translation>
+    </message>
+    <message>
+        <source>
+大小：</source>
+        <translation>
+Size: </translation>
+    </message>
+    <message>
+        <source>
+权限：</source>
+        <translation>
+Permissions: </translation>
+    </message>
+    <message>
+        <source>不再提示</source>
+        <translation>Don't ask again</translation>
+    </message>
+    <message>
+        <source>不能重命名文件：</source>
+        <translation>Cannot rename the file: </translation>
+    </message>
+    <message>
+        <source>不透明度%   </source>
+        <translation>Opacity %   </translation>
+    </message>
+    <message>
+        <source>严格按宽高像素创建缩略图</source>
+        <translation>Exact width and height</translation>
+    </message>
+    <message>
+        <source>保持原图宽高比例不变             </source>
+        <translation>Keep the aspect ratio             </translation>
+    </message>
+    <message>
+        <source>修改日期</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>pixels</translation>
+    </message>
+    <message>
+        <source>像素时不处理跳过</source>
+        <translation>pixels: skip it</translation>
+    </message>
+    <message>
+        <source>关于...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>创建剪切图(&amp;C)</source>
+        <translation>&amp;Crop</translation>
+    </message>
+    <message>
+        <source>创建水印标签(&amp;C)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>创建缩略图(&amp;C)</source>
+        <translation>&amp;Create</translation>
+    </message>
+    <message>
+        <source>前缀</source>
+        <translation>Prefix</translation>
+    </message>
+    <message>
+        <source>剪切图存放路径：   </source>
+        <translation>Cropped pictures folder:   </translation>
+    </message>
+    <message>
+        <source>剪裁左起点：</source>
+        <translation>Left:</translation>
+    </message>
+    <message>
+        <source>剪裁顶起点：</source>
+        <translation>Top:</translation>
+    </message>
+    <message>
+        <source>包含子目录中图片</source>
+        <translation>Include subfolders</translation>
+    </message>
+    <message>
+        <source>升级信息</source>
+        <translation>What's New</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>右底点</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>名称：</source>
+        <translation>Name: </translation>
+    </message>
+    <message>
+        <source>后缀</source>
+        <translation>Suffix</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>图例</source>
+        <translation>Example</translation>
+    </message>
+    <message>
+        <source>图片宽度小于：</source>
+        <translation>Skip pictures narrower than:</translation>
+    </message>
+    <message>
+        <source>图片水印</source>
+        <translation>Picture watermark</translation>
+    </message>
+    <message>
+        <source>在原文件名后增加   </source>
+        <translation>Add to the file name   </translation>
+    </message>
+    <message>
+        <source>增加随机产生三位字符</source>
+        <translation>Add three random characters</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>实际大小查看(&amp;T)</source>
+        <translation>Ac&amp;tual Size</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>宽高强制约束</source>
+        <translation>Lock width and height</translation>
+    </message>
+    <message>
+        <source>宽％ </source>
+        <translation>Width % </translation>
+    </message>
+    <message>
+        <source>属性(&amp;R)</source>
+        <translation>P&amp;roperties</translation>
+    </message>
+    <message>
+        <source>左顶点</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>已有同名文件：</source>
+        <translation>A file with this name already exists: </translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>当前路径(&amp;C)</source>
+        <translation>&amp;Current Folder</translation>
+    </message>
+    <message>
+        <source>当源文件宽度已经小于缩略目标值时则不作处理</source>
+        <translation>Leave pictures already narrower than the width</translation>
+    </message>
+    <message>
+        <source>当源文件高度已经小于缩略目标值时则不作处理</source>
+        <translation>Leave pictures already shorter than the height</translation>
+    </message>
+    <message>
+        <source>快速创建</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>执行结果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>批量剪裁</source>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <source>批量类型转换</source>
+        <translation>Convert</translation>
+    </message>
+    <message>
+        <source>批量设置水印标签</source>
+        <translation>Watermark</translation>
+    </message>
+    <message>
+        <source>批量重命名</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>技术支持：</source>
+        <translation>Support: </translation>
+    </message>
+    <message>
+        <source>按宽和高像素生成缩略图</source>
+        <translation>Thumbnails by Size</translation>
+    </message>
+    <message>
+        <source>按宽或高像素生成缩略图</source>
+        <translation>Thumbnails by Width or Height</translation>
+    </message>
+    <message>
+        <source>按宽高创建缩略图时保持原图比例（自动填充）</source>
+        <translation>Keep the aspect ratio and fill the rest</translation>
+    </message>
+    <message>
+        <source>按宽高创建缩略图时保持原图比例（自动裁减）</source>
+        <translation>Keep the aspect ratio and cut the rest</translation>
+    </message>
+    <message>
+        <source>按百分比生成缩略图</source>
+        <translation>Thumbnails by Percentage</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>文件重命名(&amp;R)</source>
+        <translation>&amp;Rename Files</translation>
+    </message>
+    <message>
+        <source>文字水印</source>
+        <translation>Text watermark</translation>
+    </message>
+    <message>
+        <source>新图存放路径：   </source>
+        <translation>New pictures folder:   </translation>
+    </message>
+    <message>
+        <source>新图宽：</source>
+        <translation>New width:</translation>
+    </message>
+    <message>
+        <source>新图高：</source>
+        <translation>New height:</translation>
+    </message>
+    <message>
+        <source>新文件名前缀：</source>
+        <translation>New name prefix:</translation>
+    </message>
+    <message>
+        <source>新文件存放路径：   </source>
+        <translation>New files folder:   </translation>
+    </message>
+    <message>
+        <source>新文件类型：</source>
+        <translation>New file type:</translation>
+    </message>
+    <message>
+        <source>无效的文件名：</source>
+        <translation>Invalid file name: </translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>更多好工具！</source>
+        <translation>More good tools!</translation>
+    </message>
+    <message>
+        <source>标签X值：</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>标签字体：</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>橄榄色</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>水印</source>
+        <translation>Watermark</translation>
+    </message>
+    <message>
+        <source>水印图片：</source>
+        <translation>Watermark picture:</translation>
+    </message>
+    <message>
+        <source>水印标签：</source>
+        <translation>Watermark text:</translation>
+    </message>
+    <message>
+        <source>水绿色</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>深蓝色</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>深青色</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>灰色</source>
+        <translation>Grey</translation>
+    </message>
+    <message>
+        <source>白色</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>类型转换(&amp;R)</source>
+        <translation>Conve&amp;rt</translation>
+    </message>
+    <message>
+        <source>紫红色</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>紫色</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>红色</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>绿色</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>缩略图存放路径：   </source>
+        <translation>Thumbnails folder:   </translation>
+    </message>
+    <message>
+        <source>缩略图宽：</source>
+        <translation>Thumbnail width:</translation>
+    </message>
+    <message>
+        <source>缩略图高：</source>
+        <translation>Thumbnail height:</translation>
+    </message>
+    <message>
+        <source>缩略预览(&amp;S)</source>
+        <translation>&amp;Stretched Preview</translation>
+    </message>
+    <message>
+        <source>自动增加数字序号1、2、3...</source>
+        <translation>Add a number: 1, 2, 3...</translation>
+    </message>
+    <message>
+        <source>蓝色</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>褐红色</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>请选择填充背景色</source>
+        <translation>Choose the fill colour</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>选择目录(&amp;B)</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+    <message>
+        <source>选择目录：</source>
+        <translation>Choose a folder:</translation>
+    </message>
+    <message>
+        <source>酸橙色</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>重命名(&amp;M)</source>
+        <translation>Rena&amp;me</translation>
+    </message>
+    <message>
+        <source>银色</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>颜色(&amp;C)：</source>
+        <translation>&amp;Colour:</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>高质量创建</source>
+        <translation>High quality</translation>
+    </message>
+    <message>
+        <source>高％ </source>
+        <translation>Height % </translation>
+    </message>
+    <message>
+        <source>黄色</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>黑色</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>（单位：像素）</source>
+        <translation>(in pixels)</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>没有写出图片</source>
+        <translation>No picture written</translation>
+    </message>
+    <message>
+        <source>请在文件列表中选择一张图片</source>
+        <translation>Select a picture in the file list</translation>
+    </message>
+    <message>
+        <source>批量重命名只改变文件名，图片不变</source>
+        <translation>Renaming changes only the file names; the pictures stay as they are</translation>
+    </message>
+    <message>
+        <source>打开输出文件夹</source>
+        <translation>Open Output Folder</translation>
+    </message>
+    <message>
+        <source>%1 × %2 像素，%3 字节</source>
+        <translation>%1 × %2 pixels, %3 bytes</translation>
+    </message>
+    <message>
+        <source>（更新中…）</source>
+        <translation>(updating…)</translation>
+    </message>
+    <message>
+        <source>在文件管理器中显示</source>
+        <translation>Show in File Manager</translation>
+    </message>
+    <message>
+        <source>效果预览(&amp;E)</source>
+        <translation>&amp;Effect Preview</translation>
+    </message>
+    <message>
+        <source>不补零</source>
+        <translation>No padding</translation>
+    </message>
+    <message>
+        <source>序号位数：</source>
+        <translation>Number digits:</translation>
+    </message>
+    <message>
+        <source>{n} 序号，{date:%Y%m%d} 拍摄日期</source>
+        <translation>{n} number, {date:%Y%m%d} capture date</translation>
+    </message>
+    <message>
+        <source>命名模式（代替前缀和序号）：</source>
+        <translation>Name pattern (instead of prefix and number):</translation>
+    </message>
+</context>
+</TS>
