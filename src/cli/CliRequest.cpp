@@ -6,17 +6,17 @@
 #include <ostream>
 
 #include "cli/FileJobOptions.h"
+#include "cli/TypeOptions.h"
 #include "jobs/TypeFilter.h"
+#include "jobs/TypeNames.h"
 
 namespace quillane {
 
 namespace {
 
-const std::map<std::string, int> kTypeIndexes{{"jpeg", 0}, {"png", 1}, {"bmp", 2}, {"gif", 3}, {"tiff", 4}};
-
 // The options every writing job shares, bound to its page's fields.
 struct TCommonOptions {
-    std::vector<std::string> Types{"jpeg", "png", "bmp", "gif", "tiff"};
+    std::vector<std::string> Types = TypeNames();
     std::string Overwrite = "ask";
     bool Prefix = false;
 };
@@ -25,9 +25,7 @@ void AddCommonOptions(CLI::App& job, TCliRequest& request, TCommonOptions& commo
                       std::string& affix, bool& fast)
 {
     job.add_option("SOURCE_FOLDER", request.SourceFolder, "the folder the file list shows")->required();
-    job.add_option("--types", common.Types, "ticked type entries: jpeg,png,bmp,gif,tiff (default: all)")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"jpeg", "png", "bmp", "gif", "tiff"}));
+    job.add_option("--types", common.Types, TypesHelp())->delimiter(',')->check(TypeName());
     job.add_flag("--subfolders", request.SubFolders, "\"包含子目录中图片\": walk the sub-folders too");
     job.add_option("--out", savePath, "the save-path field");
     job.add_option("--affix", affix, "the affix field (default \"_s\")");
@@ -102,7 +100,7 @@ TCliRequest FinishRequest(TParseState& state, const std::string& job)
     TCliRequest& request = state.Request;
     request.Job = job;
     for (const std::string& type : state.Common.Types) {
-        request.CheckedTypes.push_back(TypeCaptions()[kTypeIndexes.at(type)]);
+        request.CheckedTypes.push_back(TypeCaptions()[static_cast<std::size_t>(*TypeIndexNamed(type))]);
     }
     request.Overwrite = state.Common.Overwrite == "yes"  ? TOverwriteMode::omYes
                         : state.Common.Overwrite == "no" ? TOverwriteMode::omNo

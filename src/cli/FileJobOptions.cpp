@@ -5,22 +5,18 @@
 #include <map>
 
 #include "cli/CliRequest.h"
+#include "cli/TypeOptions.h"
 #include "jobs/TypeFilter.h"
+#include "jobs/TypeNames.h"
 
 namespace quillane {
 
 namespace {
 
-const std::map<std::string, int> kTypeIndexes{{"jpeg", 0}, {"png", 1}, {"bmp", 2}, {"gif", 3}, {"tiff", 4}};
-// The entries of the conversion page's type box, in its order.
-const std::map<std::string, int> kConvertTypes{{"jpg", 0}, {"bmp", 1}, {"gif", 2}, {"png", 3}, {"tif", 4}};
-
 void AddSourceOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& options)
 {
     job.add_option("SOURCE_FOLDER", request.SourceFolder, "the folder the file list shows")->required();
-    job.add_option("--types", options.Types, "ticked type entries: jpeg,png,bmp,gif,tiff (default: all)")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"jpeg", "png", "bmp", "gif", "tiff"}));
+    job.add_option("--types", options.Types, TypesHelp())->delimiter(',')->check(TypeName());
     job.add_flag("--subfolders", request.SubFolders, "\"包含子目录中图片\": walk the sub-folders too");
 }
 
@@ -76,9 +72,7 @@ void AddConvert(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {
     CLI::App* convert = app.add_subcommand("convert", "converts the pictures to another format");
     AddOutputOptions(*convert, request, options, request.Convert.SavePath, request.Convert.Affix);
-    convert->add_option("--to", options.To, "the new file type: jpg, bmp, gif, png or tif")
-        ->required()
-        ->check(CLI::IsMember({"jpg", "bmp", "gif", "png", "tif"}));
+    convert->add_option("--to", options.To, ToHelp())->required()->check(ConvertTargetName());
 }
 
 void AddCrop(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
@@ -140,14 +134,14 @@ bool IsFileJob(const std::string& job)
 std::optional<std::string> FinishFileJobRequest(TCliRequest& request, const TFileJobOptions& options)
 {
     for (const std::string& type : options.Types) {
-        request.CheckedTypes.push_back(TypeCaptions()[kTypeIndexes.at(type)]);
+        request.CheckedTypes.push_back(TypeCaptions()[static_cast<std::size_t>(*TypeIndexNamed(type))]);
     }
     request.Overwrite = options.Overwrite == "yes"  ? TOverwriteMode::omYes
                         : options.Overwrite == "no" ? TOverwriteMode::omNo
                                                     : TOverwriteMode::omAsk;
     const int position = options.Prefix ? 1 : 0;
     request.Rename.Mode = options.Random ? rmRandom : rmNumber;
-    request.Convert.TargetType = options.To.empty() ? -1 : kConvertTypes.at(options.To);
+    request.Convert.TargetType = options.To.empty() ? -1 : ConvertTargetNamed(options.To).value_or(-1);
     request.Convert.AffixPosition = position;
     request.Crop.AffixPosition = position;
     request.Watermark.AffixPosition = position;

@@ -122,11 +122,9 @@ VImage WithoutAlphaOnBlack(const VImage& image)
 void WriteHeif(const VImage& image, vips::VTarget& target, VipsForeignHeifCompression codec, int quality, int effort,
                bool strip)
 {
-    image.heifsave_target(target, VImage::option()
-                                      ->set("compression", codec)
-                                      ->set("Q", quality)
-                                      ->set("effort", effort)
-                                      ->set("strip", strip));
+    image.heifsave_target(
+        target,
+        VImage::option()->set("compression", codec)->set("Q", quality)->set("effort", effort)->set("strip", strip));
 }
 
 // The WebP saver of libvips 8.14 writes an EXIF chunk even when told to strip: a
@@ -154,17 +152,20 @@ void WriteWithLibrary(const VImage& image, TImageFormat format, const TOutputSet
     const bool strip = settings.Metadata == TMetadataMode::mdStrip;
     switch (format) {
     case ifJpeg:
-        WithoutAlphaOnBlack(image).jpegsave_target(target, VImage::option()->set("Q", settings.JpegQuality)->set("strip", strip));
+        WithoutAlphaOnBlack(image).jpegsave_target(
+            target, VImage::option()->set("Q", settings.JpegQuality)->set("strip", strip));
         break;
     case ifPng:
-        image.pngsave_target(target, VImage::option()->set("compression", settings.PngCompression)->set("strip", strip));
+        image.pngsave_target(target,
+                             VImage::option()->set("compression", settings.PngCompression)->set("strip", strip));
         break;
     case ifGif:
         KeepQuantiserOnThisThread();
         image.gifsave_target(target);
         break;
     case ifTiff:
-        image.tiffsave_target(target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW)->set("strip", strip));
+        image.tiffsave_target(
+            target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW)->set("strip", strip));
         break;
     case ifWebp:
         WriteWebp(image, target, settings, file);

@@ -13,8 +13,8 @@ thread_local const TOutputSettings* tCurrent = nullptr;
 
 bool ValidOutputSettings(const TOutputSettings& settings)
 {
-    for (int quality : {settings.JpegQuality, settings.WebpQuality, settings.AvifQuality, settings.HeicQuality,
-                        settings.JxlQuality})
+    for (int quality :
+         {settings.JpegQuality, settings.WebpQuality, settings.AvifQuality, settings.HeicQuality, settings.JxlQuality})
         if (!kQualityRange.Holds(quality))
             return false;
     for (int effort : {settings.AvifEffort, settings.HeicEffort, settings.JxlEffort})

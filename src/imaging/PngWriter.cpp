@@ -47,8 +47,7 @@ struct TDeflated {
 TDeflated Deflated(const void* data, std::size_t size, int level)
 {
     TDeflated deflated;
-    const std::unique_ptr<libdeflate_compressor, TCompressorFree> compressor(
-        libdeflate_alloc_compressor(level));
+    const std::unique_ptr<libdeflate_compressor, TCompressorFree> compressor(libdeflate_alloc_compressor(level));
     if (!compressor)
         return deflated;
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), size);

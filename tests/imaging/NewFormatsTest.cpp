@@ -63,7 +63,8 @@ protected:
         const int w = width / 4;
         const int h = height / 4;
         const TPixel corners[4] = {MeanOf(image, w, h, w, h), MeanOf(image, 2 * w + w / 2, h, w, h),
-                                   MeanOf(image, w, 2 * h + h / 2, w, h), MeanOf(image, 2 * w + w / 2, 2 * h + h / 2, w, h)};
+                                   MeanOf(image, w, 2 * h + h / 2, w, h),
+                                   MeanOf(image, 2 * w + w / 2, 2 * h + h / 2, w, h)};
         const TPixel expected[4] = {test::kRed, test::kGreen, test::kBlue, test::kWhite};
         for (int i = 0; i < 4; ++i)
             EXPECT_TRUE(Near(TPixel(corners[i].begin(), corners[i].begin() + 3), expected[i], tolerance))
@@ -149,8 +150,8 @@ TEST_F(NewFormatsTest, DamagedFilesFailAndWriteNothing)
 TEST_F(NewFormatsTest, AnAnimationGivesItsFirstFrameAndCopiesToItsOwnFormat)
 {
     // Two 16 x 16 frames stacked: red, then blue.
-    vips::VImage frames = test::SolidImage(16, 16, test::kRed).join(test::SolidImage(16, 16, test::kBlue),
-                                                                     VIPS_DIRECTION_VERTICAL);
+    vips::VImage frames =
+        test::SolidImage(16, 16, test::kRed).join(test::SolidImage(16, 16, test::kBlue), VIPS_DIRECTION_VERTICAL);
     frames.set("page-height", 16);
     frames.set("delay", std::vector<int>{100, 100});
     WritePicture(frames, File("anim.webp"));
@@ -237,7 +238,8 @@ TEST_F(NewFormatsTest, MetadataIsKeptStrippedOrLosesOnlyTheLocation)
         const TOutputScope scope(settings);
         for (TImageFormat format : {ifJpeg, ifPng, ifWebp, ifHeic, ifAvif}) {
             SCOPED_TRACE("mode " + std::to_string(static_cast<int>(row.Mode)) + " format " + std::to_string(format));
-            const auto target = File("meta" + std::to_string(static_cast<int>(row.Mode)) + "-" + std::to_string(format));
+            const auto target =
+                File("meta" + std::to_string(static_cast<int>(row.Mode)) + "-" + std::to_string(format));
             const auto source = File(format == ifJpeg ? "tagged.webp" : "tagged.jpg");
             ASSERT_TRUE(ConvertImage(source, target, format, false));
             const test::TExifContents exif = ExifOf(target);
@@ -251,21 +253,23 @@ TEST_F(NewFormatsTest, MetadataIsKeptStrippedOrLosesOnlyTheLocation)
 TEST_F(NewFormatsTest, KeepTimesGivesTheTargetTheSourcesTime)
 {
     const auto source = Quadrants("old.png");
-    const std::filesystem::file_time_type past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    const std::filesystem::file_time_type past =
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
     std::filesystem::last_write_time(source, past);
     for (bool keep : {true, false}) {
         TOutputSettings settings;
         settings.KeepTimes = keep;
         const auto target = File(keep ? "kept.webp" : "new.webp");
-        ASSERT_TRUE(WriteWithSettings(settings, source, target,
-                                      [&] { return ConvertImage(source, target, ifWebp, false); }));
+        ASSERT_TRUE(
+            WriteWithSettings(settings, source, target, [&] { return ConvertImage(source, target, ifWebp, false); }));
         EXPECT_EQ(std::filesystem::last_write_time(target) == past, keep);
     }
     // A failed routine leaves no file to date, and its failure stands.
     TOutputSettings keep;
     keep.KeepTimes = true;
-    EXPECT_FALSE(WriteWithSettings(keep, File("missing.png"), File("none.webp"),
-                                   [&] { return ConvertImage(File("missing.png"), File("none.webp"), ifWebp, false); }));
+    EXPECT_FALSE(WriteWithSettings(keep, File("missing.png"), File("none.webp"), [&] {
+        return ConvertImage(File("missing.png"), File("none.webp"), ifWebp, false);
+    }));
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ struct TExifDataUnref {
     void operator()(ExifData* data) const { exif_data_unref(data); }
 };
 
-void AddEntry(ExifData* data, ExifIfd ifd, ExifTag tag, ExifFormat format, unsigned long components,
-              const void* bytes, unsigned int size)
+void AddEntry(ExifData* data, ExifIfd ifd, ExifTag tag, ExifFormat format, unsigned long components, const void* bytes,
+              unsigned int size)
 {
     ExifEntry* entry = exif_entry_new();
     entry->tag = tag;

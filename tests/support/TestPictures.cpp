@@ -60,10 +60,10 @@ std::string Encode(const VImage& image, const std::string& format, const std::st
         const char* Suffix;
         const char* Options;
     };
-    static const TSaver kSavers[] = {{"jpeg", ".jpg", ""},   {"png", ".png", ""},
-                                     {"gif", ".gif", ""},    {"tiff", ".tif", ""},
-                                     {"webp", ".webp", ""},  {"heic", ".heic", ""},
-                                     {"jxl", ".jxl", ""},    {"avif", ".heif", "compression=av1,effort=0"}};
+    static const TSaver kSavers[] = {{"jpeg", ".jpg", ""},  {"png", ".png", ""},
+                                     {"gif", ".gif", ""},   {"tiff", ".tif", ""},
+                                     {"webp", ".webp", ""}, {"heic", ".heic", ""},
+                                     {"jxl", ".jxl", ""},   {"avif", ".heif", "compression=av1,effort=0"}};
     for (const TSaver& saver : kSavers) {
         if (format != saver.Name)
             continue;
