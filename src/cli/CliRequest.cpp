@@ -35,6 +35,7 @@ void AddCommonOptions(CLI::App& job, TCliRequest& request, TCommonOptions& commo
     job.add_option("--overwrite", common.Overwrite, "ask (default), yes or no")
         ->check(CLI::IsMember({"ask", "yes", "no"}));
     AddTrashOptions(job, request.Replacing);
+    AddWritingOptions(job, request.Output);
 }
 
 CLI::Validator RgbHex()

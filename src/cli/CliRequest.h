@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/OutputOptions.h"
 #include "jobs/ConvertJob.h"
 #include "jobs/CropJob.h"
 #include "jobs/PercentJob.h"
@@ -37,6 +38,7 @@ struct TCliRequest {
     TConvertFields Convert;
     TCropFields Crop;
     TWatermarkFields Watermark;
+    TOutputOptions Output;  // how a job that writes pictures writes them
 };
 
 // The request, or the exit status when parsing ended the command (--help: 0,

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/CliRequest.h"
+#include "cli/OutputOptions.h"
 #include "cli/TypeOptions.h"
 #include "jobs/TypeFilter.h"
 #include "jobs/TypeNames.h"
@@ -31,6 +32,7 @@ void AddOutputOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& opti
     job.add_option("--overwrite", options.Overwrite, "ask (default), yes or no")
         ->check(CLI::IsMember({"ask", "yes", "no"}));
     AddTrashOptions(job, request.Replacing);
+    AddWritingOptions(job, request.Output);
 }
 
 CLI::Validator RgbHex()

@@ -33,7 +33,8 @@ TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
       checkedTypes_(request.CheckedTypes),
       yesToCreate_(request.YesToCreate),
       overwriteMode_(request.Overwrite),
-      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers())
+      routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers()),
+      output_(OutputSettingsOf(request.Output))
 {
 }
 

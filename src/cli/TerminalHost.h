@@ -43,6 +43,7 @@ public:
     void RefreshSourceList() override {}
     void ReportProgress(const TProgress& progress) override;
     std::size_t RoutineWorkers() override { return routineWorkers_; }
+    TOutputSettings OutputSettings() override { return output_; }
 
 private:
     void ClearProgressLine();
@@ -57,6 +58,7 @@ private:
     TOverwriteMode overwriteMode_;
     bool progressShown_ = false;
     std::size_t routineWorkers_;
+    TOutputSettings output_;
 };
 
 // The folder the list shows, as a full path without a trailing "/".
