@@ -110,6 +110,8 @@ private:
     void BtnWatermarkClick();
     void mnuUndoClick();
     void mnuExitClick();
+    void mnuOutputClick();
+    void LoadOutputSettings();
     void mnuAboutClick();
     void N2Click();
     void BtnGoodClick();
