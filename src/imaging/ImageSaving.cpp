@@ -118,6 +118,9 @@ VImage WithoutAlphaOnBlack(const VImage& image)
     return image.flatten(VImage::option()->set("background", std::vector<double>{0.0})).cast(VIPS_FORMAT_UCHAR);
 }
 
+// The JPEG XL saver's lowest effort; 0 to 2 ask for the fastest it has.
+constexpr int kJxlLowestEffort = 3;
+
 // HEIC and AVIF share one saver; the codec tells them apart.
 void WriteHeif(const VImage& image, vips::VTarget& target, VipsForeignHeifCompression codec, int quality, int effort,
                bool strip)
@@ -177,11 +180,11 @@ void WriteWithLibrary(const VImage& image, TImageFormat format, const TOutputSet
         WriteHeif(image, target, VIPS_FOREIGN_HEIF_COMPRESSION_AV1, settings.AvifQuality, settings.AvifEffort, strip);
         break;
     case ifJxl:
-        // The encoder's efforts start at 1.
+        // The library takes efforts from 3 up; below that it would silently keep its slow 7.
         image.jxlsave_target(target, VImage::option()
                                          ->set("Q", settings.JxlQuality)
                                          ->set("lossless", settings.Lossless)
-                                         ->set("effort", std::max(settings.JxlEffort, 1))
+                                         ->set("effort", std::max(settings.JxlEffort, kJxlLowestEffort))
                                          ->set("strip", strip));
         break;
     default:

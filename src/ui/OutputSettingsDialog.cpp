@@ -38,7 +38,7 @@ TOutputSettingsDialog::TOutputSettingsDialog(const TOutputSettings& settings, QW
     SpnHeicEffort = AddNumber(form, "SpnHeicEffort", QStringLiteral("HEIC 编码力度："), kEffortRange,
                               settings.HeicEffort, QStringLiteral("本机的 HEVC 编码器忽略此项"));
     SpnJxlEffort = AddNumber(form, "SpnJxlEffort", QStringLiteral("JPEG XL 编码力度："), kEffortRange,
-                             settings.JxlEffort, QStringLiteral("0 按 1 处理"));
+                             settings.JxlEffort, QStringLiteral("0 至 2 按 3 处理"));
     CmbMetadata = new QComboBox;
     CmbMetadata->setObjectName(QStringLiteral("CmbMetadata"));
     // In the order of TMetadataMode.
