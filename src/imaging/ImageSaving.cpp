@@ -15,6 +15,7 @@
 #include "imaging/OutputSettings.h"
 #include "imaging/Pixels.h"
 #include "imaging/PngWriter.h"
+#include "imaging/TiffExif.h"
 
 namespace quillane {
 
@@ -192,6 +193,16 @@ void WriteWithLibrary(const VImage& image, TImageFormat format, const TOutputSet
     }
 }
 
+// The library's TIFF saver writes no EXIF: it is added to the written file.
+bool AddTiffExif(const VImage& image, const TAtomicFile& file)
+{
+    if (image.get_typeof(VIPS_META_EXIF_NAME) == 0)
+        return true;
+    std::size_t size = 0;
+    const void* block = image.get_blob(VIPS_META_EXIF_NAME, &size);
+    return tiffexif::AddExif(file.TemporaryPath(), std::string(static_cast<const char*>(block), size));
+}
+
 // A write through our own writers that stopped: the file's error when it has one.
 TOutcome StoppedWriting(const TAtomicFile& file)
 {
@@ -230,6 +241,8 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
                 return StoppedWriting(file);
         } else {
             WriteWithLibrary(pixels, format, settings, file);
+            if (format == ifTiff && !AddTiffExif(pixels, file))
+                return TOutcome::Failure(TReason::rsCannotEncode, "the EXIF data could not be added to the TIFF file");
         }
         return file.Commit() ? TOutcome::Success() : WriteFailure(file);
     } catch (const vips::VError& error) {
