@@ -12,6 +12,7 @@
 #include "imaging/Convert.h"
 #include "imaging/Crop.h"
 #include "imaging/OutputSettings.h"
+#include "imaging/PicturePixels.h"
 #include "imaging/Thumbnails.h"
 #include "imaging/Watermark.h"
 
@@ -111,6 +112,11 @@ TEST_F(NewFormatsTest, CropWatermarkAndThumbnailWriteTheSourcesFormat)
         ASSERT_TRUE(ThumbPercentHQ(source, thumb, 50, 50, false));
         EXPECT_EQ(FormatOf(thumb), format.Content);
         ExpectQuadrants(thumb, 32, 24, format.Tolerance + 20);
+
+        const auto fast = File(std::string("fast_s") + format.Extension);
+        ASSERT_TRUE(ThumbExactFast(source, fast, 32, 24, false));
+        EXPECT_EQ(FormatOf(fast), format.Content);
+        ExpectQuadrants(fast, 32, 24, format.Tolerance + 20);
     }
 }
 
@@ -123,6 +129,24 @@ TEST_F(NewFormatsTest, ContentDecidesNotTheName)
         const auto out = File(std::string("out-") + format.Content + ".png");
         ASSERT_TRUE(ConvertImage(disguised, out, ifPng, false));
         ExpectQuadrants(out, 64, 48, format.Tolerance);
+    }
+}
+
+TEST_F(NewFormatsTest, ThePreviewShowsEachFormatAndNothingForADamagedOne)
+{
+    for (const TNewFormat& format : kNewFormats) {
+        SCOPED_TRACE(format.Extension);
+        const auto source = Quadrants(std::string("preview") + format.Extension);
+        const std::optional<TRgbaPixels> pixels = ReadRgbaPixels(source);
+        ASSERT_TRUE(pixels);
+        EXPECT_EQ(pixels->width, 64);
+        EXPECT_EQ(pixels->height, 48);
+        const std::uint8_t* topLeft = &pixels->bytes[(12 * 64 + 16) * 4];
+        EXPECT_TRUE(Near({double(topLeft[0]), double(topLeft[1]), double(topLeft[2])}, test::kRed, format.Tolerance));
+
+        const auto cut = File(std::string("cut-preview") + format.Extension);
+        WriteBytes(cut, test::Truncated(ReadBytes(source), 16));
+        EXPECT_FALSE(ReadRgbaPixels(cut));
     }
 }
 
