@@ -60,32 +60,25 @@ protected:
     const fs::file_time_type past_ = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
 };
 
-TEST_F(OutputSettingsRun, EveryWritingJobWritesWithTheHostsSettings)
+TEST_F(OutputSettingsRun, EveryWritingJobWritesWithTheHostsSettingsAndKeepsTimes)
 {
     host_.Output.JpegQuality = 40;
     host_.Output.Metadata = TMetadataMode::mdStripGps;
-    for (const auto& [name, start] : Jobs()) {
-        seen_.clear();
-        start();
-        ASSERT_EQ(seen_.size(), 1u) << name;
-        EXPECT_EQ(seen_[0], host_.Output) << name;
-    }
-    // Outside a run the defaults hold again.
-    EXPECT_EQ(CurrentOutputSettings(), TOutputSettings{});
-}
-
-TEST_F(OutputSettingsRun, KeptTimesReachEveryWrittenFile)
-{
     for (bool keep : {false, true}) {
         host_.Output.KeepTimes = keep;
         for (const auto& [name, start] : Jobs()) {
+            seen_.clear();
             fs::remove_all(folder_ / "out");
             fs::create_directories(folder_ / "out");
             start();
+            ASSERT_EQ(seen_.size(), 1u) << name;
+            EXPECT_EQ(seen_[0], host_.Output) << name;
             const fs::path written = *fs::directory_iterator(folder_ / "out");
             EXPECT_EQ(fs::last_write_time(written) == past_, keep) << name << " keep " << keep;
         }
     }
+    // Outside a run the defaults hold again.
+    EXPECT_EQ(CurrentOutputSettings(), TOutputSettings{});
 }
 
 }  // namespace
