@@ -32,8 +32,8 @@ vips::VImage NoiseImage(int width, int height);
 
 // Writes the picture in the format named by the extension of the path (.jpg, .jpeg,
 // .png, .gif, .tif, .tiff, .bmp, .webp, .heic, .heif, .avif, .jxl), or by `format`
-// ("jpeg", "png", "gif", "tiff", "bmp", "webp", "heic", "avif", "jxl") when given. Extra options for the library saver may be passed, e.g. "[Q=95]".
-// Throws on failure: a test that cannot make its picture must fail.
+// ("jpeg", "png", "gif", "tiff", "bmp", "webp", "heic", "avif", "jxl") when given. Extra options for the library saver
+// may be passed, e.g. "[Q=95]". Throws on failure: a test that cannot make its picture must fail.
 void WritePicture(const vips::VImage& image, const std::filesystem::path& path, const std::string& format = "",
                   const std::string& saverOptions = "");
 
