@@ -895,5 +895,105 @@ Permissions: </translation>
         <source>命名模式（代替前缀和序号）：</source>
         <translation>Name pattern (instead of prefix and number):</translation>
     </message>
+    <message>
+        <source>输出设置…</source>
+        <translation>Output Settings…</translation>
+    </message>
+    <message>
+        <source>输出设置</source>
+        <translation>Output Settings</translation>
+    </message>
+    <message>
+        <source>JPEG 质量：</source>
+        <translation>JPEG quality:</translation>
+    </message>
+    <message>
+        <source>WebP 质量：</source>
+        <translation>WebP quality:</translation>
+    </message>
+    <message>
+        <source>AVIF 质量：</source>
+        <translation>AVIF quality:</translation>
+    </message>
+    <message>
+        <source>HEIC 质量：</source>
+        <translation>HEIC quality:</translation>
+    </message>
+    <message>
+        <source>JPEG XL 质量：</source>
+        <translation>JPEG XL quality:</translation>
+    </message>
+    <message>
+        <source>WebP 和 JPEG XL 无损压缩</source>
+        <translation>Lossless WebP and JPEG XL</translation>
+    </message>
+    <message>
+        <source>PNG 压缩级别：</source>
+        <translation>PNG compression level:</translation>
+    </message>
+    <message>
+        <source>AVIF 编码力度：</source>
+        <translation>AVIF effort:</translation>
+    </message>
+    <message>
+        <source>每高一级约慢一倍</source>
+        <translation>each step about twice as slow</translation>
+    </message>
+    <message>
+        <source>HEIC 编码力度：</source>
+        <translation>HEIC effort:</translation>
+    </message>
+    <message>
+        <source>本机的 HEVC 编码器忽略此项</source>
+        <translation>ignored by this system's HEVC encoder</translation>
+    </message>
+    <message>
+        <source>JPEG XL 编码力度：</source>
+        <translation>JPEG XL effort:</translation>
+    </message>
+    <message>
+        <source>0 至 2 按 3 处理</source>
+        <translation>0 to 2 count as 3</translation>
+    </message>
+    <message>
+        <source>保留（EXIF、ICC 等）</source>
+        <translation>Keep (EXIF, ICC and so on)</translation>
+    </message>
+    <message>
+        <source>全部去除</source>
+        <translation>Remove all</translation>
+    </message>
+    <message>
+        <source>只去除位置（GPS）</source>
+        <translation>Remove location only (GPS)</translation>
+    </message>
+    <message>
+        <source>元数据：</source>
+        <translation>Metadata:</translation>
+    </message>
+    <message>
+        <source>保留源文件的修改时间</source>
+        <translation>Keep the source's modification time</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>WebP格式文件(*.webp)</source>
+        <translation>WebP image (*.webp)</translation>
+    </message>
+    <message>
+        <source>AVIF格式文件(*.avif)</source>
+        <translation>AVIF image (*.avif)</translation>
+    </message>
+    <message>
+        <source>HEIC格式文件(*.heic)</source>
+        <translation>HEIC image (*.heic)</translation>
+    </message>
+    <message>
+        <source>JPEG XL格式文件(*.jxl)</source>
+        <translation>JPEG XL image (*.jxl)</translation>
+    </message>
 </context>
 </TS>

@@ -110,6 +110,17 @@ def _convert(to):
     ]
 
 
+def _convert_modern(to, quality, vips_options, magick_defines):
+    """JPEG to WebP or AVIF at the same quality and speed in every tool, each tool given
+    every core: Quillane at its defaults, the others one process per core at a time."""
+    return [
+        t.quillane("Quillane", ["convert", "--to", to], affix=""),
+        t.vips_copy_every_core("vips copy, per file, every core", to, f"Q={quality}{vips_options}"),
+        t.imagemagick_every_core("ImageMagick, per file, every core", to,
+                                 ["-quality", str(quality)] + magick_defines),
+    ]
+
+
 def _crop():
     return [
         t.quillane("Quillane", ["crop", "--left", "10", "--top", "20", "--width", "100",
@@ -146,6 +157,9 @@ def all_cases():
         Case("3b", 3, "fit with cut into 200 x 200", "all", _cut()),
         Case("4a", 4, "conversion JPEG to PNG", "jpeg", _convert("png")),
         Case("4b", 4, "conversion PNG to JPEG", "png", _convert("jpg")),
+        Case("4c", 4, "conversion JPEG to WebP (quality 75)", "jpeg", _convert_modern("webp", 75, "", [])),
+        Case("4d", 4, "conversion JPEG to AVIF (quality 50, fastest effort)", "jpeg",
+             _convert_modern("avif", 50, ",compression=av1,effort=0", ["-define", "heic:speed=9"])),
         Case("5", 5, "crop 100 x 100 at (10, 20)", "all", _crop()),
         Case("6", 6, "text watermark bottom-right, 50 % opacity", "all", _watermark()),
     ]

@@ -5,6 +5,7 @@ whole batch (mogrify, vipsthumbnail, quillane-batch), or a shell script that run
 tool once per file, one after another, where it has no batch form (vips, djpeg).
 Every command runs in the photo folder and names the photos relatively.
 """
+import os
 import shlex
 from dataclasses import dataclass, field
 from typing import Callable, Optional
@@ -114,6 +115,34 @@ def vips_per_file(label, operation, args, fmt=None):
                 target += f"[Q={JPEG_QUALITY}]"
             lines.append(shlex.join([VIPS, operation, photo.name, f"{ctx.out}/{target}"] + args))
         return _script(ctx, f"vips-{operation}-{fmt or 'same'}", lines)
+    return Row(label, build, out_name=_renamed(fmt))
+
+
+def _every_core_script(ctx, label, lines):
+    """The per-file commands run as many at a time as there are cores (xargs -P)."""
+    commands = ctx.scripts / f"{ctx.photo_set.key}-{label}.lines"
+    commands.write_text("".join(line + "\n" for line in lines))
+    cores = str(os.cpu_count() or 1)
+    path = ctx.scripts / f"{ctx.photo_set.key}-{label}.sh"
+    path.write_text(f"xargs -d '\\n' -P {cores} -n 1 sh -c < {shlex.quote(str(commands))}\n")
+    return ["/bin/sh", str(path)]
+
+
+def vips_copy_every_core(label, fmt, saver_options):
+    """`vips copy in out.FMT[OPTIONS]` per photo, one process per core at a time."""
+    def build(ctx):
+        lines = [shlex.join([VIPS, "copy", photo.name, f"{ctx.out}/{photo.stem}.{fmt}[{saver_options}]"])
+                 for photo in ctx.photo_set.photos]
+        return _every_core_script(ctx, f"vips-copy-{fmt}-cores", lines)
+    return Row(label, build, out_name=_renamed(fmt))
+
+
+def imagemagick_every_core(label, fmt, args):
+    """`mogrify ARGS -format FMT` per photo, one process per core at a time."""
+    def build(ctx):
+        lines = [shlex.join([MOGRIFY, "-path", str(ctx.out)] + args + ["-format", fmt, photo.name])
+                 for photo in ctx.photo_set.photos]
+        return _every_core_script(ctx, f"mogrify-{fmt}-cores", lines)
     return Row(label, build, out_name=_renamed(fmt))
 
 

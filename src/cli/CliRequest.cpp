@@ -8,6 +8,8 @@
 #include "cli/FileJobOptions.h"
 #include "cli/JobNames.h"
 #include "imaging/GraphicsLibrary.h"
+#include "cli/TypeOptions.h"
+#include "jobs/TypeNames.h"
 
 namespace quillane {
 

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/OutputOptions.h"
 #include "cli/Shard.h"
 #include "jobs/ConvertJob.h"
 #include "jobs/CropJob.h"
@@ -47,6 +48,7 @@ struct TCliRequest {
     TConvertFields Convert;
     TCropFields Crop;
     TWatermarkFields Watermark;
+    TOutputOptions Output;  // how a job that writes pictures writes them
 };
 
 // The request, or the exit status when parsing ended the command (--help and

@@ -7,7 +7,10 @@
 
 #include "cli/CliRequest.h"
 #include "cli/JobNames.h"
+#include "cli/OutputOptions.h"
+#include "cli/TypeOptions.h"
 #include "jobs/TypeFilter.h"
+#include "jobs/TypeNames.h"
 
 namespace quillane {
 
@@ -16,10 +19,6 @@ namespace {
 const char* const kSharedOptionsNote =
     "\nOptions for every job (before or after the job's name): --jobs, --json, --dry-run,\n"
     "--files-from, --null, --base and --shard; see quillane-batch --help.\n";
-
-const std::map<std::string, int> kTypeIndexes{{"jpeg", 0}, {"png", 1}, {"bmp", 2}, {"gif", 3}, {"tiff", 4}};
-// The entries of the conversion page's type box, in its order.
-const std::map<std::string, int> kConvertTypes{{"jpg", 0}, {"bmp", 1}, {"gif", 2}, {"png", 3}, {"tif", 4}};
 
 void AddRename(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {
@@ -38,9 +37,7 @@ void AddConvert(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
 {
     CLI::App* convert = AddJobCommand(app, "convert");
     AddOutputOptions(*convert, request, options, request.Convert.SavePath, request.Convert.Affix);
-    convert->add_option("--to", options.To, "the new file type: jpg, bmp, gif, png or tif")
-        ->required()
-        ->check(CLI::IsMember({"jpg", "bmp", "gif", "png", "tif"}));
+    convert->add_option("--to", options.To, ToHelp())->required()->check(ConvertTargetName());
 }
 
 void AddCrop(CLI::App& app, TCliRequest& request, TFileJobOptions& options)
@@ -123,9 +120,7 @@ void AddSourceOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& opti
     job.add_option("SOURCE_FOLDER", request.SourceFolder,
                    "the folder whose pictures are processed (none with --files-from)")
         ->type_name("FOLDER");
-    job.add_option("--types", options.Types, "picture types to take, from jpeg,png,bmp,gif,tiff (default: all five)")
-        ->delimiter(',')
-        ->check(CLI::IsMember({"jpeg", "png", "bmp", "gif", "tiff"}));
+    job.add_option("--types", options.Types, TypesHelp())->delimiter(',')->check(TypeName());
     job.add_flag("--subfolders", request.SubFolders,
                  "take the pictures of the sub-folders too, with their results in matching sub-folders");
 }
@@ -144,12 +139,13 @@ void AddOutputOptions(CLI::App& job, TCliRequest& request, TFileJobOptions& opti
                    "an existing output file: ask (default; answered no without a terminal), yes or no")
         ->check(CLI::IsMember({"ask", "yes", "no"}));
     AddTrashOptions(job, request.Replacing);
+    AddWritingOptions(job, request.Output);
 }
 
 int FinishSharedOptions(TCliRequest& request, const TFileJobOptions& options)
 {
     for (const std::string& type : options.Types) {
-        request.CheckedTypes.push_back(TypeCaptions()[kTypeIndexes.at(type)]);
+        request.CheckedTypes.push_back(TypeCaptions()[static_cast<std::size_t>(*TypeIndexNamed(type))]);
     }
     request.Overwrite = options.Overwrite == "yes"  ? TOverwriteMode::omYes
                         : options.Overwrite == "no" ? TOverwriteMode::omNo
@@ -174,7 +170,7 @@ std::optional<std::string> FinishFileJobRequest(TCliRequest& request, const TFil
 {
     const int position = FinishSharedOptions(request, options);
     request.Rename.Mode = options.Random ? rmRandom : rmNumber;
-    request.Convert.TargetType = options.To.empty() ? -1 : kConvertTypes.at(options.To);
+    request.Convert.TargetType = options.To.empty() ? -1 : ConvertTargetNamed(options.To).value_or(-1);
     request.Convert.AffixPosition = position;
     request.Crop.AffixPosition = position;
     request.Watermark.AffixPosition = position;

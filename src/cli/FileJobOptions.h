@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "jobs/BatchJob.h"
+#include "jobs/TypeNames.h"
 
 namespace CLI {
 class App;
@@ -19,7 +20,7 @@ struct TCliRequest;
 // What the options every job shares, and those of the rename, convert, crop and
 // watermark commands, are parsed into before they become page fields.
 struct TFileJobOptions {
-    std::vector<std::string> Types{"jpeg", "png", "bmp", "gif", "tiff"};
+    std::vector<std::string> Types = TypeNames();
     std::string Overwrite = "ask";
     bool Prefix = false;
     bool Random = false;

@@ -43,7 +43,8 @@ TTerminalHost::TTerminalHost(TTerminal terminal, const TCliRequest& request)
       routineWorkers_(request.Jobs > 0 ? request.Jobs : DefaultRoutineWorkers()),
       json_(request.Json),
       rehearses_(request.DryRun),
-      texts_(request.Language)
+      texts_(request.Language),
+      output_(OutputSettingsOf(request.Output))
 {
 }
 

@@ -53,6 +53,7 @@ public:
     void RefreshSourceList() override {}
     void ReportProgress(const TProgress& progress) override;
     std::size_t RoutineWorkers() override { return routineWorkers_; }
+    TOutputSettings OutputSettings() override { return output_; }
 
     // With --json, the object that closes a run: its counts and its closing message
     // (or the stopped-run line).
@@ -72,6 +73,7 @@ private:
     bool rehearses_;
     std::string closingMessage_;
     THostTexts texts_;
+    TOutputSettings output_;
 };
 
 // The folder the list shows, as a full path without a trailing "/".

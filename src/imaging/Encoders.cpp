@@ -22,6 +22,10 @@ const std::vector<TImageCodecInfo>& GetImageEncoders()
         {MakeId(3), "Built-in GIF Codec", "*.GIF", "image/gif"},
         {MakeId(4), "Built-in TIFF Codec", "*.TIF;*.TIFF", "image/tiff"},
         {MakeId(5), "Built-in PNG Codec", "*.PNG", "image/png"},
+        {MakeId(6), "WebP Codec", "*.WEBP", "image/webp"},
+        {MakeId(7), "HEIF Codec", "*.HEIC;*.HEIF", "image/heic"},
+        {MakeId(8), "AVIF Codec", "*.AVIF", "image/avif"},
+        {MakeId(9), "JPEG XL Codec", "*.JXL", "image/jxl"},
     };
     return kEncoders;
 }

@@ -19,7 +19,8 @@ struct TImageCodecInfo {
     std::string MimeType;
 };
 
-// The installed encoders: BMP, JPEG, GIF, TIFF and PNG, in that order.
+// The installed encoders: BMP, JPEG, GIF, TIFF, PNG, WebP, HEIC, AVIF and JPEG XL,
+// in that order.
 const std::vector<TImageCodecInfo>& GetImageEncoders();
 
 // Compares every encoder's MIME type with the given one (exact, letter case counts).

@@ -13,12 +13,16 @@ struct TFormatInfo {
 };
 
 // Indexed by the format's value.
-constexpr std::array<TFormatInfo, 5> kFormats{{
+constexpr std::array<TFormatInfo, 9> kFormats{{
     {ifBmp, {".bmp", nullptr}, "image/bmp"},
     {ifJpeg, {".jpg", ".jpeg"}, "image/jpeg"},
     {ifGif, {".gif", nullptr}, "image/gif"},
     {ifPng, {".png", nullptr}, "image/png"},
     {ifTiff, {".tif", ".tiff"}, "image/tiff"},
+    {ifWebp, {".webp", nullptr}, "image/webp"},
+    {ifHeic, {".heic", ".heif"}, "image/heic"},
+    {ifAvif, {".avif", nullptr}, "image/avif"},
+    {ifJxl, {".jxl", nullptr}, "image/jxl"},
 }};
 
 const TFormatInfo& InfoOf(TImageFormat format)
@@ -38,7 +42,7 @@ bool NamesFormat(const std::string& extension, const TFormatInfo& info)
 
 std::optional<TImageFormat> FormatOfValue(int value)
 {
-    if (value < ifBmp || value > ifTiff)
+    if (value < ifBmp || value > ifJxl)
         return std::nullopt;
     return static_cast<TImageFormat>(value);
 }

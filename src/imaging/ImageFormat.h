@@ -5,11 +5,21 @@
 
 #include "imaging/Encoders.h"
 
-// The five picture formats the program writes, with what belongs to each: the
-// extensions that name it, the MIME type of its encoder and the encoder itself.
+// The picture formats the program writes, with what belongs to each: the extensions
+// that name it, the MIME type of its encoder and the encoder itself.
 namespace quillane {
 
-enum TImageFormat : int { ifBmp = 0, ifJpeg = 1, ifGif = 2, ifPng = 3, ifTiff = 4 };
+enum TImageFormat : int {
+    ifBmp = 0,
+    ifJpeg = 1,
+    ifGif = 2,
+    ifPng = 3,
+    ifTiff = 4,
+    ifWebp = 5,
+    ifHeic = 6,
+    ifAvif = 7,
+    ifJxl = 8,
+};
 
 // The format for a plain number; none outside the enumeration.
 std::optional<TImageFormat> FormatOfValue(int value);

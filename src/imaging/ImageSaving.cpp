@@ -1,6 +1,8 @@
 #include "imaging/ImageSaving.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "imaging/AtomicFile.h"
@@ -9,8 +11,11 @@
 #include "imaging/ImageFormat.h"
 #include "imaging/LibraryGuard.h"
 #include "imaging/MemoryBudget.h"
+#include "imaging/OutputMetadata.h"
+#include "imaging/OutputSettings.h"
 #include "imaging/Pixels.h"
 #include "imaging/PngWriter.h"
+#include "imaging/TiffExif.h"
 
 namespace quillane {
 
@@ -48,7 +53,7 @@ bool CarriesTextMetadata(const VImage& image)
 }
 
 // The picture's rows, computed strip by strip, are the one full copy of its pixels.
-TPngPicture PngPictureOf(const VImage& image)
+TPngPicture PngPictureOf(const VImage& image, int compressionLevel)
 {
     TPngPicture picture = PngPicture(static_cast<std::uint32_t>(image.width()),
                                      static_cast<std::uint32_t>(image.height()), image.bands());
@@ -58,6 +63,7 @@ TPngPicture PngPictureOf(const VImage& image)
     });
     picture.XPixelsPerMm = image.xres();
     picture.YPixelsPerMm = image.yres();
+    picture.CompressionLevel = compressionLevel;
     if (image.get_typeof(VIPS_META_ICC_NAME) != 0) {
         std::size_t size = 0;
         const void* profile = image.get_blob(VIPS_META_ICC_NAME, &size);
@@ -66,9 +72,9 @@ TPngPicture PngPictureOf(const VImage& image)
     return picture;
 }
 
-bool WritePngFile(const VImage& image, TAtomicFile& file)
+bool WritePngFile(const VImage& image, int compressionLevel, TAtomicFile& file)
 {
-    return WritePng(PngPictureOf(image),
+    return WritePng(PngPictureOf(image, compressionLevel),
                     [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
 }
 
@@ -105,32 +111,96 @@ std::uint64_t WorthReserving(std::uint64_t need)
     return need >= kReservedFrom ? need : 0;
 }
 
-void WriteWithLibrary(const VImage& image, TImageFormat format, TAtomicFile& file)
+// JPEG has no alpha: what is transparent shows the black of a blank canvas.
+VImage WithoutAlphaOnBlack(const VImage& image)
+{
+    if (!pixels::HasAlpha(image))
+        return image;
+    return image.flatten(VImage::option()->set("background", std::vector<double>{0.0})).cast(VIPS_FORMAT_UCHAR);
+}
+
+// The JPEG XL saver's lowest effort; 0 to 2 ask for the fastest it has.
+constexpr int kJxlLowestEffort = 3;
+
+// HEIC and AVIF share one saver; the codec tells them apart.
+void WriteHeif(const VImage& image, vips::VTarget& target, VipsForeignHeifCompression codec, int quality, int effort,
+               bool strip)
+{
+    image.heifsave_target(
+        target,
+        VImage::option()->set("compression", codec)->set("Q", quality)->set("effort", effort)->set("strip", strip));
+}
+
+// The WebP saver of libvips 8.14 writes an EXIF chunk even when told to strip: a
+// stripped file is made in memory and the chunk taken out again.
+void WriteWebp(const VImage& image, vips::VTarget& target, const TOutputSettings& settings, TAtomicFile& file)
+{
+    vips::VOption* options = VImage::option()->set("Q", settings.WebpQuality)->set("lossless", settings.Lossless);
+    if (settings.Metadata != TMetadataMode::mdStrip) {
+        image.webpsave_target(target, options);
+        return;
+    }
+    const std::unique_ptr<VipsBlob, void (*)(VipsBlob*)> saved(
+        image.webpsave_buffer(options->set("strip", true)), [](VipsBlob* blob) { vips_area_unref(VIPS_AREA(blob)); });
+    std::size_t size = 0;
+    const void* data = vips_blob_get(saved.get(), &size);
+    const std::string bytes = metadata::WebpWithoutExif(std::string_view(static_cast<const char*>(data), size));
+    if (bytes.empty() || !file.Write(bytes.data(), bytes.size()))
+        throw vips::VError("webpsave: the file without its metadata could not be written\n");
+}
+
+void WriteWithLibrary(const VImage& image, TImageFormat format, const TOutputSettings& settings, TAtomicFile& file)
 {
     vips::VTarget target = vips::VTarget::new_to_descriptor(file.Descriptor());
+    // Without it a saver makes up an EXIF block of its own for a picture that has none.
+    const bool strip = settings.Metadata == TMetadataMode::mdStrip;
     switch (format) {
-    case ifJpeg: {
-        // JPEG has no alpha: what is transparent shows the black of a blank canvas.
-        VImage opaque =
-            pixels::HasAlpha(image)
-                ? image.flatten(VImage::option()->set("background", std::vector<double>{0.0})).cast(VIPS_FORMAT_UCHAR)
-                : image;
-        opaque.jpegsave_target(target, VImage::option()->set("Q", 75));
+    case ifJpeg:
+        WithoutAlphaOnBlack(image).jpegsave_target(
+            target, VImage::option()->set("Q", settings.JpegQuality)->set("strip", strip));
         break;
-    }
     case ifPng:
-        image.pngsave_target(target);
+        image.pngsave_target(target,
+                             VImage::option()->set("compression", settings.PngCompression)->set("strip", strip));
         break;
     case ifGif:
         KeepQuantiserOnThisThread();
         image.gifsave_target(target);
         break;
     case ifTiff:
-        image.tiffsave_target(target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW));
+        image.tiffsave_target(
+            target, VImage::option()->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_LZW)->set("strip", strip));
+        break;
+    case ifWebp:
+        WriteWebp(image, target, settings, file);
+        break;
+    case ifHeic:
+        WriteHeif(image, target, VIPS_FOREIGN_HEIF_COMPRESSION_HEVC, settings.HeicQuality, settings.HeicEffort, strip);
+        break;
+    case ifAvif:
+        WriteHeif(image, target, VIPS_FOREIGN_HEIF_COMPRESSION_AV1, settings.AvifQuality, settings.AvifEffort, strip);
+        break;
+    case ifJxl:
+        // The library takes efforts from 3 up; below that it would silently keep its slow 7.
+        image.jxlsave_target(target, VImage::option()
+                                         ->set("Q", settings.JxlQuality)
+                                         ->set("lossless", settings.Lossless)
+                                         ->set("effort", std::max(settings.JxlEffort, kJxlLowestEffort))
+                                         ->set("strip", strip));
         break;
     default:
         break;
     }
+}
+
+// The library's TIFF saver writes no EXIF: it is added to the written file.
+bool AddTiffExif(const VImage& image, const TAtomicFile& file)
+{
+    if (image.get_typeof(VIPS_META_EXIF_NAME) == 0)
+        return true;
+    std::size_t size = 0;
+    const void* block = image.get_blob(VIPS_META_EXIF_NAME, &size);
+    return tiffexif::AddExif(file.TemporaryPath(), std::string(static_cast<const char*>(block), size));
 }
 
 // A write through our own writers that stopped: the file's error when it has one.
@@ -154,7 +224,8 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
         const TMemoryReservation memory(ProcessMemoryBudget(), WorthReserving(SaveNeed(image, knownOpaque, format)));
         if (!memory.Granted())
             return TOutcome::Failure(TReason::rsOutOfMemory);
-        VImage pixels = PreparePixels(image, knownOpaque);
+        const TOutputSettings& settings = CurrentOutputSettings();
+        VImage pixels = metadata::ForOutput(PreparePixels(image, knownOpaque), settings.Metadata);
         image = VImage();  // the saver below may then let go of the decoder early
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen())
@@ -163,13 +234,15 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
             if (!WriteBmp(pixels, file))
                 return StoppedWriting(file);
         } else if (format == ifPng && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
-            if (!WritePngFile(pixels, file))
+            if (!WritePngFile(pixels, settings.PngCompression, file))
                 return StoppedWriting(file);
         } else if (format == ifGif && (pixels.bands() == 1 || pixels.bands() == 3)) {
             if (!WriteGifFile(pixels::HandOver(pixels), file))
                 return StoppedWriting(file);
         } else {
-            WriteWithLibrary(pixels, format, file);
+            WriteWithLibrary(pixels, format, settings, file);
+            if (format == ifTiff && !AddTiffExif(pixels, file))
+                return TOutcome::Failure(TReason::rsCannotEncode, "the EXIF data could not be added to the TIFF file");
         }
         return file.Commit() ? TOutcome::Success() : WriteFailure(file);
     } catch (const vips::VError& error) {

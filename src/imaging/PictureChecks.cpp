@@ -187,7 +187,8 @@ void RestrictDecoders()
 {
     vips_operation_block_set("VipsForeignLoad", TRUE);
     for (const char* allowed : {"VipsForeignLoadJpeg", "VipsForeignLoadPng", "VipsForeignLoadNsgif",
-                                "VipsForeignLoadTiff", "VipsForeignLoadMagick"})  // BMP
+                                "VipsForeignLoadTiff", "VipsForeignLoadMagick",  // BMP
+                                "VipsForeignLoadWebp", "VipsForeignLoadHeif", "VipsForeignLoadJxl"})
         vips_operation_block_set(allowed, FALSE);
 }
 

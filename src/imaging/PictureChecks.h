@@ -26,7 +26,7 @@ bool FileLooksComplete(const TPath& file);
 // told by the system before any byte is decoded; rsNone when it can be opened.
 TReason SourceFileReason(const TPath& file);
 
-// Only JPEG, PNG, GIF, TIFF and BMP are read; every other decoder of the library
+// Only JPEG, PNG, GIF, TIFF, BMP, WebP, HEIF (HEIC and AVIF) and JPEG XL are read; every other decoder of the library
 // (vector, document, scientific and raw formats) is switched off. Called once at start-up.
 void RestrictDecoders();
 

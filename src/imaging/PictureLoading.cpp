@@ -23,10 +23,26 @@ namespace {
 // take (the README promises this limit).
 constexpr std::int64_t kLargestPixelCount = std::int64_t{16384} * 16384;
 
+// The brand of an ISO media file ("ftyp" box) that names AVIF rather than HEIC: the
+// major brand, or a compatible brand of a file whose major brand is the generic "mif1".
+bool BrandsNameAvif(const std::string& head)
+{
+    const std::string major = head.substr(8, 4);
+    if (major == "avif" || major == "avis")
+        return true;
+    for (std::size_t at = 16; at + 4 <= head.size(); at += 4)
+        if (head.compare(at, 4, "avif") == 0)
+            return true;
+    return false;
+}
+
 // The format the first bytes announce, whatever the name says; none for anything else.
 std::optional<TImageFormat> FormatOfContent(const std::string& head)
 {
     auto starts = [&head](const std::string& magic) { return head.compare(0, magic.size(), magic) == 0; };
+    auto at = [&head](std::size_t offset, const std::string& magic) {
+        return head.size() >= offset + magic.size() && head.compare(offset, magic.size(), magic) == 0;
+    };
     if (starts("\xFF\xD8\xFF"))
         return ifJpeg;
     if (starts("\x89PNG\r\n\x1A\n"))
@@ -37,15 +53,24 @@ std::optional<TImageFormat> FormatOfContent(const std::string& head)
         return ifTiff;
     if (starts("BM"))
         return ifBmp;
+    if (starts("RIFF") && at(8, "WEBP"))
+        return ifWebp;
+    if (at(4, "ftyp") && head.size() >= 12)
+        return BrandsNameAvif(head) ? ifAvif : ifHeic;
+    if (starts("\xFF\x0A") || starts(std::string("\0\0\0\x0CJXL \r\n\x87\n", 12)))
+        return ifJxl;
     return std::nullopt;
 }
+
+// Enough for the signatures above and the first brands of an ISO media file.
+constexpr std::size_t kHeadSize = 32;
 
 std::string FileHead(const TPath& file)
 {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return {};
-    char head[8] = {};
+    char head[kHeadSize] = {};
     const ssize_t got = ::read(fd, head, sizeof head);
     ::close(fd);
     return got > 0 ? std::string(head, static_cast<std::size_t>(got)) : std::string();
@@ -64,6 +89,13 @@ VImage LoadStream(TImageFormat format, const VSource& source, VipsAccess access,
         return VImage::pngload_source(source, options);
     case ifGif:
         return VImage::gifload_source(source, options);
+    case ifWebp:
+        return VImage::webpload_source(source, options);
+    case ifHeic:
+    case ifAvif:
+        return VImage::heifload_source(source, options);
+    case ifJxl:
+        return VImage::jxlload_source(source, options);
     default:
         return VImage::tiffload_source(source, options);
     }
@@ -157,7 +189,7 @@ TLoaded LoadPictureBytes(const std::string& bytes)
 {
     if (!LooksComplete(bytes))
         return Refused(TReason::rsDamaged);
-    const std::optional<TImageFormat> format = FormatOfContent(bytes.substr(0, 8));
+    const std::optional<TImageFormat> format = FormatOfContent(bytes.substr(0, kHeadSize));
     if (!format)
         return Refused(TReason::rsUnsupported);
     if (*format == ifBmp)

@@ -6,8 +6,9 @@
 #include "imaging/Files.h"
 #include "imaging/Outcome.h"
 
-// Decoding of the five picture formats the program reads (JPEG, PNG, GIF, TIFF,
-// BMP), recognised by their first bytes whatever the name says. Anything else,
+// Decoding of the picture formats the program reads (JPEG, PNG, GIF, TIFF, BMP,
+// WebP, HEIC, AVIF, JPEG XL), recognised by their first bytes whatever the name
+// says; of an animation or a file of several pictures, the first. Anything else,
 // and a header claiming more pixels than a picture can sensibly have, is refused
 // before any pixel is decoded.
 namespace quillane::loading {

@@ -18,7 +18,7 @@ struct TRgbaPixels {
 };
 
 // The picture in the file, upright, its alpha kept (opaque where it has none). Nothing
-// for every file the routines refuse: not one of the five formats by its content,
+// for every file the routines refuse: not one of the formats read, by its content,
 // damaged or cut short, or larger than a picture may be.
 std::optional<TRgbaPixels> ReadRgbaPixels(const TPath& file);
 // The same for a file's bytes held in memory.

@@ -12,7 +12,6 @@ namespace quillane {
 
 namespace {
 
-constexpr int kDeflateLevel = 6;  // zlib's default, which the README promises
 constexpr std::size_t kLargestChunk = std::size_t{1} << 20;
 
 struct TCompressorFree {
@@ -45,11 +44,10 @@ struct TDeflated {
     std::size_t Size = 0;  // 0 when it could not be made
 };
 
-TDeflated Deflated(const void* data, std::size_t size)
+TDeflated Deflated(const void* data, std::size_t size, int level)
 {
     TDeflated deflated;
-    const std::unique_ptr<libdeflate_compressor, TCompressorFree> compressor(
-        libdeflate_alloc_compressor(kDeflateLevel));
+    const std::unique_ptr<libdeflate_compressor, TCompressorFree> compressor(libdeflate_alloc_compressor(level));
     if (!compressor)
         return deflated;
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), size);
@@ -95,11 +93,14 @@ bool WriteResolution(const TPngSink& write, const TPngPicture& picture)
     return WriteChunk(write, "pHYs", resolution.data(), resolution.size());
 }
 
+// The profile is small: the level makes no difference worth a setting.
+constexpr int kProfileLevel = 6;
+
 bool WriteProfile(const TPngSink& write, const std::string& profile)
 {
     if (profile.empty())
         return true;
-    const TDeflated deflated = Deflated(profile.data(), profile.size());
+    const TDeflated deflated = Deflated(profile.data(), profile.size(), kProfileLevel);
     if (deflated.Size == 0)
         return false;
     std::string chunk("icc\0\0", 5);  // name, its end, compression method 0
@@ -147,7 +148,7 @@ bool WritePng(const TPngPicture& picture, const TPngSink& write)
         picture.Height > 0x7fffffffu || picture.Rows.size() != (RowBytes(picture) + 1) * picture.Height)
         return false;
     // Deflated first, so that a failure writes nothing at all.
-    const TDeflated rows = Deflated(picture.Rows.data(), picture.Rows.size());
+    const TDeflated rows = Deflated(picture.Rows.data(), picture.Rows.size(), picture.CompressionLevel);
     if (rows.Size == 0)
         return false;
     return write("\x89PNG\r\n\x1a\n", 8) && WriteHeader(write, picture) && WriteProfile(write, picture.IccProfile) &&

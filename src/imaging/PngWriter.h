@@ -19,7 +19,8 @@ struct TPngPicture {
     std::vector<std::uint8_t> Rows;
     double XPixelsPerMm = 0;  // 0 when unknown: no resolution is written
     double YPixelsPerMm = 0;
-    std::string IccProfile;  // empty when none
+    std::string IccProfile;    // empty when none
+    int CompressionLevel = 6;  // 0 (stored) to 9; 6 is zlib's default
 };
 
 // A width x height picture of 8-bit samples with room for its rows, each set to

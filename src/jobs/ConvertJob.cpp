@@ -17,12 +17,16 @@ namespace fs = std::filesystem;
 
 const char* const kSaveField = control::lbEdtSavePath2;
 
-const std::array<TConvertTarget, 5> kTargets{{
+const std::array<TConvertTarget, 9> kTargets{{
     {"JPG格式文件(*.jpg)", ".jpg", ifJpeg},
     {"Bmp位图文件(*.bmp)", ".bmp", ifBmp},
     {"GIF格式文件(*.gif)", ".gif", ifGif},
     {"PNG格式文件(*.png)", ".png", ifPng},
     {"TIF格式文件(*.tif)", ".tif", ifTiff},
+    {"WebP格式文件(*.webp)", ".webp", ifWebp},
+    {"AVIF格式文件(*.avif)", ".avif", ifAvif},
+    {"HEIC格式文件(*.heic)", ".heic", ifHeic},
+    {"JPEG XL格式文件(*.jxl)", ".jxl", ifJxl},
 }};
 
 // The path without the extension of its file name; a dot in a folder name is no

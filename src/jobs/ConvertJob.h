@@ -29,7 +29,7 @@ struct TConvertTarget {
     TImageFormat Format;
 };
 
-// The entry at a CmbD index; empty outside 0 to 4. The box's order is not the
+// The entry at a CmbD index; empty outside 0 to 8. The box's order is not the
 // order of the formats.
 std::optional<TConvertTarget> ConvertTargetAt(int targetType);
 

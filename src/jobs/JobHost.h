@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/Outcome.h"
+#include "imaging/OutputSettings.h"
 
 // What a batch job needs of the program that runs it. The window and quillane-batch
 // are the two hosts; the engine knows nothing else about them.
@@ -137,6 +138,10 @@ public:
     // How many image routines a run may have going at once; read once as a run starts.
     // With 1 every routine runs on the run's own thread, one after another.
     virtual std::size_t RoutineWorkers() { return 1; }
+
+    // How the pictures of a run are written (quality, metadata, file times); read once
+    // as a run that writes pictures starts.
+    virtual TOutputSettings OutputSettings() { return {}; }
 
     void RequestStop() noexcept { stop_.store(true); }
     void ClearStopRequest() noexcept { stop_.store(false); }

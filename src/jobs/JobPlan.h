@@ -71,6 +71,7 @@ struct TJobPlan {
     bool LocksTypeList = false;        // only the percentage job locks the type list
     bool OneAtATime = false;           // rename: in list order, on the run's own thread
     bool RefreshesList = false;        // rename: the list shows the new names
+    bool WritesPictures = false;       // the host's output settings apply
     std::string ClosingMessage;        // e.g. "处理完成！"
     TReplacePolicy Replacing;          // the host's choice; the default keeps every own source
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -28,6 +29,8 @@ struct TRunContext {
     // counts as reached once its walk begins).
     std::size_t Item = 0;
     std::size_t ItemsBegun = 0;
+    // How the run's pictures are written; none for a run that writes no pictures.
+    std::optional<TOutputSettings> Output{};
     // A rehearsal lists the steps and changes nothing: no folder made, nothing asked.
     bool Rehearsal = false;
     // Where renames and trashed files are written down; none in a rehearsal.

@@ -136,7 +136,13 @@ void SubmitStep(TRunContext& context, const TFileRule& rule, const fs::path& sou
         }
         step.Routine = std::move(call.Name);
         step.Settings = std::move(call.Settings);
-        step.Call = JournaledCall(context, rule, step, std::move(call.Run));
+        std::function<TOutcome(bool)> run = std::move(call.Run);
+        if (context.Output) {
+            run = [run = std::move(run), output = *context.Output, source, target = step.Target](bool replace) {
+                return WriteWithSettings(output, source, target, [&] { return run(replace); });
+            };
+        }
+        step.Call = JournaledCall(context, rule, step, std::move(run));
     }
     context.Executor.Submit(std::move(step));
 }
@@ -211,6 +217,7 @@ TJobPlan NewFilePlan(TJobPage page, const TSourceList& sources, const TNamedFiel
     plan.OutputFolder = output.SaveFolder;
     plan.SaveField = saveField;
     plan.ClosingMessage = kProcessingFinished;
+    plan.WritesPictures = true;
     plan.Rule.SuccessText = std::move(successText);
     plan.Rule.FailureText = std::move(failureText);
     plan.Rule.TargetFor = [output](const fs::path& source, const std::string& folder, std::size_t) {
@@ -234,6 +241,9 @@ TRunOutcome RunPlan(TJobHost& host, const TJobPlan& plan)
         TRunContext context{host, plan.Page, plan.Sources.CheckedTypes, TOverwriteState{}, *executor};
         context.Journal = &journal;
         context.Policy = plan.Replacing;
+        if (plan.WritesPictures) {
+            context.Output = host.OutputSettings();
+        }
         RunItems(context, plan);
         executor->Finish();
         outcome = executor->Outcome();

@@ -37,7 +37,16 @@ std::string AsciiUpper(std::string_view text)
 const std::vector<std::string>& TypeCaptions()
 {
     static const std::vector<std::string> captions{
-        "JPEG (*.JPG;*.JPEG)", "PNG (*.PNG)", "BMP (*.BMP)", "GIF (*.GIF)", "TIFF (*.TIF;*.TIFF)",
+        "JPEG (*.JPG;*.JPEG)",
+        "PNG (*.PNG)",
+        "BMP (*.BMP)",
+        "GIF (*.GIF)",
+        "TIFF (*.TIF;*.TIFF)",
+        "WEBP (*.WEBP)",
+        "HEIC (*.HEIC;*.HEIF)",
+        "AVIF (*.AVIF)",
+        // Not "JPEG XL": the test searches captions, and "JPEG" would let .jpeg files in.
+        "JXL (*.JXL)",
     };
     return captions;
 }

@@ -6,8 +6,8 @@
 
 namespace quillane {
 
-// The five entries of the type list, in list order; their captions are what the
-// type test searches.
+// The entries of the type list, in list order: the five classic formats, then WebP,
+// HEIC, AVIF and JPEG XL. Their captions are what the type test searches.
 const std::vector<std::string>& TypeCaptions();
 
 // The file type test: the last four characters of the name (all of it when shorter),

@@ -1,6 +1,7 @@
 #include "ui/ConvertPage.h"
 
 #include "jobs/ControlNames.h"
+#include "jobs/ConvertJob.h"
 #include "ui/PageFields.h"
 #include "ui/SaveFolderMenu.h"
 
@@ -37,9 +38,8 @@ void TConvertPage::BuildRules()
     CmbD = new QComboBox;
     CmbD->setObjectName(QStringLiteral("CmbD"));
     // In this order: the index is what the job reads.
-    CmbD->addItems({QStringLiteral("JPG格式文件(*.jpg)"), QStringLiteral("Bmp位图文件(*.bmp)"),
-                    QStringLiteral("GIF格式文件(*.gif)"), QStringLiteral("PNG格式文件(*.png)"),
-                    QStringLiteral("TIF格式文件(*.tif)")});
+    for (int type = 0; const std::optional<TConvertTarget> target = ConvertTargetAt(type); ++type)
+        CmbD->addItem(QString::fromUtf8(target->Caption));
     auto* label = new QLabel(QStringLiteral("新文件类型："));
     label->setBuddy(CmbD);
     grid->addWidget(label, 0, 0);

@@ -119,6 +119,8 @@ void TfrmMain::BuildMenus()
         mnuUndo->setText(WindowText(QString::fromUtf8(run ? UndoCaption(*run) : std::string(kUndoMenu))));
         mnuUndo->setEnabled(run.has_value() && !JobRunning());
     });
+    QAction* mnuOutput = fileMenu->addAction(QStringLiteral("输出设置…"), this, &TfrmMain::mnuOutputClick);
+    mnuOutput->setObjectName(QStringLiteral("mnuOutput"));
     fileMenu->addSeparator();
     QAction* mnuExit = fileMenu->addAction(QStringLiteral("退出(&X)"), this, &TfrmMain::mnuExitClick);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
@@ -178,6 +180,7 @@ void TfrmMain::FormCreate()
     GroupBox1->RebuildList();
     GroupBox1->SelectImagePreview();
     LoadPageFields();
+    LoadOutputSettings();
     GroupBox1->UpdateCaption();
 }
 

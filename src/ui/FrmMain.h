@@ -119,6 +119,8 @@ private:
     void BtnWatermarkClick();
     void mnuUndoClick();
     void mnuExitClick();
+    void mnuOutputClick();
+    void LoadOutputSettings();
     void mnuAboutClick();
     void N2Click();
     void BtnGoodClick();

@@ -52,6 +52,11 @@ auto TWindowHost::OnGui(TCall call) -> decltype(call())
     }
 }
 
+TOutputSettings TWindowHost::OutputSettings()
+{
+    return OnGui([this] { return output_; });
+}
+
 TMessageAnswer TWindowHost::ShowMessage(const std::string& text, TMessageStyle style)
 {
     return OnGui([this, &text, style] {

@@ -51,6 +51,9 @@ public:
     void ReportProgress(const TProgress& progress) override;
     // One picture per core; only the engine's coordinating thread asks, nothing is marshalled.
     std::size_t RoutineWorkers() override { return DefaultRoutineWorkers(); }
+    // The settings of the "输出设置" dialog; read by a run on the GUI thread, where they change.
+    TOutputSettings OutputSettings() override;
+    void SetOutputSettings(const TOutputSettings& settings) { output_ = settings; }
 
 private:
     // Runs `call` on the GUI thread and returns its result; inline when already there.
@@ -61,6 +64,7 @@ private:
     bool closing_ = false;
     std::unique_ptr<THostTexts> texts_;  // used on the GUI thread only
     int busyDepth_ = 0;
+    TOutputSettings output_;
 };
 
 }  // namespace quillane

@@ -153,7 +153,7 @@ TEST_F(CommandLine, WrongArgumentsExitWithStatusTwo)
         {"pixel", "--width", "5", "--height", "5", "--mode", "stretch", "--out", "out"},
         {"pixel", "--width", "5", "--height", "5", "--fill", "red", "--out", "out"},
         {"side", "--width", "5", "--height", "5", "--out", "out"},
-        {"percent", "--types", "jpeg,webp", "--out", "out"},
+        {"percent", "--types", "jpeg,jfif", "--out", "out"},
         {"percent", "--overwrite", "maybe"},
     };
     for (const auto& arguments : rows) {

@@ -161,7 +161,7 @@ TEST_F(ConvertImageTest, ExistingTargetNeedsOverwriteAndTheSameFileIsLeftAsItIs)
 TEST_F(ConvertImageTest, FailuresWriteNothing)
 {
     const auto source = Coordinates("source.png");
-    EXPECT_FALSE(ConvertImage(source, File("a.out"), 5, false));
+    EXPECT_FALSE(ConvertImage(source, File("a.out"), 9, false));
     EXPECT_FALSE(ConvertImage(source, File("b.out"), -1, false));
     test::WriteBytes(File("broken.png"), "no picture here");
     EXPECT_FALSE(ConvertImage(File("broken.png"), File("c.jpg"), ifJpeg, false));

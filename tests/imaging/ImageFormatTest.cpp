@@ -49,9 +49,9 @@ TEST(ImageFormat, OtherExtensionsValuesAndIdsNameNoFormat)
         EXPECT_EQ(FormatOfExtension(name), std::nullopt) << name;
     EXPECT_EQ(EncoderForExtension("a.jfif"), TEncoderId{});
 
-    for (int value : {-1, 5, 100})
+    for (int value : {-1, 9, 100})
         EXPECT_EQ(FormatOfValue(value), std::nullopt) << value;
-    for (int value : {0, 1, 2, 3, 4})
+    for (int value : {0, 1, 2, 3, 4, 5, 6, 7, 8})
         EXPECT_EQ(FormatOfValue(value), static_cast<TImageFormat>(value)) << value;
 
     TEncoderId unknown{};

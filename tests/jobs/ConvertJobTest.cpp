@@ -136,7 +136,7 @@ TEST_F(ConvertJob, RefusedExistingTargetIsAFailureLine)
 TEST_F(ConvertJob, TypeOutsideTheTableFailsEveryFileWithoutACall)
 {
     List({"a.png", "b.png"});
-    const auto outcome = Run(7);
+    const auto outcome = Run(9);
     ASSERT_TRUE(outcome);
     EXPECT_TRUE(calls_.empty());
     EXPECT_EQ(host_.Lines, (std::vector<std::string>{Line(source_ / "a.png", false), Line(source_ / "b.png", false)}));

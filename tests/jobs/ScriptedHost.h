@@ -49,6 +49,7 @@ public:
     std::vector<TReportedFailure> Failures;
     std::map<std::string, std::string> FieldTexts;
     std::vector<std::string> Events;  // "clear", "show", "busy", "idle", "types off", "types on"
+    TOutputSettings Output;           // what OutputSettings() gives a run
 
     TScriptedHost();
 
@@ -71,6 +72,7 @@ public:
     void SetTypeListEnabled(bool enabled) override { Events.push_back(enabled ? "types on" : "types off"); }
     void RefreshSourceList() override {}
     void ReportProgress(const TProgress&) override {}
+    TOutputSettings OutputSettings() override { return Output; }
 };
 
 // A start button's click on the scripted list: the job's checks, then its run. Empty

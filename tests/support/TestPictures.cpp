@@ -34,6 +34,10 @@ std::string FormatFromExtension(const std::filesystem::path& path)
         return "tiff";
     if (extension == ".bmp")
         return "bmp";
+    if (extension == ".webp" || extension == ".avif" || extension == ".jxl")
+        return extension.substr(1);
+    if (extension == ".heic" || extension == ".heif")
+        return "heic";
     throw std::invalid_argument("no test format for " + path.string());
 }
 
@@ -50,14 +54,25 @@ std::string Encode(const VImage& image, const std::string& format, const std::st
 {
     if (format == "bmp")
         return EncodeAsBmp(image);
-    static const std::pair<const char*, const char*> kSuffix[] = {
-        {"jpeg", ".jpg"}, {"png", ".png"}, {"gif", ".gif"}, {"tiff", ".tif"}};
-    for (const auto& [name, suffix] : kSuffix) {
-        if (format != name)
+    // The saver's suffix and the options it always takes (AVIF is HEIF with AV1 inside).
+    struct TSaver {
+        const char* Name;
+        const char* Suffix;
+        const char* Options;
+    };
+    static const TSaver kSavers[] = {{"jpeg", ".jpg", ""},  {"png", ".png", ""},
+                                     {"gif", ".gif", ""},   {"tiff", ".tif", ""},
+                                     {"webp", ".webp", ""}, {"heic", ".heic", ""},
+                                     {"jxl", ".jxl", ""},   {"avif", ".heif", "compression=av1,effort=0"}};
+    for (const TSaver& saver : kSavers) {
+        if (format != saver.Name)
             continue;
+        std::string all = options.empty() ? "" : options.substr(1, options.size() - 2);
+        if (*saver.Options != '\0')
+            all = all.empty() ? saver.Options : all + "," + saver.Options;
         void* data = nullptr;
         std::size_t size = 0;
-        image.write_to_buffer((std::string(suffix) + options).c_str(), &data, &size);
+        image.write_to_buffer((saver.Suffix + (all.empty() ? "" : "[" + all + "]")).c_str(), &data, &size);
         std::string bytes(static_cast<const char*>(data), size);
         g_free(data);
         return bytes;
@@ -135,10 +150,18 @@ void MakeOrientedJpeg(const std::filesystem::path& path, const VImage& image, in
 std::string FormatOf(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    char head[4] = {};
-    if (!in.read(head, 4))
+    char head[12] = {};
+    in.read(head, 12);
+    if (in.gcount() < 4)
         return "";
     const std::string bytes(head, 4);
+    const std::string brand(head + 8, 4);
+    if (bytes == "RIFF" && brand == "WEBP")
+        return "webp";
+    if (std::string(head + 4, 4) == "ftyp")
+        return brand == "avif" || brand == "avis" ? "avif" : "heic";
+    if (bytes.compare(0, 2, "\xFF\x0A") == 0 || bytes == std::string("\0\0\0\x0C", 4))
+        return "jxl";
     if (bytes.compare(0, 3, "\xFF\xD8\xFF") == 0)
         return "jpeg";
     if (bytes == "\x89PNG")

@@ -31,9 +31,9 @@ vips::VImage RampImage(int width, int height);
 vips::VImage NoiseImage(int width, int height);
 
 // Writes the picture in the format named by the extension of the path (.jpg, .jpeg,
-// .png, .gif, .tif, .tiff, .bmp), or by `format` ("jpeg", "png", "gif", "tiff", "bmp")
-// when given. Extra options for the library saver may be passed, e.g. "[Q=95]".
-// Throws on failure: a test that cannot make its picture must fail.
+// .png, .gif, .tif, .tiff, .bmp, .webp, .heic, .heif, .avif, .jxl), or by `format`
+// ("jpeg", "png", "gif", "tiff", "bmp", "webp", "heic", "avif", "jxl") when given. Extra options for the library saver
+// may be passed, e.g. "[Q=95]". Throws on failure: a test that cannot make its picture must fail.
 void WritePicture(const vips::VImage& image, const std::filesystem::path& path, const std::string& format = "",
                   const std::string& saverOptions = "");
 
@@ -44,8 +44,8 @@ void MakePicture(const std::filesystem::path& path, int width, int height, const
 // A JPEG whose EXIF orientation tag says how to turn it (1 to 8).
 void MakeOrientedJpeg(const std::filesystem::path& path, const vips::VImage& image, int orientation);
 
-// "jpeg", "png", "gif", "bmp", "tiff" from the first bytes, "" for anything else
-// or a missing file.
+// "jpeg", "png", "gif", "bmp", "tiff", "webp", "heic", "avif", "jxl" from the first
+// bytes, "" for anything else or a missing file.
 std::string FormatOf(const std::filesystem::path& path);
 
 // The file decoded by the library (independently of the code under test).

@@ -124,9 +124,11 @@ private slots:
             QVERIFY2(box->currentIndex() == 0, name);
         }
         auto* types = page.Get<QComboBox>("CmbD");
-        QCOMPARE(types->count(), 5);
+        QCOMPARE(types->count(), 9);
         QCOMPARE(types->itemText(0), QStringLiteral("JPG格式文件(*.jpg)"));
         QCOMPARE(types->itemText(4), QStringLiteral("TIF格式文件(*.tif)"));
+        QCOMPARE(types->itemText(5), QStringLiteral("WebP格式文件(*.webp)"));
+        QCOMPARE(types->itemText(8), QStringLiteral("JPEG XL格式文件(*.jxl)"));
         QCOMPARE(types->currentIndex(), 0);
         auto* origin = page.Get<QComboBox>("CmbOrigin");
         QCOMPARE(origin->itemText(0), QStringLiteral("右底点"));

@@ -40,14 +40,15 @@ private slots:
         TfrmMain window;
         auto* types = window.findChild<QListWidget*>(QStringLiteral("ClbType"));
         QVERIFY(types);
-        const QStringList expected{"JPEG (*.JPG;*.JPEG)", "PNG (*.PNG)", "BMP (*.BMP)", "GIF (*.GIF)",
-                                   "TIFF (*.TIF;*.TIFF)"};
+        const QStringList expected{"JPEG (*.JPG;*.JPEG)",  "PNG (*.PNG)",         "BMP (*.BMP)",
+                                   "GIF (*.GIF)",          "TIFF (*.TIF;*.TIFF)", "WEBP (*.WEBP)",
+                                   "HEIC (*.HEIC;*.HEIF)", "AVIF (*.AVIF)",       "JXL (*.JXL)"};
         QCOMPARE(types->count(), expected.size());
         for (int row = 0; row < types->count(); ++row) {
             QCOMPARE(types->item(row)->text(), expected[row]);
             QCOMPARE(types->item(row)->checkState(), Qt::Checked);
         }
-        QCOMPARE(window.Browser()->CheckedTypeCaptions().size(), size_t(5));
+        QCOMPARE(window.Browser()->CheckedTypeCaptions().size(), size_t(9));
         QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("ChkSubFolder"))->isChecked());
     }
 

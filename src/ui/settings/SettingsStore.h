@@ -3,6 +3,8 @@
 #include "ui/settings/IniFile.h"
 #include "ui/settings/Settings.h"
 
+#include "imaging/OutputSettings.h"
+
 #include <filesystem>
 #include <string>
 
@@ -33,6 +35,13 @@ public:
     // The window's language as stored, "en" or "zh"; empty when none is.
     std::string LoadLanguage() const { return ini_.ReadString("Form", "Language", ""); }
     bool SaveLanguage(const std::string& code) { return ini_.WriteString("Form", "Language", code); }
+
+    // The [Output] section: how every job writes pictures. A missing key, or a value
+    // that is no number in its range, gives that setting's default.
+    TOutputSettings LoadOutput() const;
+    // Writes the whole section; the file's other sections and keys stay as they are.
+    // False, with Error() set, when the file cannot be written.
+    bool SaveOutput(const TOutputSettings& settings);
 
     const std::string& Error() const { return ini_.Error(); }
     const std::filesystem::path& FileName() const { return ini_.FileName(); }
