@@ -995,5 +995,9 @@ Permissions: </translation>
         <source>JPEG XL格式文件(*.jxl)</source>
         <translation>JPEG XL image (*.jxl)</translation>
     </message>
+    <message>
+        <source>替换的文件也放入回收站</source>
+        <translation>Also put replaced files in the Trash</translation>
+    </message>
 </context>
 </TS>

@@ -32,6 +32,9 @@ struct TOutputSettings {
     int JxlEffort = 3;
     TMetadataMode Metadata = TMetadataMode::mdKeep;
     bool KeepTimes = false;
+    // Every replaced file's old content goes to the Trash first, not only a run's own
+    // sources, so that undo can restore it.
+    bool TrashReplaced = false;
 
     bool operator==(const TOutputSettings&) const = default;
 };

@@ -243,6 +243,7 @@ TRunOutcome RunPlan(TJobHost& host, const TJobPlan& plan)
         context.Policy = plan.Replacing;
         if (plan.WritesPictures) {
             context.Output = host.OutputSettings();
+            context.Policy.TrashOtherTargets = context.Policy.TrashOtherTargets || context.Output->TrashReplaced;
         }
         RunItems(context, plan);
         executor->Finish();

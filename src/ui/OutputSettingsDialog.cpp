@@ -50,6 +50,10 @@ TOutputSettingsDialog::TOutputSettingsDialog(const TOutputSettings& settings, QW
     ChkKeepTimes->setObjectName(QStringLiteral("ChkKeepTimes"));
     ChkKeepTimes->setChecked(settings.KeepTimes);
     form->addRow(QString(), ChkKeepTimes);
+    ChkTrashReplaced = new QCheckBox(QStringLiteral("替换的文件也放入回收站"));
+    ChkTrashReplaced->setObjectName(QStringLiteral("ChkTrashReplaced"));
+    ChkTrashReplaced->setChecked(settings.TrashReplaced);
+    form->addRow(QString(), ChkTrashReplaced);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
@@ -95,6 +99,7 @@ TOutputSettings TOutputSettingsDialog::Settings() const
     settings.JxlEffort = SpnJxlEffort->value();
     settings.Metadata = static_cast<TMetadataMode>(CmbMetadata->currentIndex());
     settings.KeepTimes = ChkKeepTimes->isChecked();
+    settings.TrashReplaced = ChkTrashReplaced->isChecked();
     return settings;
 }
 

@@ -38,6 +38,7 @@ private:
     QSpinBox* SpnJxlEffort = nullptr;
     QComboBox* CmbMetadata = nullptr;
     QCheckBox* ChkKeepTimes = nullptr;
+    QCheckBox* ChkTrashReplaced = nullptr;
 };
 
 }  // namespace quillane

@@ -140,6 +140,38 @@ TEST_F(Undo, TrashNamesNeverClashAndNamesAreEncoded)
     EXPECT_NE(Slurp(info / "d e%.jpg.trashinfo").find("/d%20e%25.jpg\n"), std::string::npos);
 }
 
+// Replaced targets other than the run's own sources go to the Trash only when the
+// output settings ask for it.
+TEST_F(Undo, OtherReplacedTargetsAreKeptOnlyWhenAsked)
+{
+    class TTrashingHost : public TScriptedHost {
+    public:
+        TOutputSettings OutputSettings() override { return Output; }
+        TOutputSettings Output;
+    };
+    for (const bool asked : {false, true}) {
+        TTrashingHost host;
+        host.ShowFolder(source_, false);
+        host.Output.TrashReplaced = asked;
+        Touch(folder_ / "out" / "a.jpg", "last week's");
+        TCropFields fields;
+        fields.SavePath = (folder_ / "out").string();
+        fields.Affix = "";
+        ASSERT_TRUE(ClickStart(host, TCropBatch(fields, [](const TPath&, const TPath& target, auto...) {
+                                   TAtomicFile file(target, true);
+                                   return file.Write("new", 3) && file.Commit()
+                                              ? TOutcome::Success()
+                                              : TOutcome::Failure(TReason::rsCannotWrite);
+                               })));
+        EXPECT_EQ(fs::exists(folder_ / "data" / "Trash" / "files" / "a.jpg"), asked);
+        EXPECT_EQ(LastUndoableRun().has_value(), asked);
+        if (asked) {
+            UndoLast();
+            EXPECT_EQ(Slurp(folder_ / "out" / "a.jpg"), "last week's");
+        }
+    }
+}
+
 TEST_F(Undo, WithoutTrashAnInPlaceRunLeavesNoJournal)
 {
     TCropFields fields;

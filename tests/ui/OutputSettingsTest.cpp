@@ -69,6 +69,7 @@ private slots:
                     dialog->findChild<QSpinBox*>("SpnJpegQuality")->setValue(150);  // kept to its range
                     dialog->findChild<QComboBox*>("CmbMetadata")->setCurrentIndex(2);
                     dialog->findChild<QCheckBox*>("ChkKeepTimes")->setChecked(true);
+                    dialog->findChild<QCheckBox*>("ChkTrashReplaced")->setChecked(true);
                 },
                 QDialog::Accepted);
             action->trigger();
@@ -76,6 +77,7 @@ private slots:
             expected.JpegQuality = 100;
             expected.Metadata = TMetadataMode::mdStripGps;
             expected.KeepTimes = true;
+            expected.TrashReplaced = true;
             QVERIFY(window.Host().OutputSettings() == expected);
         }
         QVERIFY(TSettingsStore(ini).LoadOutput() == expected);

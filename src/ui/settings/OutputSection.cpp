@@ -49,6 +49,7 @@ TOutputSettings TSettingsStore::LoadOutput() const
     settings.Metadata = static_cast<TMetadataMode>(
         NumberOrDefault(ini_, "Metadata", kMetadataRange, static_cast<int>(settings.Metadata)));
     settings.KeepTimes = ini_.ReadBool(kSection, "KeepTimes", settings.KeepTimes);
+    settings.TrashReplaced = ini_.ReadBool(kSection, "TrashReplaced", settings.TrashReplaced);
     return settings;
 }
 
@@ -59,7 +60,8 @@ bool TSettingsStore::SaveOutput(const TOutputSettings& settings)
         ok = ok && ini_.WriteInteger(kSection, number.Key, settings.*number.Value);
     ok = ok && ini_.WriteBool(kSection, "Lossless", settings.Lossless);
     ok = ok && ini_.WriteInteger(kSection, "Metadata", static_cast<int>(settings.Metadata));
-    return ok && ini_.WriteBool(kSection, "KeepTimes", settings.KeepTimes);
+    ok = ok && ini_.WriteBool(kSection, "KeepTimes", settings.KeepTimes);
+    return ok && ini_.WriteBool(kSection, "TrashReplaced", settings.TrashReplaced);
 }
 
 }  // namespace quillane
