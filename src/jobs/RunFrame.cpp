@@ -92,13 +92,14 @@ std::function<TOutcome()> JournaledCall(TRunContext& context, const TFileRule& r
                 return kept;
             }
         }
+        if (journalsRename) {
+            journal->RecordRename(source, target);  // before the rename: a killed run's journal has it
+        }
         TOutcome result = run(replace);
         if (trash && !result) {
             DiscardTrashEntry(entry);
         } else if (trash) {
             journal->RecordReplace(target, entry);
-        } else if (journalsRename && result) {
-            journal->RecordRename(source, target);
         }
         return result;
     };

@@ -171,7 +171,10 @@ bool AppendLine(const fs::path& file, const std::string& line)
 TOutcome UndoRename(const TJournalStep& step)
 {
     if (IdentityOf(step.NewName) != std::optional(step.Left)) {
-        return TOutcome::Failure(TReason::rsChangedSince);
+        // Written down before it was done: a rename that failed, or that a killed run
+        // never got to, left the file where it was.
+        const bool neverDone = IdentityOf(step.Path) == std::optional(step.Left);
+        return neverDone ? TOutcome::Success() : TOutcome::Failure(TReason::rsChangedSince);
     }
     if (!RenameNoReplace(step.NewName, step.Path)) {
         return errno == EEXIST ? TOutcome::Failure(TReason::rsTargetExists)
@@ -217,7 +220,7 @@ TRunJournal::~TRunJournal()
 
 void TRunJournal::RecordRename(const fs::path& from, const fs::path& to)
 {
-    const auto left = IdentityOf(to);
+    const auto left = IdentityOf(from);  // a rename keeps the file's identity
     Append(Line({"rename", from.string(), to.string(), IdentityText(left.value_or(TFileIdentity{}))}));
 }
 

@@ -60,6 +60,8 @@ public:
     TRunJournal(const TRunJournal&) = delete;
     TRunJournal& operator=(const TRunJournal&) = delete;
 
+    // Written before the rename is made, so a killed run's journal holds every rename it
+    // made; undo tells the ones never made by the file still being at its old name.
     void RecordRename(const std::filesystem::path& from, const std::filesystem::path& to);
     void RecordReplace(const std::filesystem::path& path, const TTrashEntry& trash);
 

@@ -5,7 +5,11 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <chrono>
+#include <thread>
+
 #include "cli/BatchProcess.h"
+#include "cli/ChildBatch.h"
 #include "cli/SourceAndOutFolders.h"
 
 namespace quillane::test {
@@ -43,6 +47,34 @@ TEST_F(UndoCommand, ListsTheRunAndTakesItBackOnce)
     const TBatchResult again = RunBatch({"undo"}, folder_.Path());
     EXPECT_EQ(again.ExitStatus, 1);
     EXPECT_EQ(again.Err, "没有可以撤销的操作。\n");
+}
+
+TEST_F(UndoCommand, ARunKilledInTheMiddleIsTakenBackWhole)
+{
+    for (int i = 0; i < 400; ++i) {
+        std::ofstream(Src("p" + std::to_string(1000 + i) + ".jpg")) << i;
+    }
+    const auto renamed = [this] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(Src())) {
+            count += entry.path().filename().string().rfind("n", 0) == 0;
+        }
+        return count;
+    };
+    {
+        TChildBatch child({"rename", "--name-prefix", "n", Src().string()}, folder_.Path());
+        for (int waited = 0; renamed() < 20 && waited < 10000; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        child.Kill();
+        child.Wait();
+    }
+    ASSERT_GT(renamed(), 0);
+    EXPECT_EQ(RunBatch({"undo"}, folder_.Path()).ExitStatus, 0);
+    EXPECT_EQ(renamed(), 0);
+    for (int i = 0; i < 400; ++i) {
+        EXPECT_EQ(std::filesystem::exists(Src("p" + std::to_string(1000 + i) + ".jpg")), true) << i;
+    }
 }
 
 }  // namespace
