@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "imaging/PaletteDither.h"
@@ -132,10 +133,41 @@ bool ChoosePalette(const TSamples& samples, int width, int height, std::vector<s
     return !palette.empty();
 }
 
+// A picture of at most 256 colours keeps them exactly: their palette, and each pixel
+// the index of its own colour. False, having looked no further, at the 257th colour.
+bool ExactlyIndexed(const TSamples& samples, int width, int height, TIndexed& indexed)
+{
+    std::unordered_map<std::uint32_t, std::uint8_t> indexOf;
+    indexed.Indexes.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::size_t at = 0;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* pixel = &samples.Bytes[samples.RowBytes * static_cast<std::size_t>(y)];
+        for (int x = 0; x < width; ++x, pixel += samples.Bands) {
+            const std::uint8_t r = pixel[0];
+            const std::uint8_t g = samples.Bands == 1 ? r : pixel[1];
+            const std::uint8_t b = samples.Bands == 1 ? r : pixel[2];
+            const std::uint32_t colour = std::uint32_t{r} << 16 | std::uint32_t{g} << 8 | b;
+            auto found = indexOf.find(colour);
+            if (found == indexOf.end()) {
+                if (indexOf.size() == 256) {
+                    indexed = TIndexed();
+                    return false;
+                }
+                found = indexOf.emplace(colour, static_cast<std::uint8_t>(indexOf.size())).first;
+                indexed.Palette.insert(indexed.Palette.end(), {r, g, b});
+            }
+            indexed.Indexes[at++] = found->second;
+        }
+    }
+    return true;
+}
+
 // The quantiser picks the palette; our own dithering maps the pixels to it, in a
 // sixth of the quantiser's time for the same closeness to the picture.
 bool Quantise(const TSamples& samples, int width, int height, TIndexed& indexed)
 {
+    if (ExactlyIndexed(samples, width, height, indexed))
+        return true;
     if (!ChoosePalette(samples, width, height, indexed.Palette))
         return false;
     const TPixelRows rows{samples.Bytes.data(), samples.RowBytes, samples.Bands, width, height};
