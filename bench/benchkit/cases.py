@@ -101,9 +101,9 @@ def _cut():
 
 
 def _convert(to):
-    ext = {"png": "png", "jpg": "jpg"}[to]
+    ext = to
     return [
-        t.quillane("Quillane", ["convert", "--to", to], affix=""),
+        t.quillane("Quillane", ["convert", "--to", to], affix="", fmt=ext),
         t.vips_per_file("vips copy, per file", "copy", [], fmt=ext),
         t.imagemagick("ImageMagick", [], fmt=ext),
         t.graphicsmagick("GraphicsMagick", [], fmt=ext),
@@ -145,7 +145,26 @@ def _watermark():
     ]
 
 
-def all_cases():
+def _many_small():
+    # The issue's measure for the cost a file: percentage 50 % over small pictures.
+    percent = ["percent", "--width", "50", "--height", "50"]
+    return [
+        t.quillane("Quillane --jobs 2", percent + ["--jobs", "2"]),
+        t.quillane("Quillane --jobs 1", percent + ["--jobs", "1"]),
+        t.imagemagick("ImageMagick", ["-filter", "Catrom", "-resize", "50%"]),
+        t.graphicsmagick("GraphicsMagick", ["-filter", "Catrom", "-resize", "50%"]),
+    ]
+
+
+def _per_format():
+    return [t.quillane("Quillane --jobs 2", ["percent", "--width", "50", "--height", "50",
+                                            "--jobs", "2"])]
+
+
+SMALL_FORMATS = ("jpg", "png", "tif", "gif", "bmp")
+
+
+def _cases():
     return [
         Case("1a", 1, "fast thumbnails, exactly 200 x 200", "all", _fast_exact(), "200x200!"),
         Case("1b", 1, "fast thumbnails, 200 wide", "all", _fast_side(), "200x"),
@@ -160,9 +179,21 @@ def all_cases():
         Case("4c", 4, "conversion JPEG to WebP (quality 75)", "jpeg", _convert_modern("webp", 75, "", [])),
         Case("4d", 4, "conversion JPEG to AVIF (quality 50, fastest effort)", "jpeg",
              _convert_modern("avif", 50, ",compression=av1,effort=0", ["-define", "heic:speed=9"])),
+        Case("4e", 4, "conversion JPEG to GIF", "jpeg", _convert("gif")),
+        Case("4f", 4, "conversion JPEG to BMP", "jpeg", _convert("bmp")),
         Case("5", 5, "crop 100 x 100 at (10, 20)", "all", _crop()),
         Case("6", 6, "text watermark bottom-right, 50 % opacity", "all", _watermark()),
-    ]
+        Case("7", 7, "many small pictures, 50 %", "small", _many_small()),
+    ] + [Case(f"7{fmt}", 7, f"64 x 48 {fmt.upper()} pictures, 50 %", f"tiny-{fmt}",
+              _per_format()) for fmt in SMALL_FORMATS]
+
+
+def all_cases():
+    """Every case, each other tool also run on every core at once beside its one-process row."""
+    cases = _cases()
+    for case in cases:
+        case.rows = t.with_parallel(case.rows)
+    return cases
 
 
 def select(cases, wanted):

@@ -165,3 +165,62 @@ def describe(photos):
     megabytes = sum(p.size for p in photos) / 1e6
     return (f"{len(photos)} photos ({jpegs} JPEG, {len(photos) - jpegs} PNG), "
             f"{megapixels:.0f} megapixels and {megabytes:.0f} MB in all; sizes {', '.join(sizes)}")
+
+
+GM = "/usr/bin/gm"
+SMALL_COUNT = 10000
+TINY_COUNT = 400            # of each format, all 64 x 48
+SMALL_FORMATS = ("jpg", "png", "tif", "gif", "bmp")
+SMALL_WIDTHS = range(64, 321, 16)   # 4:3, from 64 x 48 to 320 x 240
+SOURCE_SIZE = (640, 480)
+
+
+def _small_plan(sources):
+    """(folder, name, width, height, source, left, top) of every small picture, fixed so
+    that every machine makes the same set."""
+    plan = []
+    for i in range(SMALL_COUNT):
+        width = SMALL_WIDTHS[(i * 7) % len(SMALL_WIDTHS)]
+        plan.append(("small", f"s{i:05d}.{SMALL_FORMATS[i % len(SMALL_FORMATS)]}", width,
+                     width * 3 // 4, sources[i % len(sources)], (i * 37) % 640, (i * 53) % 480))
+    for fmt in SMALL_FORMATS:
+        for i in range(TINY_COUNT):
+            plan.append((f"tiny-{fmt}", f"t{i:03d}.{fmt}", 64, 48, sources[i % len(sources)],
+                         (i * 37) % 640, (i * 53) % 480))
+    return plan
+
+
+def _gm_batch(commands, folder):
+    listing = folder / "commands.txt"
+    listing.write_text("".join(commands))
+    subprocess.run([GM, "batch", "-stop-on-error", "on", str(listing)], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def make_small(photos, work, log):
+    """The small pictures, made once with one GraphicsMagick batch: each a piece of a
+    640 x 480 copy of a wallpaper, scaled down to its size (so it looks like a photo,
+    not a flat patch), in the five formats. Returns folder name -> [Photo]."""
+    root = work / "small"
+    stamp = root / ".made"
+    if not stamp.exists():
+        log(f"making {SMALL_COUNT} small pictures and {TINY_COUNT} of 64 x 48 in each format")
+        shutil.rmtree(root, ignore_errors=True)
+        root.mkdir(parents=True)
+        w, h = SOURCE_SIZE
+        sources = [root / f"source{i:02d}.ppm" for i in range(len(photos))]
+        _gm_batch([f"convert '{p.path}' -resize {w}x{h}^ -gravity center -extent {w}x{h} "
+                   f"+matte -depth 8 -strip 'ppm:{s}'\n" for p, s in zip(photos, sources)], root)
+        plan = _small_plan(sources)
+        for folder in {entry[0] for entry in plan}:
+            (root / folder).mkdir()
+        _gm_batch([f"convert '{src}' -crop {2 * pw}x{2 * ph}+{min(x, w - 2 * pw)}+"
+                   f"{min(y, h - 2 * ph)} +repage -resize {pw}x{ph}! '{root / folder / name}'\n"
+                   for folder, name, pw, ph, src, x, y in plan], root)
+        stamp.write_text("")
+    made = {}
+    for folder, name, pw, ph, _src, _x, _y in _small_plan([None]):
+        path = root / folder / name
+        made.setdefault(folder, []).append(Photo(path, path.suffix.lstrip("."), pw, ph,
+                                                 path.stat().st_size))
+    return made

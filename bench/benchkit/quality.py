@@ -119,3 +119,19 @@ def measure(photos, out_folder, out_name, geometry, folder):
         for name, value in scores.items():
             quality.values[name].append((photo.kind, value))
     return quality
+
+
+def against_source(photos, out_folder, out_name, scratch):
+    """Mean PSNR of a tool's outputs against the photos they were made from, each output
+    read with its alpha band dropped (a GIF's spare transparent entry makes one appear)."""
+    scratch.mkdir(parents=True, exist_ok=True)
+    found = []
+    for photo in photos:
+        picture = out_folder / out_name(photo)
+        flat = scratch / f"{photo.stem}.png"
+        made = subprocess.run([CONVERT, f"{picture}[0]", "-alpha", "off", str(flat)],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        value = psnr(flat, photo.path) if made.returncode == 0 and flat.exists() else None
+        if value is not None:
+            found.append(value)
+    return (statistics.fmean(found), len(found)) if found else (None, 0)

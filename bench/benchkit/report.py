@@ -58,3 +58,11 @@ def quality_table(cases, quality):
                          f"| {_db(q.mean('vips-lanczos', 'png'))} "
                          f"| {_db(q.lowest('catrom'))} | {q.mismatched} |")
     return "\n".join(lines)
+
+
+def source_psnr_table(found):
+    lines = ["| Task | Tool | Outputs compared | PSNR to the photo dB |", "|---|---|---:|---:|"]
+    for key, tools in found.items():
+        for tool, (db, compared) in tools.items():
+            lines.append(f"| {key} | {tool} | {compared} | {_db(db)} |")
+    return "\n".join(lines)

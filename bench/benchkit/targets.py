@@ -26,11 +26,48 @@ def _ratio(numerator, denominator, attribute):
 
 
 def _fastest_other(rows):
+    """Over the one-process rows and the rows given every core alike."""
     others = [(outcome.wall, row.tool) for row, outcome in rows if not row.quillane and outcome.ok]
     return min(others) if others else None
 
 
-def check(results, quality, catrom_row):
+def _fastest_parallel(rows):
+    found = [(outcome.wall, row.tool, outcome, row.workers) for row, outcome in rows
+             if not row.quillane and row.workers > 1 and outcome.ok]
+    return min(found, key=lambda f: f[0]) if found else None
+
+
+def _memory_lines(results):
+    """Quillane may hold as much as the fastest parallel peer does over all its workers,
+    with half again in hand."""
+    lines = []
+    for key, rows in results.items():
+        q = quillane_outcome(rows)
+        fastest = _fastest_parallel(rows)
+        if q and fastest and key not in ("1c", "1d", "1e"):
+            _wall, tool, outcome, workers = fastest
+            lines.append(_verdict(q.peak_mb / (outcome.peak_mb * workers), 1.5,
+                                  f"{key} peak memory, Quillane / ({tool} per process x "
+                                  f"{workers})"))
+    q = quillane_outcome(results.get("4e", []))
+    lines.append(_verdict(q.peak_mb if q else None, 300.0, "4e peak memory MB, JPEG to GIF"))
+    return lines
+
+
+def _small_lines(results, counts):
+    """Many small pictures: two workers nearly twice as fast as one, and a 64 x 48
+    picture of every format in under 2 ms."""
+    two, one = _find(results, "7", "Quillane --jobs 2"), _find(results, "7", "Quillane --jobs 1")
+    lines = [_verdict(_ratio(one, two, "wall"), 1.8,
+                      "7 files per second, --jobs 2 / --jobs 1", smaller_is_better=False)]
+    for key in sorted(k for k in results if k.startswith("7") and k != "7"):
+        q = quillane_outcome(results[key])
+        lines.append(_verdict(q.wall * 1000 / counts[key] if q else None, 2.0,
+                              f"{key} ms a 64 x 48 file, --jobs 2"))
+    return lines
+
+
+def check(results, quality, catrom_row, counts, to_source):
     lines = []
     for key in ("1a", "1b"):
         q = quillane_outcome(results.get(key, []))
@@ -48,14 +85,17 @@ def check(results, quality, catrom_row):
         q = quillane_outcome(rows)
         fastest = _fastest_other(rows)
         if fastest and key not in ("1c", "1d", "1e"):
-            lines.append(_verdict(q.wall / fastest[0] if q else None, 1.0,
+            lines.append(_verdict(q.wall / fastest[0] if q else None, 0.8,
                                   f"{key} wall, Quillane / fastest other ({fastest[1]})"))
     q = quillane_outcome(results.get("1d", []))
     lines.append(_verdict(_ratio(q, _find(results, "1d", "vipsthumbnail"), "peak_mb"), 1.5,
                           "1d peak memory, Quillane / vipsthumbnail, largest photo"))
     q = quillane_outcome(results.get("1e", []))
     lines.append(_verdict(q.peak_mb if q else None, 200.0, "1e peak memory MB, 100-MP JPEG"))
+    lines += _memory_lines(results)
+    lines += _small_lines(results, counts)
     lines += _quality_lines(quality, catrom_row)
+    lines += _gif_quality_lines(to_source)
     return "\n".join(lines)
 
 
@@ -87,3 +127,12 @@ def _quality_lines(quality, catrom_row):
                               f"the two Lanczos truths (ImageMagick's {by_im:+.2f}, "
                               f"libvips' {by_vips:+.2f})"))
     return lines
+
+
+def _gif_quality_lines(to_source):
+    """Quillane's GIF at least as close to its photo as GraphicsMagick's GIF of it."""
+    scored = to_source.get("4e", {})
+    ours, theirs = scored.get("Quillane", (None, 0))[0], scored.get("GraphicsMagick", (None, 0))[0]
+    value = ours - theirs if ours is not None and theirs is not None else None
+    return [_verdict(value, 0.0, "4e GIF PSNR to the photo, Quillane - GraphicsMagick, dB",
+                     smaller_is_better=False)]

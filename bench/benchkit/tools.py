@@ -4,6 +4,9 @@ A row builds one command line for a batch: a single process where the tool takes
 whole batch (mogrify, vipsthumbnail, quillane-batch), or a shell script that runs the
 tool once per file, one after another, where it has no batch form (vips, djpeg).
 Every command runs in the photo folder and names the photos relatively.
+
+`parallel(row, workers)` is the same tool the way users who care about speed run it:
+the photos split into chunks, `xargs -P WORKERS` running the chunks side by side.
 """
 import os
 import shlex
@@ -38,6 +41,9 @@ class Row:
     quillane: bool = False
     writes_files: bool = True
     out_name: Optional[Callable] = None   # Photo -> name of its output, for quality checks
+    # (Context, photo names) -> shell command lines doing the part of the batch for them
+    lines: Optional[Callable] = None
+    workers: int = 1
 
 
 def _same_name(photo):
@@ -51,38 +57,44 @@ def _script(ctx, label, lines):
     return ["/bin/sh", str(path)]
 
 
-def quillane(label, job_args, affix="_s"):
+def quillane(label, job_args, affix="_s", fmt=None):
     def build(ctx):
         if ctx.quillane is None:
             return None
         return ([ctx.quillane] + job_args + ["--out", str(ctx.out), "--yes", "--overwrite", "yes"]
                 + ctx.quillane_extra + [str(ctx.photo_set.folder)])
     return Row(label, build, quillane=True,
-               out_name=lambda p: f"{p.stem}{affix}{p.suffix}")
+               out_name=lambda p: f"{p.stem}{affix}{'.' + fmt if fmt else p.suffix}")
+
+
+def _batch_row(label, argv_for, fmt):
+    """A tool that takes a whole batch in one process."""
+    return Row(label, lambda ctx: argv_for(ctx, ctx.names), out_name=_renamed(fmt),
+               lines=lambda ctx, names: [shlex.join(argv_for(ctx, names))])
 
 
 def imagemagick(label, args, fmt=None, hint=None):
-    def build(ctx):
+    def argv_for(ctx, names):
         argv = [MOGRIFY, "-path", str(ctx.out)]
         if hint:
             argv += ["-define", f"jpeg:size={hint}"]
         argv += args + ["-quality", JPEG_QUALITY]
         if fmt:
             argv += ["-format", fmt]
-        return argv + ctx.names
-    return Row(label, build, out_name=_renamed(fmt))
+        return argv + names
+    return _batch_row(label, argv_for, fmt)
 
 
 def graphicsmagick(label, args, fmt=None, hint=None):
-    def build(ctx):
+    def argv_for(ctx, names):
         argv = [GM, "mogrify", "-output-directory", str(ctx.out)]
         if hint:
             argv += ["-size", hint]
         argv += args + ["-quality", JPEG_QUALITY]
         if fmt:
             argv += ["-format", fmt]
-        return argv + ctx.names
-    return Row(label, build, out_name=_renamed(fmt))
+        return argv + names
+    return _batch_row(label, argv_for, fmt)
 
 
 def _renamed(fmt):
@@ -93,29 +105,33 @@ def _renamed(fmt):
 
 def vipsthumbnail(label, args, fmt=None):
     """One batch per output format: vipsthumbnail names its outputs by a fixed pattern."""
-    def build(ctx):
+    def lines(ctx, names):
         groups = {}
-        for photo in ctx.photo_set.photos:
-            groups.setdefault(fmt or photo.suffix.lstrip("."), []).append(photo.name)
-        lines = []
-        for ext, names in groups.items():
+        for name in names:
+            groups.setdefault(fmt or name.rsplit(".", 1)[-1], []).append(name)
+        made = []
+        for ext, group in groups.items():
             pattern = f"{ctx.out}/%s.{ext}" + (f"[Q={JPEG_QUALITY}]" if ext == "jpg" else "")
-            lines.append(shlex.join([VIPSTHUMBNAIL] + args + ["-o", pattern] + names))
-        return _script(ctx, "vipsthumbnail-" + "-".join(args).replace("/", ""), lines)
-    return Row(label, build, out_name=_renamed(fmt))
+            made.append(shlex.join([VIPSTHUMBNAIL] + args + ["-o", pattern] + group))
+        return made
+    script = "vipsthumbnail-" + "-".join(args).replace("/", "")
+    return Row(label, lambda ctx: _script(ctx, script, lines(ctx, ctx.names)),
+               out_name=_renamed(fmt), lines=lines)
 
 
 def vips_per_file(label, operation, args, fmt=None):
     """`vips OPERATION in out ARGS` for each photo, one process after another."""
-    def build(ctx):
-        lines = []
-        for photo in ctx.photo_set.photos:
-            target = f"{photo.stem}.{fmt}" if fmt else photo.name
+    def lines(ctx, names):
+        made = []
+        for name in names:
+            target = f"{name.rsplit('.', 1)[0]}.{fmt}" if fmt else name
             if target.endswith(".jpg"):
                 target += f"[Q={JPEG_QUALITY}]"
-            lines.append(shlex.join([VIPS, operation, photo.name, f"{ctx.out}/{target}"] + args))
-        return _script(ctx, f"vips-{operation}-{fmt or 'same'}", lines)
-    return Row(label, build, out_name=_renamed(fmt))
+            made.append(shlex.join([VIPS, operation, name, f"{ctx.out}/{target}"] + args))
+        return made
+    script = f"vips-{operation}-{fmt or 'same'}"
+    return Row(label, lambda ctx: _script(ctx, script, lines(ctx, ctx.names)),
+               out_name=_renamed(fmt), lines=lines)
 
 
 def _every_core_script(ctx, label, lines):
@@ -148,8 +164,49 @@ def imagemagick_every_core(label, fmt, args):
 
 def djpeg(label, args):
     """The decoder alone, one process per JPEG, output thrown away."""
+    def lines(ctx, names):
+        return [shlex.join([DJPEG] + args + ["-outfile", "/dev/null", name]) for name in names]
+    script = "djpeg" + "".join(args).replace("/", "-")
+    return Row(label, lambda ctx: _script(ctx, script, lines(ctx, ctx.names)),
+               writes_files=False, lines=lines)
+
+
+CHUNKS_PER_WORKER = 8   # enough chunks that a worker given the big photos does not hold up the end
+
+
+def _chunks(names, count):
+    size = max(1, -(-len(names) // count))
+    return [names[i:i + size] for i in range(0, len(names), size)]
+
+
+def parallel(row, workers):
+    """The row's tool given `workers` processes at once: the photos in order, cut into
+    chunks, each chunk one shell command that `xargs -P` starts as a worker comes free."""
     def build(ctx):
-        lines = [shlex.join([DJPEG] + args + ["-outfile", "/dev/null", photo.name])
-                 for photo in ctx.photo_set.photos]
-        return _script(ctx, "djpeg" + "".join(args).replace("/", "-"), lines)
-    return Row(label, build, writes_files=False)
+        items = []
+        for chunk in _chunks(ctx.names, workers * CHUNKS_PER_WORKER):
+            items.append("status=0\n" + "".join(f"{line} || status=1\n"
+                                                  for line in row.lines(ctx, chunk))
+                         + "exit $status\n")
+        label = slug_of(row.tool)
+        listing = ctx.scripts / f"{ctx.photo_set.key}-{label}-x{workers}.items"
+        listing.write_text("\0".join(items) + "\0")
+        return ["/bin/sh", "-c", f"/usr/bin/xargs -0 -n 1 -P {workers} /bin/sh -c "
+                f"< {shlex.quote(str(listing))}"]
+    return Row(f"{row.tool}, {workers} in parallel", build, writes_files=row.writes_files,
+               out_name=row.out_name, workers=workers)
+
+
+def slug_of(text):
+    return "".join(c if c.isalnum() else "-" for c in text.lower()).strip("-")
+
+
+def with_parallel(rows, workers=None):
+    """Every other tool's row followed by the same tool run in parallel on every core."""
+    workers = workers or os.cpu_count() or 1
+    made = []
+    for row in rows:
+        made.append(row)
+        if not row.quillane and row.lines and workers > 1:
+            made.append(parallel(row, workers))
+    return made

@@ -9,6 +9,7 @@
 
 #include "imaging/ImageFormat.h"
 #include "imaging/PictureChecks.h"
+#include "imaging/PlainBmp.h"
 #include "imaging/Pixels.h"
 #include "imaging/ProgressiveJpeg.h"
 
@@ -130,8 +131,7 @@ VImage LoadUpright(TImageFormat format, const std::function<VSource()>& open)
     return LoadStream(format, open(), VIPS_ACCESS_RANDOM).autorot();
 }
 
-// BMP has no streaming decoder here: it is decoded at once from the bytes.
-VImage DecodeBmp(const std::string& bytes)
+VImage MagickDecode(const std::string& bytes)
 {
     VipsBlob* blob = vips_blob_copy(bytes.data(), bytes.size());
     VImage image;
@@ -142,6 +142,15 @@ VImage DecodeBmp(const std::string& bytes)
         throw;
     }
     vips_area_unref(VIPS_AREA(blob));
+    return image;
+}
+
+// BMP has no streaming decoder here: it is decoded at once from the bytes, the
+// commonest kind by our own decoder, the rest by ImageMagick.
+VImage DecodeBmp(const std::string& bytes)
+{
+    const std::optional<VImage> plain = DecodePlainBmp(bytes);
+    VImage image = plain ? *plain : MagickDecode(bytes);
     if (!Plausible(image))
         return VImage();
     image = image.copy_memory();

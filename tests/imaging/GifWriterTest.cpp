@@ -55,6 +55,19 @@ TEST_F(GifWriterTest, FewColoursComeBackExactlyInEveryLayout)
     }
 }
 
+// Up to 256 colours come back exactly however close they lie: a ramp of neighbouring
+// reds is not dithered into its neighbours. At 257 colours the palette is chosen.
+TEST_F(GifWriterTest, UpTo256ColoursComeBackExactly)
+{
+    for (const int width : {2, 200, 256}) {
+        const VImage ramp = test::RampImage(width, 3);
+        const VImage back = RoundTrip(ramp);
+        ASSERT_EQ(back.width(), width);
+        EXPECT_EQ(back.extract_band(0, VImage::option()->set("n", 3)).cast(VIPS_FORMAT_UCHAR).max(), ramp.max());
+        EXPECT_EQ((back.extract_band(0, VImage::option()->set("n", 3)) - ramp).abs().max(), 0.0) << width;
+    }
+}
+
 // Pictures with alpha go to the library's saver, which keeps what is transparent.
 TEST_F(GifWriterTest, ConvertingAPictureWithAlphaKeepsItsTransparency)
 {
