@@ -17,9 +17,9 @@ bool IsControl(unsigned char byte)
     return byte < 0x20 || byte == 0x7f;
 }
 
-}  // namespace
-
-std::string EscapedForTerminal(const std::string& text)
+// Line breaks as "\n", other control bytes as "\xHH"; result lines also write tabs
+// as "\t" and double the backslash, so that they can be decoded back.
+std::string Escaped(const std::string& text, bool decodable)
 {
     std::string escaped;
     escaped.reserve(text.size());
@@ -27,6 +27,10 @@ std::string EscapedForTerminal(const std::string& text)
         const auto byte = static_cast<unsigned char>(c);
         if (byte == '\n') {
             escaped += "\\n";
+        } else if (decodable && byte == '\t') {
+            escaped += "\\t";
+        } else if (decodable && byte == '\\') {
+            escaped += "\\\\";
         } else if (IsControl(byte)) {
             AppendHexByte(escaped, byte);
         } else {
@@ -36,25 +40,16 @@ std::string EscapedForTerminal(const std::string& text)
     return escaped;
 }
 
+}  // namespace
+
+std::string EscapedForTerminal(const std::string& text)
+{
+    return Escaped(text, false);
+}
+
 std::string EscapedResultLine(const std::string& text)
 {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '\n') {
-            escaped += "\\n";
-        } else if (byte == '\t') {
-            escaped += "\\t";
-        } else if (byte == '\\') {
-            escaped += "\\\\";
-        } else if (IsControl(byte)) {
-            AppendHexByte(escaped, byte);
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
+    return Escaped(text, true);
 }
 
 }  // namespace quillane

@@ -12,6 +12,10 @@ struct TOverwriteState {
     bool DontAsk = false;   // once set, no further prompt in this run
 };
 
+// Whether a file (or a link, whatever it points to) is at the target: what a write
+// there would replace.
+bool SomethingAt(const std::filesystem::path& target);
+
 // Whether AskOverwrite would show the prompt for `target` now.
 bool OverwritePromptDue(const std::filesystem::path& target, const TOverwriteState& state);
 

@@ -44,14 +44,6 @@ bool IsRegularFile(const fs::path& path)
     return fs::is_regular_file(path, error);
 }
 
-// A link counts as the file it is, whatever it points to: it is what gets replaced.
-bool SomethingAt(const fs::path& target)
-{
-    std::error_code error;
-    const auto status = fs::symlink_status(target, error);
-    return fs::exists(status) && !fs::is_directory(status);
-}
-
 // The overwrite answer for one file; in a rehearsal nothing is asked and the step
 // only says whether it would be.
 bool DecideReplace(TRunContext& context, TFileStep& step)

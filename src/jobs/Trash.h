@@ -6,7 +6,7 @@
 
 #include "imaging/Outcome.h"
 
-// The desktop's Trash as the freedesktop Trash specification has it: a `files/` and an
+// The desktop's Trash as freedesktop.org lays it out: a `files/` and an
 // `info/` folder, the home trash in $XDG_DATA_HOME/Trash for files on its file system,
 // `.Trash/$uid` or `.Trash-$uid` at the top of any other. Quillane writes its entries
 // itself, so that it knows where each one went and can take it back.
