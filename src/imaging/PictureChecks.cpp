@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <optional>
@@ -110,6 +111,11 @@ bool IsJpeg(std::string_view bytes)
     return bytes.size() >= 3 && bytes.substr(0, 3) == "\xFF\xD8\xFF";
 }
 
+bool IsPng(std::string_view bytes)
+{
+    return bytes.substr(0, kPngSignature.size()) == kPngSignature;
+}
+
 // Reads `count` bytes at `offset`; false when the file gives fewer.
 bool ReadAt(int fd, std::size_t offset, std::size_t count, std::string& bytes)
 {
@@ -151,7 +157,7 @@ bool LooksComplete(std::string_view bytes)
 {
     if (IsJpeg(bytes))
         return JpegLooksComplete(bytes);
-    if (bytes.substr(0, kPngSignature.size()) == kPngSignature)
+    if (IsPng(bytes))
         return PngLooksComplete(bytes);
     return true;
 }
@@ -165,7 +171,13 @@ bool FileLooksComplete(const TPath& file)
         return false;
     const auto size = static_cast<std::size_t>(status.st_size);
     std::string bytes;
-    if (size > 2 * kJpegWindow && ReadAt(fd.Get(), 0, kJpegWindow, bytes) && IsJpeg(bytes)) {
+    // Only JPEG and PNG are judged on their bytes: the other formats need no more than
+    // their first bytes read to say so.
+    if (!ReadAt(fd.Get(), 0, std::min(size, kJpegWindow), bytes))
+        return false;
+    if (!IsJpeg(bytes) && !IsPng(bytes))
+        return true;
+    if (size > 2 * kJpegWindow && IsJpeg(bytes)) {
         if (const std::optional<bool> verdict = JpegVerdictFromEnds(fd.Get(), size, bytes))
             return *verdict;
     }
