@@ -97,6 +97,31 @@ void TGPImage::Adopt(const VImage& image)
     file_.clear();
 }
 
+TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolationMode mode) const
+{
+    TGPImage result;
+    if (!loaded_) {
+        result.Refuse(failure_);
+        return result;
+    }
+    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
+        result.Refuse({TReason::rsBadSize, {}});
+        return result;
+    }
+    try {
+        const VImage scaled = pixels::ResizeTo(image_, width, height, KernelFor(mode));
+        result.image_ = pixels::WithMetadataOf(pixels::ToRgb8(scaled), image_);
+        result.loaded_ = true;
+        result.knownOpaque_ = knownOpaque_;
+    } catch (const std::exception&) {
+        // As a drawing that failed.
+        vips_error_clear();
+        result = TGPImage();
+        result.Refuse({TReason::rsCannotDraw, {}});
+    }
+    return result;
+}
+
 std::uint32_t TGPImage::GetWidth() const
 {
     return loaded_ ? static_cast<std::uint32_t>(image_.width()) : 0;

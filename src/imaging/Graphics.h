@@ -46,6 +46,10 @@ public:
     // where the format allows) and decoded at once. Empty when it cannot be made,
     // damaged pixel data included.
     TGPImage GetThumbnail(std::int32_t width, std::int32_t height) const;
+    // The whole picture scaled to exactly width x height in that mode, in 8-bit sRGB,
+    // with its metadata: what drawing it onto a blank canvas of that size gives, made
+    // without the canvas. Nothing is decoded until it is saved.
+    TGPImage ScaledTo(std::int32_t width, std::int32_t height, TInterpolationMode mode) const;
 
     // Writes the picture with the encoder of that id, atomically. A failure when the
     // id names no encoder or the picture cannot be decoded or written, and, without

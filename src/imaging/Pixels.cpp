@@ -61,16 +61,22 @@ VImage ToEightBit(const VImage& image)
     return result;
 }
 
-VImage ToRgba8(const VImage& image)
+VImage ToRgb8(const VImage& image)
 {
     VImage result = ToEightBit(image);
     if (result.bands() <= 2)
         result = result.colourspace(VIPS_INTERPRETATION_sRGB);
-    if (result.bands() == 3)
-        result = result.bandjoin_const({255});
     if (result.bands() > 4)
         result = result.extract_band(0, VImage::option()->set("n", 4));
     return result.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+VImage ToRgba8(const VImage& image)
+{
+    const VImage result = ToRgb8(image);
+    if (result.bands() == 4)
+        return result;
+    return result.bandjoin_const({255}).copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
 VImage WithoutAlpha(const VImage& image)

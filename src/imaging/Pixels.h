@@ -27,6 +27,9 @@ bool HasAlpha(const vips::VImage& image);
 // 8-bit sRGB, or 8-bit grey for grey pictures; CMYK, 16-bit and other spaces are converted.
 vips::VImage ToEightBit(const vips::VImage& image);
 
+// 8-bit sRGB, with alpha only where the picture has it.
+vips::VImage ToRgb8(const vips::VImage& image);
+
 // 8-bit sRGB with an alpha band: the form of every drawing surface.
 vips::VImage ToRgba8(const vips::VImage& image);
 

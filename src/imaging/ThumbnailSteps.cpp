@@ -43,15 +43,11 @@ TOutcome SaveHighQuality(const TGPImage& source, const TSize64& size, const TPat
         return source.LoadOutcome();
     if (!ValidSize(size))
         return TOutcome::Failure(TReason::rsBadSize);
-    TGPBitmap canvas(size.width, size.height);
-    if (canvas.IsEmpty())
-        return canvas.LoadOutcome();
-    TGPGraphics graphics(canvas);
-    graphics.SetInterpolationMode(imHighQualityBicubic);
-    if (!graphics.DrawImage(source, ToRect({0, 0, size.width, size.height})))
-        return TOutcome::Failure(TReason::rsCannotDraw);
-    canvas.CopyMetadataFrom(source);
-    return canvas.Save(target, encoder, overwrite);
+    // Drawn onto nothing, the scaled picture is the canvas: a small picture is then not
+    // copied through a canvas it covers whole.
+    const TGPImage scaled = source.ScaledTo(static_cast<std::int32_t>(size.width),
+                                            static_cast<std::int32_t>(size.height), imHighQualityBicubic);
+    return scaled.IsEmpty() ? scaled.LoadOutcome() : scaled.Save(target, encoder, overwrite);
 }
 
 TOutcome TargetTaken()
