@@ -277,6 +277,40 @@ TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit)
     EXPECT_TRUE(test::Near(PixelAt(File("o.bmp"), 1, 1), {77, 77, 77}, 1));
 }
 
+// Scaling straight to a file is a shortcut for drawing onto a blank canvas of the same
+// size: the files must be byte for byte the same, for every kind of source.
+TEST_F(GraphicsLayer, ScalingStraightWritesWhatDrawingOntoABlankCanvasWrites)
+{
+    const vips::VImage rgb = test::CoordinateImage(40, 30);
+    const vips::VImage grey =
+        rgb.extract_band(0).copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
+    WritePicture(rgb, File("rgb.jpg"));
+    WritePicture((rgb.cast(VIPS_FORMAT_USHORT) * 257)
+                     .cast(VIPS_FORMAT_USHORT)
+                     .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16)),
+                 File("deep.png"));
+    WritePicture(rgb.colourspace(VIPS_INTERPRETATION_CMYK), File("cmyk.jpg"), "jpeg");
+    WritePicture(grey, File("grey.png"));
+    WritePicture(grey.bandjoin(rgb.extract_band(1)), File("grey-alpha.png"));
+    WritePicture(rgb.bandjoin(rgb.extract_band(0)), File("rgba.png"));
+    WritePicture(rgb.bandjoin_const({255}), File("opaque-alpha.png"));
+    for (const char* name :
+         {"rgb.jpg", "deep.png", "cmyk.jpg", "grey.png", "grey-alpha.png", "rgba.png", "opaque-alpha.png"}) {
+        for (const char* target : {"t.jpg", "t.png", "t.tif"}) {
+            const TGPImage source(File(name));
+            TGPBitmap canvas(10, 8);
+            TGPGraphics graphics(canvas);
+            graphics.SetInterpolationMode(imHighQualityBicubic);
+            ASSERT_TRUE(graphics.DrawImage(source, TRect{0, 0, 10, 8})) << name;
+            canvas.CopyMetadataFrom(source);
+            ASSERT_TRUE(canvas.Save(File("drawn"), EncoderForExtension(target))) << name << " " << target;
+            const TGPImage scaled = TGPImage(File(name)).ScaledTo(10, 8, imHighQualityBicubic);
+            ASSERT_TRUE(scaled.Save(File("scaled"), EncoderForExtension(target))) << name << " " << target;
+            EXPECT_EQ(test::ReadBytes(File("scaled")), test::ReadBytes(File("drawn"))) << name << " " << target;
+        }
+    }
+}
+
 // A CMYK JPEG with its profile: four bands, none of them alpha.
 TEST_F(GraphicsLayer, CmykSourcesAreDrawnAndSavedInTheirColourWithoutTheirProfile)
 {
