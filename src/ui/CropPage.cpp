@@ -7,6 +7,7 @@
 #include "ui/PageFields.h"
 #include "ui/PageServices.h"
 #include "ui/SaveFolderMenu.h"
+#include "ui/WindowTr.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,7 +21,13 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet4", "BtnCut", "创建剪切图(&C)", "Memo4", "-剪切图形成规则-", 341, 124};
+const TOperationPage::TNames kNames{"TabSheet4",
+                                    "BtnCut",
+                                    QT_TRANSLATE_NOOP("Window", "创建剪切图(&C)"),
+                                    "Memo4",
+                                    QT_TRANSLATE_NOOP("Window", "-剪切图形成规则-"),
+                                    341,
+                                    124};
 
 // One digit field with its caption at (row, column) of the two-column grid.
 QLineEdit* AddDigitField(QGridLayout* grid, int row, int column, const char* name, const char* caption,
@@ -29,7 +36,7 @@ QLineEdit* AddDigitField(QGridLayout* grid, int row, int column, const char* nam
     auto* edit = new QLineEdit(QString::fromUtf8(text));
     edit->setObjectName(QString::fromUtf8(name));
     AcceptDigitsOnly(edit, maxLength);
-    auto* label = new QLabel(QString::fromUtf8(caption));
+    auto* label = new QLabel(Window::tr(caption));
     label->setBuddy(edit);
     grid->addWidget(label, row, column);
     grid->addWidget(edit, row, column + 1);
@@ -50,13 +57,13 @@ void TCropPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
-    EdtLeft = AddDigitField(grid, 0, 0, control::EdtLeft, "剪裁左起点：", "0", 3);
-    EdtTop = AddDigitField(grid, 0, 2, control::EdtTop, "剪裁顶起点：", "0", 3);
-    EdtW = AddDigitField(grid, 1, 0, control::EdtW, "新图宽：", "100", 4);
-    EdtH = AddDigitField(grid, 1, 2, control::EdtH, "新图高：", "100", 4);
-    grid->addWidget(new QLabel(QStringLiteral("（单位：像素）")), 2, 0, 1, -1);
+    EdtLeft = AddDigitField(grid, 0, 0, control::EdtLeft, QT_TRANSLATE_NOOP("Window", "剪裁左起点："), "0", 3);
+    EdtTop = AddDigitField(grid, 0, 2, control::EdtTop, QT_TRANSLATE_NOOP("Window", "剪裁顶起点："), "0", 3);
+    EdtW = AddDigitField(grid, 1, 0, control::EdtW, QT_TRANSLATE_NOOP("Window", "新图宽："), "100", 4);
+    EdtH = AddDigitField(grid, 1, 2, control::EdtH, QT_TRANSLATE_NOOP("Window", "新图高："), "100", 4);
+    grid->addWidget(new QLabel(Window::tr("（单位：像素）")), 2, 0, 1, -1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 3, control::EdtCutSave, "SpeedButton3", QStringLiteral("剪切图存放路径：   "));
+        AddSaveFolderRow(grid, 3, control::EdtCutSave, "SpeedButton3", Window::tr("剪切图存放路径：   "));
     EdtCutSave = save.Edit;
     SpeedButton3 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 5, "CmbXFixCut", "EdtCutPrefix", QStringLiteral("_c"));

@@ -10,6 +10,7 @@
 #include "jobs/ReasonTexts.h"
 #include "jobs/RunFrame.h"
 #include "jobs/TypeFilter.h"
+#include "texts/HostTexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,12 +32,14 @@ QString FromEngine(const std::string& text)
 
 // A host for one picture and no one to ask: the first message of the checks is why the
 // preview cannot be made, a question is answered "否" (so nothing is created), and the
-// results box, the progress and the closing message go nowhere.
+// results box, the progress and the closing message go nowhere. The reason is kept in
+// the window's language.
 class TPreviewHost final : public TJobHost {
 public:
-    explicit TPreviewHost(std::filesystem::path picture) : picture_(std::move(picture)) {}
+    TPreviewHost(std::filesystem::path picture, TLanguage language) : picture_(std::move(picture)), texts_(language) {}
 
     const std::string& Why() const { return why_; }
+    const THostTexts& Texts() const { return texts_; }
     void ChecksPassed() { checking_ = false; }
 
     // The picture as the one item of the list.
@@ -45,10 +48,10 @@ public:
     TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override
     {
         if (checking_)
-            Note(text);
+            Note(texts_.Message(text));
         return style == TMessageStyle::msQuestionYesNo ? TMessageAnswer::maNo : TMessageAnswer::maOk;
     }
-    void ShowError(const std::string& text) override { Note(text); }
+    void ShowError(const std::string& text) override { Note(texts_.Message(text)); }
     TOverwriteAnswer ShowOverwritePrompt(const std::filesystem::path&) override { return {false, false}; }
 
     void ClearResults(TJobPage) override {}
@@ -56,7 +59,7 @@ public:
     void AppendResult(TJobPage, const std::string&) override {}
     void ReportFailure(TJobPage, const std::filesystem::path&, const TFailure& failure) override
     {
-        Note(FailureText(failure));
+        Note(texts_.Failure(failure));
     }
     void ReportStop(TJobPage, const std::string&) override {}
 
@@ -73,6 +76,7 @@ private:
     }
 
     std::filesystem::path picture_;
+    THostTexts texts_;
     std::string why_;
     bool checking_ = true;
 };
@@ -91,13 +95,13 @@ TEffectResult ComputeWith(TPreviewHost& host, TBatchJob& job)
     host.ChecksPassed();
     RunPlan(host, *plan);
     if (!memory.Written()) {
-        result.Reason = host.Why().empty() ? WindowText(QStringLiteral("没有写出图片")) : FromEngine(host.Why());
+        result.Reason = host.Why().empty() ? Window::tr("没有写出图片") : FromEngine(host.Why());
         return result;
     }
     result.Bytes = static_cast<qint64>(memory.Bytes().size());
     std::optional<TRgbaPixels> pixels = DecodeRgbaPixels(memory.Bytes());
     if (!pixels) {
-        result.Reason = FromEngine(ReasonText(TReason::rsDamaged));
+        result.Reason = FromEngine(host.Texts().Message(ReasonText(TReason::rsDamaged)));
         return result;
     }
     result.Size = QSize(pixels->width, pixels->height);
@@ -109,9 +113,9 @@ TEffectResult ComputeWith(TPreviewHost& host, TBatchJob& job)
 
 }  // namespace
 
-TEffectResult ComputeEffect(TBatchJob& job, const std::filesystem::path& picture)
+TEffectResult ComputeEffect(TBatchJob& job, const std::filesystem::path& picture, TLanguage language)
 {
-    TPreviewHost host(picture);
+    TPreviewHost host(picture, language);
     return ComputeWith(host, job);
 }
 
@@ -153,7 +157,7 @@ void TEffectPreview::Start()
         emit Ready(result);
         return;
     }
-    host_ = std::make_shared<TPreviewHost>(request.Picture);
+    host_ = std::make_shared<TPreviewHost>(request.Picture, request.Language);
     worker_ = QThread::create([this, host = host_, job = std::move(request.Job)] {
         TEffectResult result = ComputeWith(*host, *job);
         // The image library keeps per-thread buffers for threads it did not create.

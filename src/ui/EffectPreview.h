@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "jobs/Language.h"
+
 class QTemporaryDir;
 class QThread;
 class QTimer;
@@ -33,11 +35,13 @@ struct TEffectRequest {
     std::shared_ptr<TBatchJob> Job;
     std::filesystem::path Picture;
     QString Reason;
+    TLanguage Language = TLanguage::lgChinese;  // of the reason the computation may give
 };
 
 // The job's checks and its run over that one picture, as a start button would do them,
 // with the written file kept in memory: nothing is written anywhere. Blocks; any thread.
-TEffectResult ComputeEffect(TBatchJob& job, const std::filesystem::path& picture);
+TEffectResult ComputeEffect(TBatchJob& job, const std::filesystem::path& picture,
+                            TLanguage language = TLanguage::lgChinese);
 
 // The effect preview's engine: a change schedules a new result, which is computed on a
 // worker thread about 200 ms later; changes meanwhile give one more computation after it.

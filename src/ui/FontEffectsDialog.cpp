@@ -1,4 +1,5 @@
 #include "ui/FontEffectsDialog.h"
+#include "ui/WindowTr.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,10 +21,14 @@ struct TNamedColour {
 
 // The sixteen basic colours a font's colour is chosen from.
 const TNamedColour kBasicColours[] = {
-    {"黑色", 0x000000},   {"褐红色", 0x800000}, {"绿色", 0x008000},   {"橄榄色", 0x808000},
-    {"深蓝色", 0x000080}, {"紫色", 0x800080},   {"深青色", 0x008080}, {"灰色", 0x808080},
-    {"银色", 0xC0C0C0},   {"红色", 0xFF0000},   {"酸橙色", 0x00FF00}, {"黄色", 0xFFFF00},
-    {"蓝色", 0x0000FF},   {"紫红色", 0xFF00FF}, {"水绿色", 0x00FFFF}, {"白色", 0xFFFFFF},
+    {QT_TRANSLATE_NOOP("Window", "黑色"), 0x000000},   {QT_TRANSLATE_NOOP("Window", "褐红色"), 0x800000},
+    {QT_TRANSLATE_NOOP("Window", "绿色"), 0x008000},   {QT_TRANSLATE_NOOP("Window", "橄榄色"), 0x808000},
+    {QT_TRANSLATE_NOOP("Window", "深蓝色"), 0x000080}, {QT_TRANSLATE_NOOP("Window", "紫色"), 0x800080},
+    {QT_TRANSLATE_NOOP("Window", "深青色"), 0x008080}, {QT_TRANSLATE_NOOP("Window", "灰色"), 0x808080},
+    {QT_TRANSLATE_NOOP("Window", "银色"), 0xC0C0C0},   {QT_TRANSLATE_NOOP("Window", "红色"), 0xFF0000},
+    {QT_TRANSLATE_NOOP("Window", "酸橙色"), 0x00FF00}, {QT_TRANSLATE_NOOP("Window", "黄色"), 0xFFFF00},
+    {QT_TRANSLATE_NOOP("Window", "蓝色"), 0x0000FF},   {QT_TRANSLATE_NOOP("Window", "紫红色"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("Window", "水绿色"), 0x00FFFF}, {QT_TRANSLATE_NOOP("Window", "白色"), 0xFFFFFF},
 };
 
 QPixmap Swatch(const QColor& colour)
@@ -41,7 +46,7 @@ QPixmap Swatch(const QColor& colour)
 TFontEffectsDialog::TFontEffectsDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FontDialog1"));
-    setWindowTitle(QStringLiteral("字体"));
+    setWindowTitle(Window::tr("字体"));
     fonts_ = new QFontDialog(this);
     fonts_->setObjectName(QStringLiteral("FontChooser"));
     fonts_->setWindowFlags(Qt::Widget);
@@ -50,8 +55,8 @@ TFontEffectsDialog::TFontEffectsDialog(QWidget* parent) : QDialog(parent)
     CmbColour = new QComboBox(this);
     CmbColour->setObjectName(QStringLiteral("CmbColour"));
     for (const TNamedColour& colour : kBasicColours)
-        CmbColour->addItem(Swatch(QColor(colour.Value)), QString::fromUtf8(colour.Name), QColor(colour.Value));
-    auto* colourLabel = new QLabel(QStringLiteral("颜色(&C)："), this);
+        CmbColour->addItem(Swatch(QColor(colour.Value)), Window::tr(colour.Name), QColor(colour.Value));
+    auto* colourLabel = new QLabel(Window::tr("颜色(&C)："), this);
     colourLabel->setBuddy(CmbColour);
     auto* colourRow = new QHBoxLayout;
     colourRow->addWidget(colourLabel);

@@ -2,6 +2,7 @@
 
 #include "ui/AppInfo.h"
 #include "ui/Pictures.h"
+#include "ui/WindowTr.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -26,12 +27,12 @@ TfrmAbout::TfrmAbout(QWidget* parent, TUrlOpener openUrl) : QDialog(parent), ope
     lblVersion->setFont(bold);
 
     // A link in looks only: the click itself goes through Label1Click, as a label's click would.
-    Label1 = new QLabel(QStringLiteral("技术支持：") + kSupportAddress, this);
+    Label1 = new QLabel(Window::tr("技术支持：") + kSupportAddress, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setStyleSheet(QStringLiteral("color: navy; text-decoration: underline;"));
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->installEventFilter(this);
-    Button1 = new QPushButton(QStringLiteral("确定"), this);
+    Button1 = new QPushButton(Window::tr("确定"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
 

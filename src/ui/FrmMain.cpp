@@ -110,7 +110,7 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::BuildMenus()
 {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    QMenu* fileMenu = menuBar()->addMenu(Window::tr("文件(&F)"));
     QAction* mnuUndo = fileMenu->addAction(QString::fromUtf8(kUndoMenu), this, &TfrmMain::mnuUndoClick);
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     // Named after the run it would take back, looked up each time the menu opens.
@@ -119,16 +119,16 @@ void TfrmMain::BuildMenus()
         mnuUndo->setText(WindowText(QString::fromUtf8(run ? UndoCaption(*run) : std::string(kUndoMenu))));
         mnuUndo->setEnabled(run.has_value() && !JobRunning());
     });
-    QAction* mnuOutput = fileMenu->addAction(QStringLiteral("输出设置…"), this, &TfrmMain::mnuOutputClick);
+    QAction* mnuOutput = fileMenu->addAction(Window::tr("输出设置…"), this, &TfrmMain::mnuOutputClick);
     mnuOutput->setObjectName(QStringLiteral("mnuOutput"));
     fileMenu->addSeparator();
-    QAction* mnuExit = fileMenu->addAction(QStringLiteral("退出(&X)"), this, &TfrmMain::mnuExitClick);
+    QAction* mnuExit = fileMenu->addAction(Window::tr("退出(&X)"), this, &TfrmMain::mnuExitClick);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    QAction* N2 = helpMenu->addAction(QStringLiteral("升级信息"), this, &TfrmMain::N2Click);
+    QMenu* helpMenu = menuBar()->addMenu(Window::tr("帮助(&H)"));
+    QAction* N2 = helpMenu->addAction(Window::tr("升级信息"), this, &TfrmMain::N2Click);
     N2->setObjectName(QStringLiteral("N2"));
     helpMenu->addSeparator();
-    QAction* mnuAbout = helpMenu->addAction(QStringLiteral("关于..."), this, &TfrmMain::mnuAboutClick);
+    QAction* mnuAbout = helpMenu->addAction(Window::tr("关于..."), this, &TfrmMain::mnuAboutClick);
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
     helpMenu->addSeparator();
     AddLanguageMenu(helpMenu, StartLanguage(), [this](TLanguage language) { ChooseLanguage(language); });
@@ -145,15 +145,17 @@ void TfrmMain::BuildPages()
     TabSheet7 = new TWatermarkPage(PageControl1, *this);
     // In the order of the tabs, which is also the order of TJobPage.
     pages_ = {TabSheet1, TabSheet5, TabSheet6, TabSheet3, TabSheet2, TabSheet4, TabSheet7};
-    const char* const captions[] = {"按百分比生成缩略图", "按宽和高像素生成缩略图", "按宽或高像素生成缩略图",
-                                    "批量重命名",         "批量类型转换",           "批量剪裁",
-                                    "批量设置水印标签"};
+    const char* const captions[] = {
+        QT_TRANSLATE_NOOP("Window", "按百分比生成缩略图"),     QT_TRANSLATE_NOOP("Window", "按宽和高像素生成缩略图"),
+        QT_TRANSLATE_NOOP("Window", "按宽或高像素生成缩略图"), QT_TRANSLATE_NOOP("Window", "批量重命名"),
+        QT_TRANSLATE_NOOP("Window", "批量类型转换"),           QT_TRANSLATE_NOOP("Window", "批量剪裁"),
+        QT_TRANSLATE_NOOP("Window", "批量设置水印标签")};
     // Renaming works in place: it has no output folder.
     const char* const outputFields[] = {
         control::lbEdtSavePath,  control::EdtSavePixel, control::EdtWOrHPath,     nullptr,
         control::lbEdtSavePath2, control::EdtCutSave,   control::EdtWatermarkSave};
     for (size_t index = 0; index < pages_.size(); ++index) {
-        PageControl1->addTab(pages_[index], QString::fromUtf8(captions[index]));
+        PageControl1->addTab(pages_[index], Window::tr(captions[index]));
         pages_[index]->SetOutputFolderField(outputFields[index]);
         connect(pages_[index], &TOperationPage::StopClicked, this, &TfrmMain::RequestStop);
         connect(pages_[index], &TOperationPage::OpenFolderRequested, this, [this](const QString& folder) {
@@ -424,16 +426,17 @@ void TfrmMain::BuildEffectPreview()
 TEffectRequest TfrmMain::EffectRequest(const std::string& outputFolder) const
 {
     TEffectRequest request;
+    request.Language = Language();
     const std::optional<TSourceItem> item = GroupBox1->List()->SelectedItem();
     if (!item || item->IsFolder) {
-        request.Reason = WindowText(QStringLiteral("请在文件列表中选择一张图片"));
+        request.Reason = Window::tr("请在文件列表中选择一张图片");
         return request;
     }
     const auto page = static_cast<TJobPage>(PageControl1->currentIndex());
     request.Job = MakeJob(page, &outputFolder);
     request.Picture = item->Path;
     if (!request.Job)
-        request.Reason = WindowText(QStringLiteral("批量重命名只改变文件名，图片不变"));
+        request.Reason = Window::tr("批量重命名只改变文件名，图片不变");
     return request;
 }
 

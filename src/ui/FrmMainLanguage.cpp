@@ -2,6 +2,8 @@
 // else from the locale; switched from the help menu at once, without a restart.
 #include "ui/FrmMain.h"
 
+#include "ui/EffectPreview.h"
+#include "ui/OperationPage.h"
 #include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"
 #include "ui/WindowHost.h"
@@ -30,8 +32,16 @@ void TfrmMain::ApplyLanguage(TLanguage language)
     host_->SetLanguage(language);
     // Texts the window composes: the caption with its folder, the list's headings.
     GroupBox1->UpdateCaption();
-    if (QAbstractItemModel* list = GroupBox1->List()->model())
+    if (QAbstractItemModel* list = GroupBox1->List()->model()) {
         emit list->headerDataChanged(Qt::Horizontal, 0, list->columnCount() - 1);
+        if (list->rowCount() > 0)
+            emit list->dataChanged(list->index(0, 0), list->index(list->rowCount() - 1, list->columnCount() - 1));
+    }
+    for (TOperationPage* page : pages_)
+        page->Retranslate();
+    // The effect preview's picture or its reason, computed again in the new language.
+    if (GroupBox1->EffectMode())
+        effect_->Schedule();
     for (QAction* choice : findChildren<QAction*>()) {
         if (choice->objectName() == QStringLiteral("mnuChinese"))
             choice->setChecked(language == TLanguage::lgChinese);

@@ -1,6 +1,7 @@
 #include "ui/FrmPath.h"
 
 #include "ui/ShellTreeView.h"
+#include "ui/WindowTr.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -16,9 +17,9 @@ TfrmPath::TfrmPath(QWidget* parent) : QDialog(parent)
     ShellTreeView1 = new TShellTreeView(this);
     ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
     ShellTreeView1->setFixedHeight(315);
-    BtnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
+    BtnCancel = new QPushButton(Window::tr("取消(&C)"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    BtnOK = new QPushButton(QStringLiteral("确定(&O)"), this);
+    BtnOK = new QPushButton(Window::tr("确定(&O)"), this);
     BtnOK->setObjectName(QStringLiteral("BtnOK"));
     BtnOK->setDefault(true);
 
@@ -40,7 +41,7 @@ TfrmPath::TfrmPath(QWidget* parent) : QDialog(parent)
 
 void TfrmPath::FormCreate()
 {
-    setWindowTitle(QStringLiteral("选择目录："));
+    setWindowTitle(Window::tr("选择目录："));
 }
 
 void TfrmPath::showEvent(QShowEvent* event)

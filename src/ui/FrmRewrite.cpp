@@ -4,6 +4,7 @@
 #include "ui/Pictures.h"
 
 #include "jobs/JobTexts.h"
+#include "ui/WindowTr.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -37,12 +38,12 @@ TfrmRewrite::TfrmRewrite(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Cus
     Image1->setFixedSize(32, 32);
     Label1 = new QLabel(QString::fromUtf8(kOverwriteQuestion), bevel);
     Label1->setObjectName(QStringLiteral("Label1"));
-    ChkNoHint = new QCheckBox(QStringLiteral("不再提示"), bevel);
+    ChkNoHint = new QCheckBox(Window::tr("不再提示"), bevel);
     ChkNoHint->setObjectName(QStringLiteral("ChkNoHint"));
-    BtnYes = new QPushButton(QStringLiteral("是"), bevel);
+    BtnYes = new QPushButton(Window::tr("是"), bevel);
     BtnYes->setObjectName(QStringLiteral("BtnYes"));
     BtnYes->setDefault(true);
-    BtnNo = new QPushButton(QStringLiteral("否"), bevel);
+    BtnNo = new QPushButton(Window::tr("否"), bevel);
     BtnNo->setObjectName(QStringLiteral("BtnNo"));
 
     auto* grid = new QGridLayout(bevel);

@@ -1,6 +1,8 @@
 #include "ui/LegendPictures.h"
+#include "ui/WindowTr.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace quillane {
@@ -40,11 +42,17 @@ void DrawBox(QPainter& painter, const QRect& box)
     painter.setPen(QColor(120, 100, 0));
     painter.setBrush(QColor(255, 230, 0));
     painter.drawRect(box);
+    const QString word = Window::tr("水印");
     QFont font = painter.font();
-    font.setPixelSize(9);
+    // A translation may be longer than the two characters the box was drawn for.
+    for (int size = 9; size >= 6; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(word) < box.width())
+            break;
+    }
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignCenter, QStringLiteral("水印"));
+    painter.drawText(box, Qt::AlignCenter, word);
 }
 
 void DrawLabel(QPainter& painter, const QRect& area, const QString& text)

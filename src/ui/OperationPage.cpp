@@ -20,7 +20,7 @@ namespace quillane {
 TOperationPage::TOperationPage(QWidget* parent, const TNames& names) : QWidget(parent)
 {
     setObjectName(QString::fromUtf8(names.Page));
-    rulesGroup_ = new QGroupBox(QString::fromUtf8(names.RulesCaption), this);
+    rulesGroup_ = new QGroupBox(Window::tr(names.RulesCaption), this);
     rulesGroup_->setFixedWidth(names.RulesWidth);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
@@ -42,7 +42,7 @@ QGroupBox* TOperationPage::BuildStartGroup(const TNames& names)
     startPanel_ = new QWidget(startGroup);
     startLayout_ = new QVBoxLayout(startPanel_);
     startLayout_->setContentsMargins(0, 0, 0, 0);
-    startButton_ = new QPushButton(QString::fromUtf8(names.StartCaption), startPanel_);
+    startButton_ = new QPushButton(Window::tr(names.StartCaption), startPanel_);
     startButton_->setObjectName(QString::fromUtf8(names.StartButton));
     startLayout_->addWidget(startButton_);
 
@@ -50,7 +50,7 @@ QGroupBox* TOperationPage::BuildStartGroup(const TNames& names)
     progressBar_ = new QProgressBar(runPanel_);
     progressBar_->setObjectName(QStringLiteral("PbRun"));
     progressBar_->setTextVisible(false);
-    stopButton_ = new QPushButton(QStringLiteral("停止"), runPanel_);
+    stopButton_ = new QPushButton(Window::tr("停止"), runPanel_);
     stopButton_->setObjectName(QStringLiteral("BtnStop"));
     auto* runLayout = new QVBoxLayout(runPanel_);
     runLayout->setContentsMargins(0, 0, 0, 0);
@@ -67,7 +67,7 @@ QGroupBox* TOperationPage::BuildStartGroup(const TNames& names)
 
 QGroupBox* TOperationPage::BuildResultsGroup(const TNames& names)
 {
-    auto* resultsGroup = new QGroupBox(QStringLiteral("执行结果"), this);
+    auto* resultsGroup = new QGroupBox(Window::tr("执行结果"), this);
     resultsBox_ = new TResultsBox(resultsGroup);
     resultsBox_->setObjectName(QString::fromUtf8(names.ResultsBox));
     resultsBox_->setFrameShape(QFrame::NoFrame);
@@ -114,8 +114,8 @@ std::unique_ptr<QMenu> TOperationPage::ResultsMenu()
     std::unique_ptr<QMenu> menu(resultsBox_->createStandardContextMenu());
     menu->addSeparator();
     const QString folder = OutputFolder();
-    QAction* open = menu->addAction(WindowText(QStringLiteral("打开输出文件夹")), this,
-                                    [this, folder] { emit OpenFolderRequested(folder); });
+    QAction* open =
+        menu->addAction(Window::tr("打开输出文件夹"), this, [this, folder] { emit OpenFolderRequested(folder); });
     open->setEnabled(!folder.isEmpty());
     return menu;
 }

@@ -57,6 +57,8 @@ public:
     QString OutputFolder() const;
     // The results box's right-click menu: the usual editing entries and "打开输出文件夹".
     std::unique_ptr<QMenu> ResultsMenu();
+    // The language changed: what the page draws or composes itself shows it anew.
+    virtual void Retranslate() {}
 
 signals:
     void StartClicked();

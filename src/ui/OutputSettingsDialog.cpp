@@ -1,4 +1,5 @@
 #include "ui/OutputSettingsDialog.h"
+#include "ui/WindowTr.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,49 +16,44 @@ namespace quillane {
 TOutputSettingsDialog::TOutputSettingsDialog(const TOutputSettings& settings, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOutput"));
-    setWindowTitle(QStringLiteral("输出设置"));
+    setWindowTitle(Window::tr("输出设置"));
     auto* form = new QFormLayout;
-    SpnJpegQuality =
-        AddNumber(form, "SpnJpegQuality", QStringLiteral("JPEG 质量："), kQualityRange, settings.JpegQuality);
-    SpnWebpQuality =
-        AddNumber(form, "SpnWebpQuality", QStringLiteral("WebP 质量："), kQualityRange, settings.WebpQuality);
-    SpnAvifQuality =
-        AddNumber(form, "SpnAvifQuality", QStringLiteral("AVIF 质量："), kQualityRange, settings.AvifQuality);
-    SpnHeicQuality =
-        AddNumber(form, "SpnHeicQuality", QStringLiteral("HEIC 质量："), kQualityRange, settings.HeicQuality);
-    SpnJxlQuality =
-        AddNumber(form, "SpnJxlQuality", QStringLiteral("JPEG XL 质量："), kQualityRange, settings.JxlQuality);
-    ChkLossless = new QCheckBox(QStringLiteral("WebP 和 JPEG XL 无损压缩"));
+    SpnJpegQuality = AddNumber(form, "SpnJpegQuality", Window::tr("JPEG 质量："), kQualityRange, settings.JpegQuality);
+    SpnWebpQuality = AddNumber(form, "SpnWebpQuality", Window::tr("WebP 质量："), kQualityRange, settings.WebpQuality);
+    SpnAvifQuality = AddNumber(form, "SpnAvifQuality", Window::tr("AVIF 质量："), kQualityRange, settings.AvifQuality);
+    SpnHeicQuality = AddNumber(form, "SpnHeicQuality", Window::tr("HEIC 质量："), kQualityRange, settings.HeicQuality);
+    SpnJxlQuality = AddNumber(form, "SpnJxlQuality", Window::tr("JPEG XL 质量："), kQualityRange, settings.JxlQuality);
+    ChkLossless = new QCheckBox(Window::tr("WebP 和 JPEG XL 无损压缩"));
     ChkLossless->setObjectName(QStringLiteral("ChkLossless"));
     ChkLossless->setChecked(settings.Lossless);
     form->addRow(QString(), ChkLossless);
-    SpnPngCompression = AddNumber(form, "SpnPngCompression", QStringLiteral("PNG 压缩级别："), kPngCompressionRange,
+    SpnPngCompression = AddNumber(form, "SpnPngCompression", Window::tr("PNG 压缩级别："), kPngCompressionRange,
                                   settings.PngCompression);
-    SpnAvifEffort = AddNumber(form, "SpnAvifEffort", QStringLiteral("AVIF 编码力度："), kEffortRange,
-                              settings.AvifEffort, QStringLiteral("每高一级约慢一倍"));
-    SpnHeicEffort = AddNumber(form, "SpnHeicEffort", QStringLiteral("HEIC 编码力度："), kEffortRange,
-                              settings.HeicEffort, QStringLiteral("本机的 HEVC 编码器忽略此项"));
-    SpnJxlEffort = AddNumber(form, "SpnJxlEffort", QStringLiteral("JPEG XL 编码力度："), kEffortRange,
-                             settings.JxlEffort, QStringLiteral("0 至 2 按 3 处理"));
+    SpnAvifEffort = AddNumber(form, "SpnAvifEffort", Window::tr("AVIF 编码力度："), kEffortRange, settings.AvifEffort,
+                              Window::tr("每高一级约慢一倍"));
+    SpnHeicEffort = AddNumber(form, "SpnHeicEffort", Window::tr("HEIC 编码力度："), kEffortRange, settings.HeicEffort,
+                              Window::tr("本机的 HEVC 编码器忽略此项"));
+    SpnJxlEffort = AddNumber(form, "SpnJxlEffort", Window::tr("JPEG XL 编码力度："), kEffortRange, settings.JxlEffort,
+                             Window::tr("0 至 2 按 3 处理"));
     CmbMetadata = new QComboBox;
     CmbMetadata->setObjectName(QStringLiteral("CmbMetadata"));
     // In the order of TMetadataMode.
     CmbMetadata->addItems(
-        {QStringLiteral("保留（EXIF、ICC 等）"), QStringLiteral("全部去除"), QStringLiteral("只去除位置（GPS）")});
+        {Window::tr("保留（EXIF、ICC 等）"), Window::tr("全部去除"), Window::tr("只去除位置（GPS）")});
     CmbMetadata->setCurrentIndex(static_cast<int>(settings.Metadata));
-    form->addRow(QStringLiteral("元数据："), CmbMetadata);
-    ChkKeepTimes = new QCheckBox(QStringLiteral("保留源文件的修改时间"));
+    form->addRow(Window::tr("元数据："), CmbMetadata);
+    ChkKeepTimes = new QCheckBox(Window::tr("保留源文件的修改时间"));
     ChkKeepTimes->setObjectName(QStringLiteral("ChkKeepTimes"));
     ChkKeepTimes->setChecked(settings.KeepTimes);
     form->addRow(QString(), ChkKeepTimes);
-    ChkTrashReplaced = new QCheckBox(QStringLiteral("替换的文件也放入回收站"));
+    ChkTrashReplaced = new QCheckBox(Window::tr("替换的文件也放入回收站"));
     ChkTrashReplaced->setObjectName(QStringLiteral("ChkTrashReplaced"));
     ChkTrashReplaced->setChecked(settings.TrashReplaced);
     form->addRow(QString(), ChkTrashReplaced);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Window::tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Window::tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

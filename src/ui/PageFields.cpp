@@ -1,4 +1,5 @@
 #include "ui/PageFields.h"
+#include "ui/WindowTr.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -47,13 +48,13 @@ TAffixRow AddAffixRow(QGridLayout* grid, int row, const char* comboName, const c
 {
     auto* position = new QComboBox;
     position->setObjectName(QString::fromUtf8(comboName));
-    position->addItems({QStringLiteral("后缀"), QStringLiteral("前缀")});
+    position->addItems({Window::tr("后缀"), Window::tr("前缀")});
     auto* edit = new QLineEdit(affix);
     edit->setObjectName(QString::fromUtf8(editName));
     auto* line = new QHBoxLayout;
-    line->addWidget(new QLabel(QStringLiteral("在原文件名后增加   ")));
+    line->addWidget(new QLabel(Window::tr("在原文件名后增加   ")));
     line->addWidget(position);
-    line->addWidget(new QLabel(QStringLiteral("：")));
+    line->addWidget(new QLabel(Window::tr("：")));
     line->addWidget(edit, 1);
     grid->addLayout(line, row, 0, 1, -1);
     return {position, edit};
@@ -61,9 +62,9 @@ TAffixRow AddAffixRow(QGridLayout* grid, int row, const char* comboName, const c
 
 TQualityPair AddQualityPair(QVBoxLayout* layout, QWidget* parent, const char* fastName, const char* highQualityName)
 {
-    auto* fast = new QRadioButton(QStringLiteral("快速创建"), parent);
+    auto* fast = new QRadioButton(Window::tr("快速创建"), parent);
     fast->setObjectName(QString::fromUtf8(fastName));
-    auto* highQuality = new QRadioButton(QStringLiteral("高质量创建"), parent);
+    auto* highQuality = new QRadioButton(Window::tr("高质量创建"), parent);
     highQuality->setObjectName(QString::fromUtf8(highQualityName));
     highQuality->setChecked(true);
     layout->addWidget(fast);

@@ -5,6 +5,7 @@
 #include "ui/PageFields.h"
 #include "ui/Pictures.h"
 #include "ui/SaveFolderMenu.h"
+#include "ui/WindowTr.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +22,8 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet1", "BtnPercent", "创建缩略图(&C)", "Memo1", "-缩略图形成规则-"};
+const TOperationPage::TNames kNames{"TabSheet1", "BtnPercent", QT_TRANSLATE_NOOP("Window", "创建缩略图(&C)"), "Memo1",
+                                    QT_TRANSLATE_NOOP("Window", "-缩略图形成规则-")};
 
 }  // namespace
 
@@ -43,9 +45,9 @@ TPercentPage::TPercentPage(QWidget* parent, TPageServices& services) : TOperatio
 void TPercentPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
-    lbEdtRWidth = AddLabelledEdit(grid, 0, control::lbEdtRWidth, QStringLiteral("宽％ "), {}, 3);
-    lbEdtRHeight = AddLabelledEdit(grid, 1, control::lbEdtRHeight, QStringLiteral("高％ "), {}, 3);
-    ChkConstraint = new QCheckBox(QStringLiteral("宽高强制约束"));
+    lbEdtRWidth = AddLabelledEdit(grid, 0, control::lbEdtRWidth, Window::tr("宽％ "), {}, 3);
+    lbEdtRHeight = AddLabelledEdit(grid, 1, control::lbEdtRHeight, Window::tr("高％ "), {}, 3);
+    ChkConstraint = new QCheckBox(Window::tr("宽高强制约束"));
     ChkConstraint->setObjectName(QStringLiteral("ChkConstraint"));
     ChkConstraint->setChecked(true);
     Image2 = new QLabel;
@@ -54,7 +56,7 @@ void TPercentPage::BuildRules()
     grid->addWidget(Image2, 0, 2, 2, 1);
     grid->addWidget(ChkConstraint, 0, 3, 2, 1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 2, control::lbEdtSavePath, "SpeedButton1", QStringLiteral("缩略图存放路径：   "));
+        AddSaveFolderRow(grid, 2, control::lbEdtSavePath, "SpeedButton1", Window::tr("缩略图存放路径：   "));
     lbEdtSavePath = save.Edit;
     SpeedButton1 = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 4, "CmbXfixPercent", "lbEdtPrefix", QStringLiteral("_s"));

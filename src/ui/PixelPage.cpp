@@ -6,6 +6,7 @@
 #include "ui/PageFields.h"
 #include "ui/PageServices.h"
 #include "ui/SaveFolderMenu.h"
+#include "ui/WindowTr.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,11 +23,17 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet5", "BtnPixel", "创建缩略图(&C)", "MmPixel", "-缩略图形成规则-", 341, 124};
+const TOperationPage::TNames kNames{"TabSheet5",
+                                    "BtnPixel",
+                                    QT_TRANSLATE_NOOP("Window", "创建缩略图(&C)"),
+                                    "MmPixel",
+                                    QT_TRANSLATE_NOOP("Window", "-缩略图形成规则-"),
+                                    341,
+                                    124};
 
 QRadioButton* AddRadio(QGridLayout* grid, int row, const char* name, const char* caption)
 {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption));
+    auto* radio = new QRadioButton(Window::tr(caption));
     radio->setObjectName(QString::fromUtf8(name));
     grid->addWidget(radio, row, 0, 1, 4);
     return radio;
@@ -51,31 +58,32 @@ void TPixelPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
-    lbEdtWidth = AddLabelledEdit(grid, 0, control::lbEdtWidth, QStringLiteral("宽"));
+    lbEdtWidth = AddLabelledEdit(grid, 0, control::lbEdtWidth, Window::tr("宽"));
     lbEdtHeight = new QLineEdit;
     lbEdtHeight->setObjectName(QString::fromLatin1(control::lbEdtHeight));
-    auto* heightLabel = new QLabel(QStringLiteral("高"));
+    auto* heightLabel = new QLabel(Window::tr("高"));
     heightLabel->setBuddy(lbEdtHeight);
     grid->addWidget(heightLabel, 0, 2);
     grid->addWidget(lbEdtHeight, 0, 3);
     AcceptDigitsOnly(lbEdtWidth, 3);
     AcceptDigitsOnly(lbEdtHeight, 3);
 
-    RbNoScale = AddRadio(grid, 1, "RbNoScale", "严格按宽高像素创建缩略图");
+    RbNoScale = AddRadio(grid, 1, "RbNoScale", QT_TRANSLATE_NOOP("Window", "严格按宽高像素创建缩略图"));
     RbNoScale->setChecked(true);
-    RbScale = AddRadio(grid, 2, "RbScale", "按宽高创建缩略图时保持原图比例（自动填充）");
-    RbScaleCut = AddRadio(grid, 3, "RbScaleCut", "按宽高创建缩略图时保持原图比例（自动裁减）");
+    RbScale = AddRadio(grid, 2, "RbScale", QT_TRANSLATE_NOOP("Window", "按宽高创建缩略图时保持原图比例（自动填充）"));
+    RbScaleCut =
+        AddRadio(grid, 3, "RbScaleCut", QT_TRANSLATE_NOOP("Window", "按宽高创建缩略图时保持原图比例（自动裁减）"));
     pnlBgColor = new QPushButton;
     pnlBgColor->setObjectName(QStringLiteral("pnlBgColor"));
     pnlBgColor->setFixedSize(22, 16);
     pnlBgColor->setCursor(Qt::PointingHandCursor);
-    pnlBgColor->setToolTip(QStringLiteral("请选择填充背景色"));
+    pnlBgColor->setToolTip(Window::tr("请选择填充背景色"));
     pnlBgColor->setFocusPolicy(Qt::NoFocus);
     SetBackColour(backColour_);
     grid->addWidget(pnlBgColor, 2, 4, Qt::AlignRight);
 
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 4, control::EdtSavePixel, "BtnPathPixel", QStringLiteral("缩略图存放路径：   "));
+        AddSaveFolderRow(grid, 4, control::EdtSavePixel, "BtnPathPixel", Window::tr("缩略图存放路径：   "));
     EdtSavePixel = save.Edit;
     BtnPathPixel = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 6, "CmbXFixPixel", "EdtPrefixPixel", QStringLiteral("_s"));

@@ -63,11 +63,10 @@ void TPreviewPane::SetMode(TMode mode)
 void TPreviewPane::ShowEffect(const TEffectResult& result)
 {
     effect_ = result.Picture;
-    effectLine_ = result.Picture.isNull() ? result.Reason
-                                          : WindowText(QStringLiteral("%1 × %2 像素，%3 字节"))
-                                                .arg(result.Size.width())
-                                                .arg(result.Size.height())
-                                                .arg(result.Bytes);
+    effectLine_ =
+        result.Picture.isNull()
+            ? result.Reason
+            : Window::tr("%1 × %2 像素，%3 字节").arg(result.Size.width()).arg(result.Size.height()).arg(result.Bytes);
     ImgEffect->setEnabled(true);
     LblEffect->setText(effectLine_);
     FitEffect();
@@ -77,7 +76,7 @@ void TPreviewPane::MarkEffectOutdated()
 {
     ImgEffect->setEnabled(false);  // drawn greyed until the new result is in
     if (!effectLine_.isEmpty())
-        LblEffect->setText(effectLine_ + WindowText(QStringLiteral("（更新中…）")));
+        LblEffect->setText(effectLine_ + Window::tr("（更新中…）"));
 }
 
 // At its own size, or fitted to the pane keeping its shape where it is larger.

@@ -1,4 +1,5 @@
 #include "ui/RenamePage.h"
+#include "ui/WindowTr.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,7 +13,13 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet3", "BtnRename", "文件重命名(&R)", "Memo3", " 重命名规则 ", 341, 124};
+const TOperationPage::TNames kNames{"TabSheet3",
+                                    "BtnRename",
+                                    QT_TRANSLATE_NOOP("Window", "文件重命名(&R)"),
+                                    "Memo3",
+                                    QT_TRANSLATE_NOOP("Window", " 重命名规则 "),
+                                    341,
+                                    124};
 
 }  // namespace
 
@@ -20,24 +27,24 @@ TRenamePage::TRenamePage(QWidget* parent) : TOperationPage(parent, kNames)
 {
     EdtNewName = new QLineEdit;
     EdtNewName->setObjectName(QStringLiteral("EdtNewName"));
-    auto* label = new QLabel(QStringLiteral("新文件名前缀："));
+    auto* label = new QLabel(Window::tr("新文件名前缀："));
     label->setBuddy(EdtNewName);
-    RbRenameNumber = new QRadioButton(QStringLiteral("自动增加数字序号1、2、3..."));
+    RbRenameNumber = new QRadioButton(Window::tr("自动增加数字序号1、2、3..."));
     RbRenameNumber->setObjectName(QStringLiteral("RbRenameNumber"));
     RbRenameNumber->setChecked(true);
-    RbRenameRandom = new QRadioButton(QStringLiteral("增加随机产生三位字符"));
+    RbRenameRandom = new QRadioButton(Window::tr("增加随机产生三位字符"));
     RbRenameRandom->setObjectName(QStringLiteral("RbRenameRandom"));
     // Left at 0 and empty, these two leave the names as prefix + number or tag.
     SpnNumberWidth = new QSpinBox;
     SpnNumberWidth->setObjectName(QStringLiteral("SpnNumberWidth"));
     SpnNumberWidth->setRange(0, 9);
-    SpnNumberWidth->setSpecialValueText(QStringLiteral("不补零"));
-    auto* widthLabel = new QLabel(QStringLiteral("序号位数："));
+    SpnNumberWidth->setSpecialValueText(Window::tr("不补零"));
+    auto* widthLabel = new QLabel(Window::tr("序号位数："));
     widthLabel->setBuddy(SpnNumberWidth);
     EdtNamePattern = new QLineEdit;
     EdtNamePattern->setObjectName(QStringLiteral("EdtNamePattern"));
-    EdtNamePattern->setPlaceholderText(QStringLiteral("{n} 序号，{date:%Y%m%d} 拍摄日期"));
-    auto* patternLabel = new QLabel(QStringLiteral("命名模式（代替前缀和序号）："));
+    EdtNamePattern->setPlaceholderText(Window::tr("{n} 序号，{date:%Y%m%d} 拍摄日期"));
+    auto* patternLabel = new QLabel(Window::tr("命名模式（代替前缀和序号）："));
     patternLabel->setBuddy(EdtNamePattern);
     auto* layout = new QVBoxLayout(RulesGroup());
     layout->addWidget(label);

@@ -1,6 +1,7 @@
 #include "ui/RunStatus.h"
 
 #include "jobs/JobHost.h"
+#include "ui/WindowTr.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -31,7 +32,7 @@ TRunStatus::TRunStatus(QWidget* parent) : QWidget(parent)
     file_ = new QLabel(this);
     file_->setObjectName(QStringLiteral("LblRunFile"));
     file_->setFixedWidth(180);
-    stop_ = new QPushButton(QStringLiteral("停止"), this);
+    stop_ = new QPushButton(Window::tr("停止"), this);
     stop_->setObjectName(QStringLiteral("BtnStatusStop"));
     stop_->setToolTip(QStringLiteral("Esc"));
     auto* layout = new QHBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/PageServices.h"
+#include "ui/WindowTr.h"
 
 #include <QCursor>
 #include <QFileInfo>
@@ -16,9 +17,9 @@ TSaveFolderMenu::TSaveFolderMenu(QToolButton* button, QLineEdit* field, const TN
     : QObject(button), button_(button), field_(field), menu_(new QMenu(button)), services_(services)
 {
     menu_->setObjectName(QString::fromUtf8(names.Menu));
-    QAction* current = menu_->addAction(QStringLiteral("当前路径(&C)"), this, &TSaveFolderMenu::CurrentDirClick);
+    QAction* current = menu_->addAction(Window::tr("当前路径(&C)"), this, &TSaveFolderMenu::CurrentDirClick);
     current->setObjectName(QString::fromUtf8(names.CurrentItem));
-    QAction* browse = menu_->addAction(QStringLiteral("选择目录(&B)"), this, &TSaveFolderMenu::BrowseClick);
+    QAction* browse = menu_->addAction(Window::tr("选择目录(&B)"), this, &TSaveFolderMenu::BrowseClick);
     browse->setObjectName(QString::fromUtf8(names.BrowseItem));
     button_->installEventFilter(this);
 }

@@ -26,17 +26,16 @@ QString DecodePath(const std::filesystem::path& path)
 
 QString PropertiesText(const TSourceItem& item)
 {
-    QString text = WindowText(QStringLiteral("名称：")) + DecodePath(item.Path.filename()) +
-                   WindowText(QStringLiteral("\n位置：")) + DecodePath(item.Path.parent_path());
+    QString text = Window::tr("名称：") + DecodePath(item.Path.filename()) + Window::tr("\n位置：") +
+                   DecodePath(item.Path.parent_path());
     struct stat info {};
     if (::stat(item.Path.c_str(), &info) != 0)
         return text;
     if (!item.IsFolder)
-        text += WindowText(QStringLiteral("\n大小：")) + QLocale().toString(static_cast<qint64>(info.st_size)) +
-                WindowText(QStringLiteral(" 字节"));
-    text += WindowText(QStringLiteral("\n修改日期：")) +
+        text += Window::tr("\n大小：") + QLocale().toString(static_cast<qint64>(info.st_size)) + Window::tr(" 字节");
+    text += Window::tr("\n修改日期：") +
             QLocale().toString(QDateTime::fromSecsSinceEpoch(info.st_mtime), QLocale::LongFormat) +
-            WindowText(QStringLiteral("\n权限：")) + QString::number(info.st_mode & 07777, 8);
+            Window::tr("\n权限：") + QString::number(info.st_mode & 07777, 8);
     return text;
 }
 
@@ -67,7 +66,7 @@ TShellListView::TShellListView(QWidget* parent)
     connect(this, &QTreeView::activated, this, &TShellListView::OpenItem);
     connect(this, &QTreeView::clicked, this, &TShellListView::ItemClicked);
     connect(model_, &TSourceListModel::RenameFailed, this,
-            [this](const QString& reason) { emit InformationRequested(QStringLiteral("不能重命名文件：") + reason); });
+            [this](const QString& reason) { emit InformationRequested(Window::tr("不能重命名文件：") + reason); });
 }
 
 void TShellListView::SetFolder(const std::filesystem::path& folder)
@@ -195,15 +194,15 @@ void TShellListView::contextMenuEvent(QContextMenuEvent* event)
 std::unique_ptr<QMenu> TShellListView::ContextMenuFor(const QModelIndex& index)
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(WindowText(QStringLiteral("打开(&O)")), this, [this, index] { OpenItem(index); });
-    menu->addAction(WindowText(QStringLiteral("在文件管理器中显示")), this, [this, index] {
+    menu->addAction(Window::tr("打开(&O)"), this, [this, index] { OpenItem(index); });
+    menu->addAction(Window::tr("在文件管理器中显示"), this, [this, index] {
         // The folder that holds the item, opened by the desktop's file manager.
         const std::filesystem::path item = model_->Item(index.row()).Path;
         emit OpenRequested(QUrl::fromLocalFile(QFile::decodeName(item.parent_path().c_str())));
     });
-    menu->addAction(WindowText(QStringLiteral("重命名(&M)")), this, &TShellListView::RenameSelected);
+    menu->addAction(Window::tr("重命名(&M)"), this, &TShellListView::RenameSelected);
     menu->addSeparator();
-    menu->addAction(WindowText(QStringLiteral("属性(&R)")), this, &TShellListView::ShowProperties);
+    menu->addAction(Window::tr("属性(&R)"), this, &TShellListView::ShowProperties);
     return menu;
 }
 

@@ -95,7 +95,7 @@ QWidget* TSourceBrowser::BuildMiddleColumn()
     ShellListView1->setObjectName(QStringLiteral("ShellListView1"));
     QWidget* panel4 = NamedPanel("Panel4", column);
     panel4->setFixedHeight(25);
-    ChkSubFolder = new QCheckBox(QStringLiteral("包含子目录中图片"), panel4);
+    ChkSubFolder = new QCheckBox(Window::tr("包含子目录中图片"), panel4);
     ChkSubFolder->setObjectName(QStringLiteral("ChkSubFolder"));
     auto* boxLayout = new QHBoxLayout(panel4);
     boxLayout->setContentsMargins(4, 0, 4, 0);
@@ -114,11 +114,11 @@ QWidget* TSourceBrowser::BuildRightColumn()
     PreviewArea->setObjectName(QStringLiteral("PreviewArea"));
     QWidget* panel2 = NamedPanel("Panel2", column);
     panel2->setFixedHeight(24);
-    RbWeb = new QRadioButton(QStringLiteral("实际大小查看(&T)"), panel2);
+    RbWeb = new QRadioButton(Window::tr("实际大小查看(&T)"), panel2);
     RbWeb->setObjectName(QStringLiteral("RbWeb"));
-    RbImage = new QRadioButton(QStringLiteral("缩略预览(&S)"), panel2);
+    RbImage = new QRadioButton(Window::tr("缩略预览(&S)"), panel2);
     RbImage->setObjectName(QStringLiteral("RbImage"));
-    RbEffect = new QRadioButton(QStringLiteral("效果预览(&E)"), panel2);
+    RbEffect = new QRadioButton(Window::tr("效果预览(&E)"), panel2);
     RbEffect->setObjectName(QStringLiteral("RbEffect"));
     auto* modeLayout = new QHBoxLayout(panel2);
     modeLayout->setContentsMargins(4, 0, 4, 0);
@@ -167,8 +167,8 @@ void TSourceBrowser::SelectImagePreview()
 
 void TSourceBrowser::UpdateCaption()
 {
-    setTitle(WindowText(QStringLiteral(" 源文件指定：")) +
-             QFile::decodeName(QByteArray::fromStdString(SourceRoot().string())) + QLatin1Char(' '));
+    setTitle(Window::tr(" 源文件指定：") + QFile::decodeName(QByteArray::fromStdString(SourceRoot().string())) +
+             QLatin1Char(' '));
 }
 
 std::vector<TSourceItem> TSourceBrowser::SourceItems() const

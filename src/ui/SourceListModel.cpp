@@ -80,8 +80,9 @@ TSourceListModel::TRow TSourceListModel::DescribeItem(const TSourceItem& item)
             row.Size = SizeText(info.st_size);
     }
     static const QMimeDatabase mimes;
-    row.Type = item.IsFolder ? WindowText(QStringLiteral("文件夹"))
-                             : mimes.mimeTypeForFile(row.Name, QMimeDatabase::MatchExtension).comment();
+    // A folder's type is named when shown, in the language of that moment.
+    if (!item.IsFolder)
+        row.Type = mimes.mimeTypeForFile(row.Name, QMimeDatabase::MatchExtension).comment();
     return row;
 }
 
@@ -121,7 +122,7 @@ QVariant TSourceListModel::data(const QModelIndex& index, int role) const
     case colSize:
         return row.Size;
     case colType:
-        return row.Type;
+        return row.Item.IsFolder ? Window::tr("文件夹") : row.Type;
     case colModified:
         return QLocale().toString(row.Modified, QLocale::ShortFormat);
     default:
@@ -133,8 +134,10 @@ QVariant TSourceListModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const captions[colCount] = {"名称", "大小", "类型", "修改日期"};
-    return section >= 0 && section < colCount ? WindowText(QString::fromUtf8(captions[section])) : QVariant();
+    static const char* const captions[colCount] = {
+        QT_TRANSLATE_NOOP("Window", "名称"), QT_TRANSLATE_NOOP("Window", "大小"), QT_TRANSLATE_NOOP("Window", "类型"),
+        QT_TRANSLATE_NOOP("Window", "修改日期")};
+    return section >= 0 && section < colCount ? Window::tr(captions[section]) : QVariant();
 }
 
 Qt::ItemFlags TSourceListModel::flags(const QModelIndex& index) const
@@ -154,13 +157,13 @@ bool TSourceListModel::setData(const QModelIndex& index, const QVariant& value, 
     if (newName == row.Name)
         return false;
     if (!IsPlainName(newName)) {
-        emit RenameFailed(QStringLiteral("无效的文件名：") + newName);
+        emit RenameFailed(Window::tr("无效的文件名：") + newName);
         return false;
     }
     const std::filesystem::path target = row.Item.Path.parent_path() / newName.toStdString();
     if (!RenameNoReplace(row.Item.Path, target)) {
         std::error_code ignored;
-        emit RenameFailed(std::filesystem::exists(target, ignored) ? QStringLiteral("已有同名文件：") + newName
+        emit RenameFailed(std::filesystem::exists(target, ignored) ? Window::tr("已有同名文件：") + newName
                                                                    : QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }

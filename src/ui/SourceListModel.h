@@ -48,7 +48,7 @@ private:
         TSourceItem Item;
         QString Name;
         QString Size;
-        QString Type;
+        QString Type;  // a file's; a folder's is named when shown
         QDateTime Modified;
     };
     static TRow DescribeItem(const TSourceItem& item);

@@ -4,6 +4,7 @@
 #include "ui/DigitFilter.h"
 #include "ui/PageFields.h"
 #include "ui/SaveFolderMenu.h"
+#include "ui/WindowTr.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,11 +21,17 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{"TabSheet6", "BtnWOrH", "创建缩略图(&C)", "MmWORH", "-缩略图形成规则-", 341, 124};
+const TOperationPage::TNames kNames{"TabSheet6",
+                                    "BtnWOrH",
+                                    QT_TRANSLATE_NOOP("Window", "创建缩略图(&C)"),
+                                    "MmWORH",
+                                    QT_TRANSLATE_NOOP("Window", "-缩略图形成规则-"),
+                                    341,
+                                    124};
 
-const QString kKeepRatio = QStringLiteral("保持原图宽高比例不变             ");
-const QString kSkipNarrower = QStringLiteral("当源文件宽度已经小于缩略目标值时则不作处理");
-const QString kSkipLower = QStringLiteral("当源文件高度已经小于缩略目标值时则不作处理");
+const char* const kKeepRatio = QT_TRANSLATE_NOOP("Window", "保持原图宽高比例不变             ");
+const char* const kSkipNarrower = QT_TRANSLATE_NOOP("Window", "当源文件宽度已经小于缩略目标值时则不作处理");
+const char* const kSkipLower = QT_TRANSLATE_NOOP("Window", "当源文件高度已经小于缩略目标值时则不作处理");
 
 struct TSideRow {
     QRadioButton* Radio;
@@ -34,12 +41,12 @@ struct TSideRow {
 
 TSideRow AddSideRow(QGridLayout* grid, int row, const char* radioName, const char* caption, const char* editName)
 {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption));
+    auto* radio = new QRadioButton(Window::tr(caption));
     radio->setObjectName(QString::fromUtf8(radioName));
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromUtf8(editName));
     AcceptDigitsOnly(edit);
-    auto* label = new QLabel(kKeepRatio);
+    auto* label = new QLabel(Window::tr(kKeepRatio));
     grid->addWidget(radio, row, 0);
     grid->addWidget(edit, row, 1);
     grid->addWidget(label, row, 2);
@@ -69,19 +76,20 @@ void TWOrHPage::BuildRules()
 {
     auto* grid = new QGridLayout(RulesGroup());
     grid->setVerticalSpacing(2);
-    const TSideRow width = AddSideRow(grid, 0, "RbWOnly", "缩略图宽：", control::EdtWOnly);
+    const TSideRow width = AddSideRow(grid, 0, "RbWOnly", QT_TRANSLATE_NOOP("Window", "缩略图宽："), control::EdtWOnly);
     RbWOnly = width.Radio;
     EdtWOnly = width.Edit;
     LblWOnly = width.Label;
-    const TSideRow height = AddSideRow(grid, 1, "RbHOnly", "缩略图高：", control::EdtHOnly);
+    const TSideRow height =
+        AddSideRow(grid, 1, "RbHOnly", QT_TRANSLATE_NOOP("Window", "缩略图高："), control::EdtHOnly);
     RbHOnly = height.Radio;
     EdtHOnly = height.Edit;
     LblHOnly = height.Label;
-    ChkSkipSmaller = new QCheckBox(kSkipNarrower);
+    ChkSkipSmaller = new QCheckBox(Window::tr(kSkipNarrower));
     ChkSkipSmaller->setObjectName(QStringLiteral("ChkSkipSmaller"));
     grid->addWidget(ChkSkipSmaller, 2, 0, 1, -1);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 3, control::EdtWOrHPath, "SBtnWOrH", QStringLiteral("缩略图存放路径：   "));
+        AddSaveFolderRow(grid, 3, control::EdtWOrHPath, "SBtnWOrH", Window::tr("缩略图存放路径：   "));
     EdtWOrHPath = save.Edit;
     SBtnWOrH = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 5, "CmbXFixWorH", "EdtPrefixWOrH", QStringLiteral("_s"));
@@ -96,7 +104,7 @@ void TWOrHPage::RbWOnlyClick()
     // Loading the settings selects a side before the window is active: no focus then.
     if (isActiveWindow())
         EdtWOnly->setFocus(Qt::OtherFocusReason);
-    ChkSkipSmaller->setText(kSkipNarrower);
+    ChkSkipSmaller->setText(Window::tr(kSkipNarrower));
 }
 
 void TWOrHPage::RbHOnlyClick()
@@ -104,7 +112,7 @@ void TWOrHPage::RbHOnlyClick()
     ShowSide(false);
     if (isActiveWindow())
         EdtHOnly->setFocus(Qt::OtherFocusReason);
-    ChkSkipSmaller->setText(kSkipLower);
+    ChkSkipSmaller->setText(Window::tr(kSkipLower));
 }
 
 void TWOrHPage::ShowSide(bool width)

@@ -8,6 +8,7 @@
 #include "ui/PageServices.h"
 #include "ui/SaveFolderMenu.h"
 #include "ui/settings/SettingsRules.h"
+#include "ui/WindowTr.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,8 +25,13 @@ namespace quillane {
 
 namespace {
 
-const TOperationPage::TNames kNames{
-    "TabSheet7", "BtnWatermark", "创建水印标签(&C)", "MmWatermark", "-水印标签设置规则-", 409, 129};
+const TOperationPage::TNames kNames{"TabSheet7",
+                                    "BtnWatermark",
+                                    QT_TRANSLATE_NOOP("Window", "创建水印标签(&C)"),
+                                    "MmWatermark",
+                                    QT_TRANSLATE_NOOP("Window", "-水印标签设置规则-"),
+                                    409,
+                                    129};
 
 QLineEdit* NamedEdit(const char* name, const QString& text = {})
 {
@@ -36,7 +42,7 @@ QLineEdit* NamedEdit(const char* name, const QString& text = {})
 
 QLabel* Caption(const char* text, QWidget* buddy)
 {
-    auto* label = new QLabel(QString::fromUtf8(text));
+    auto* label = new QLabel(Window::tr(text));
     label->setBuddy(buddy);
     return label;
 }
@@ -91,10 +97,10 @@ QWidget* TWatermarkPage::BuildPlacement()
     grid->setVerticalSpacing(2);
     CmbOrigin = new QComboBox;
     CmbOrigin->setObjectName(QStringLiteral("CmbOrigin"));
-    CmbOrigin->addItems({QStringLiteral("右底点"), QStringLiteral("左顶点")});
+    CmbOrigin->addItems({Window::tr("右底点"), Window::tr("左顶点")});
     ImgPoint = new QLabel;
     ImgPoint->setObjectName(QStringLiteral("ImgPoint"));
-    ImgPoint->setToolTip(QStringLiteral("图例"));
+    ImgPoint->setToolTip(Window::tr("图例"));
     ImgPoint->setFixedSize(kLegendWidth, kLegendHeight);
     ImgPoint->setPixmap(OriginLegend(0));
     EdtWatermarkX = NamedEdit(control::EdtWatermarkX);
@@ -104,12 +110,12 @@ QWidget* TWatermarkPage::BuildPlacement()
     AcceptDigitsOnly(EdtWatermarkY);
     AcceptDigitsOnly(EdtWatermarkOpacity, 3);
     grid->addWidget(CmbOrigin, 0, 0, 1, 2);
-    grid->addWidget(Caption("标签X值：", EdtWatermarkX), 1, 0);
+    grid->addWidget(Caption(QT_TRANSLATE_NOOP("Window", "标签X值："), EdtWatermarkX), 1, 0);
     grid->addWidget(EdtWatermarkX, 1, 1);
-    grid->addWidget(Caption("Y值：", EdtWatermarkY), 1, 2);
+    grid->addWidget(Caption(QT_TRANSLATE_NOOP("Window", "Y值："), EdtWatermarkY), 1, 2);
     grid->addWidget(EdtWatermarkY, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("像素")), 1, 4);
-    grid->addWidget(Caption("不透明度%   ", EdtWatermarkOpacity), 2, 0);
+    grid->addWidget(new QLabel(Window::tr("像素")), 1, 4);
+    grid->addWidget(Caption(QT_TRANSLATE_NOOP("Window", "不透明度%   "), EdtWatermarkOpacity), 2, 0);
     grid->addWidget(EdtWatermarkOpacity, 2, 1);
     grid->addWidget(ImgPoint, 0, 5, 3, 1, Qt::AlignRight);
     return panel;
@@ -123,10 +129,10 @@ QWidget* TWatermarkPage::BuildMark()
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
-    RbText = new QRadioButton(QStringLiteral("文字水印"));
+    RbText = new QRadioButton(Window::tr("文字水印"));
     RbText->setObjectName(QStringLiteral("RbText"));
     RbText->setChecked(true);
-    RbImgWatermark = new QRadioButton(QStringLiteral("图片水印"));
+    RbImgWatermark = new QRadioButton(Window::tr("图片水印"));
     RbImgWatermark->setObjectName(QStringLiteral("RbImgWatermark"));
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(RbText);
@@ -135,10 +141,10 @@ QWidget* TWatermarkPage::BuildMark()
     grid->addLayout(kinds, 0, 0, 1, 3);
 
     EdtWatermark = NamedEdit(control::EdtWatermark);
-    LblWatermark = Caption("水印标签：", EdtWatermark);
+    LblWatermark = Caption(QT_TRANSLATE_NOOP("Window", "水印标签："), EdtWatermark);
     EdtWatermarkPic = NamedEdit("EdtWatermarkPic");
     EdtWatermarkPic->setReadOnly(true);
-    LblWatermarkPic = Caption("水印图片：", EdtWatermarkPic);
+    LblWatermarkPic = Caption(QT_TRANSLATE_NOOP("Window", "水印图片："), EdtWatermarkPic);
     BtnWatermarkPicPath = DotsButton("BtnWatermarkPicPath");
     grid->addWidget(LblWatermark, 1, 0);
     grid->addWidget(EdtWatermark, 1, 1, 1, 2);
@@ -148,7 +154,7 @@ QWidget* TWatermarkPage::BuildMark()
 
     EdtWatermarkFont = NamedEdit("EdtWatermarkFont");
     EdtWatermarkFont->setReadOnly(true);
-    LblWatermarkFont = Caption("标签字体：", EdtWatermarkFont);
+    LblWatermarkFont = Caption(QT_TRANSLATE_NOOP("Window", "标签字体："), EdtWatermarkFont);
     BtnWatermarkFont = DotsButton("BtnWatermarkFont");
     QFont bold = BtnWatermarkFont->font();
     bold.setBold(true);
@@ -173,7 +179,7 @@ QWidget* TWatermarkPage::BuildOutput()
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
     const TSaveFolderRow save =
-        AddSaveFolderRow(grid, 0, control::EdtWatermarkSave, "BtnWatermarkPath", QStringLiteral("新图存放路径：   "));
+        AddSaveFolderRow(grid, 0, control::EdtWatermarkSave, "BtnWatermarkPath", Window::tr("新图存放路径：   "));
     EdtWatermarkSave = save.Edit;
     BtnWatermarkPath = save.Button;
     const TAffixRow affix = AddAffixRow(grid, 2, "CmbXFixWatermark", "EdtWatermarkPrefix", QStringLiteral("_w"));
@@ -182,9 +188,9 @@ QWidget* TWatermarkPage::BuildOutput()
     EdtMinWidth = NamedEdit(control::EdtMinWidth, QStringLiteral("0"));
     AcceptDigitsOnly(EdtMinWidth);
     auto* skip = new QHBoxLayout;
-    skip->addWidget(Caption("图片宽度小于：", EdtMinWidth));
+    skip->addWidget(Caption(QT_TRANSLATE_NOOP("Window", "图片宽度小于："), EdtMinWidth));
     skip->addWidget(EdtMinWidth);
-    skip->addWidget(new QLabel(QStringLiteral("像素时不处理跳过")));
+    skip->addWidget(new QLabel(Window::tr("像素时不处理跳过")));
     skip->addStretch();
     grid->addLayout(skip, 3, 0, 1, -1);
     return panel;

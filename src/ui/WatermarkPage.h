@@ -25,6 +25,8 @@ public:
     TWatermarkFields Fields() const;
     TWatermarkSettings Stored() const;
     void Load(const TWatermarkSettings& stored);
+    // The legend's box carries a word.
+    void Retranslate() override { CmbOriginChange(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,9 +6,12 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -31,6 +34,26 @@ bool HasChinese(const QString& text)
     });
 }
 
+// The Chinese of every English text the catalogues gave out, the first where two share
+// one; any thread may translate (the effect preview's worker does).
+struct TSourcesOfTranslations {
+    QMutex lock;
+    QHash<QString, QString> chinese;
+};
+
+TSourcesOfTranslations& SourcesOfTranslations()
+{
+    static TSourcesOfTranslations sources;
+    return sources;
+}
+
+QString SourceOfTranslation(const QString& english)
+{
+    TSourcesOfTranslations& sources = SourcesOfTranslations();
+    const QMutexLocker locker(&sources.lock);
+    return sources.chinese.value(english);
+}
+
 // One text of an object: how to read and write it, and the key that keeps its Chinese.
 struct TTextSlot {
     QObject* owner;
@@ -40,7 +63,8 @@ struct TTextSlot {
 };
 
 // The Chinese a slot shows: what was remembered, unless the window has set a new text
-// since (one that is neither the remembered Chinese nor its translation).
+// since (one that is neither the remembered Chinese nor its translation); a new text
+// set in English is known by its translation.
 QString ChineseOf(const TTextSlot& slot)
 {
     const QString shown = slot.get();
@@ -50,8 +74,10 @@ QString ChineseOf(const TTextSlot& slot)
         if (shown == chinese || shown == WindowText(chinese))
             return chinese;
     }
-    slot.owner->setProperty(slot.key, shown);
-    return shown;
+    const QString source = SourceOfTranslation(shown);
+    const QString chinese = source.isEmpty() ? shown : source;
+    slot.owner->setProperty(slot.key, chinese);
+    return chinese;
 }
 
 template <typename T, typename Getter, typename Setter>
@@ -106,6 +132,19 @@ std::vector<TTextSlot> TextSlots(QWidget* root)
 
 }  // namespace
 
+QString TRememberingCatalogue::translate(const char* context, const char* sourceText, const char* disambiguation,
+                                         int n) const
+{
+    const QString translated = QTranslator::translate(context, sourceText, disambiguation, n);
+    if (!translated.isEmpty() && n < 0) {
+        TSourcesOfTranslations& sources = SourcesOfTranslations();
+        const QMutexLocker locker(&sources.lock);
+        if (!sources.chinese.contains(translated))
+            sources.chinese.insert(translated, QString::fromUtf8(sourceText));
+    }
+    return translated;
+}
+
 QString WindowText(const QString& chinese)
 {
     const QByteArray source = chinese.toUtf8();
@@ -143,12 +182,15 @@ QStringList ShownTexts(QWidget* root)
 
 TWindowLanguage::TWindowLanguage(QObject* parent) : QObject(parent)
 {
-    (void)window_.load(QStringLiteral("quillane_en"), QString::fromStdString(TranslationsFolder()));
+    const QString folder = QString::fromStdString(TranslationsFolder());
+    (void)window_.load(QStringLiteral("quillane_window_en"), folder);
+    (void)engine_.load(QStringLiteral("quillane_en"), folder);
 }
 
 TWindowLanguage::~TWindowLanguage()
 {
     QCoreApplication::removeTranslator(&window_);
+    QCoreApplication::removeTranslator(&engine_);
     QCoreApplication::removeTranslator(&toolkit_);
 }
 
@@ -159,11 +201,13 @@ void TWindowLanguage::Apply(TLanguage language, QWidget* root)
     for (const TTextSlot& slot : entries)
         (void)ChineseOf(slot);
     QCoreApplication::removeTranslator(&window_);
+    QCoreApplication::removeTranslator(&engine_);
     QCoreApplication::removeTranslator(&toolkit_);
     current_ = language;
     const QString toolkitFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (language == TLanguage::lgEnglish) {
         QCoreApplication::installTranslator(&window_);
+        QCoreApplication::installTranslator(&engine_);
     } else if (toolkit_.load(QStringLiteral("qtbase_zh_CN"), toolkitFolder)) {
         // The toolkit's own buttons ("是", "否", "确定") in the language of the window.
         QCoreApplication::installTranslator(&toolkit_);

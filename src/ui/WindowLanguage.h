@@ -6,10 +6,20 @@
 #include <QTranslator>
 
 #include "jobs/Language.h"
+#include "ui/WindowTr.h"
 
 class QWidget;
 
 namespace quillane {
+
+// A catalogue that remembers the source of every translation it gives out, so that a
+// text set through Window::tr while English is shown still finds its way back.
+class TRememberingCatalogue : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
+                      int n = -1) const override;
+};
 
 // The window's language. The window's texts are written in Chinese, its own language;
 // English is their translation in the catalogue (context "Window"). Switching walks
@@ -32,7 +42,8 @@ signals:
 
 private:
     TLanguage current_ = TLanguage::lgChinese;
-    QTranslator window_;
+    TRememberingCatalogue window_;
+    TRememberingCatalogue engine_;  // the engine's texts the window shows itself
     QTranslator toolkit_;
 };
 

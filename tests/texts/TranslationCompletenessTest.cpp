@@ -1,8 +1,10 @@
 // Every text the engine shows has a finished English translation, and a text added to
 // the engine later fails here until the translation file has it.
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -40,6 +42,45 @@ std::vector<std::string> NonAsciiLiterals(const std::string& code)
             found.push_back(text.toStdString());
     }
     return found;
+}
+
+// One entry of a catalogue: its source text, its translation and the translation's type
+// (empty when finished).
+struct TCatalogueEntry {
+    std::string Source;
+    std::string Type;
+    std::string Translation;
+};
+
+struct TCatalogue {
+    std::vector<TCatalogueEntry> Entries;
+    std::string Error;  // the XML's fault, if any
+};
+
+TCatalogue ReadCatalogue(const QString& path)
+{
+    TCatalogue catalogue;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        catalogue.Error = "cannot open " + path.toStdString();
+        return catalogue;
+    }
+    QXmlStreamReader xml(&file);
+    QString source;
+    while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QStringLiteral("source")) {
+            source = xml.readElementText();
+        } else if (xml.name() == QStringLiteral("translation")) {
+            const QString type = xml.attributes().value(QStringLiteral("type")).toString();
+            catalogue.Entries.push_back(
+                {source.toStdString(), type.toStdString(), xml.readElementText().toStdString()});
+        }
+    }
+    if (xml.hasError())
+        catalogue.Error = xml.errorString().toStdString() + " at line " + std::to_string(xml.lineNumber());
+    return catalogue;
 }
 
 bool HasChinese(const std::string& text)
@@ -94,27 +135,45 @@ TEST(TranslationCompletenessTest, EveryTextTheEngineDefinesIsInTheTable)
 // went away as vanished or obsolete; a catalogue with either is not done.
 TEST(TranslationCompletenessTest, TheTranslationFilesHaveNoUnfinishedEntry)
 {
-    for (const char* name : {"translations/quillane_en.ts"}) {
+    for (const char* name : {"translations/quillane_en.ts", "translations/quillane_window_en.ts"}) {
         SCOPED_TRACE(name);
-        QFile file(QString::fromStdString(std::string(QUILLANE_SOURCE_DIR) + "/" + name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&file);
-        QString source;
-        int messages = 0;
-        while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
-            if (!xml.isStartElement())
-                continue;
-            if (xml.name() == QStringLiteral("source")) {
-                source = xml.readElementText();
-            } else if (xml.name() == QStringLiteral("translation")) {
-                ++messages;
-                const QString type = xml.attributes().value(QStringLiteral("type")).toString();
-                EXPECT_TRUE(type.isEmpty()) << type.toStdString() << ": " << source.toStdString();
-                EXPECT_FALSE(xml.readElementText().trimmed().isEmpty()) << "empty: " << source.toStdString();
-            }
+        const TCatalogue catalogue =
+            ReadCatalogue(QString::fromStdString(std::string(QUILLANE_SOURCE_DIR) + "/" + name));
+        for (const TCatalogueEntry& entry : catalogue.Entries) {
+            EXPECT_TRUE(entry.Type.empty()) << entry.Type << ": " << entry.Source;
+            EXPECT_FALSE(QString::fromStdString(entry.Translation).trimmed().isEmpty()) << "empty: " << entry.Source;
         }
-        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
-        EXPECT_GT(messages, 0);
+        EXPECT_TRUE(catalogue.Error.empty()) << catalogue.Error;
+        EXPECT_GT(catalogue.Entries.size(), 0u);
+    }
+}
+
+// The window's catalogue is what lupdate makes of the window's sources: run over a copy,
+// lupdate finds no text that is new (unfinished) or gone (vanished, obsolete).
+TEST(TranslationCompletenessTest, TheWindowCatalogueHasEveryTextOfTheWindowsSources)
+{
+    const QString committed = QStringLiteral(QUILLANE_SOURCE_DIR "/translations/quillane_window_en.ts");
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString copy = folder.filePath(QStringLiteral("quillane_window_en.ts"));
+    ASSERT_TRUE(QFile::copy(committed, copy));
+    QProcess lupdate;
+    lupdate.setProcessChannelMode(QProcess::MergedChannels);
+    lupdate.start(QStringLiteral(QUILLANE_LUPDATE),
+                  QString::fromUtf8(QUILLANE_WINDOW_LUPDATE_ARGS).split(QLatin1Char('|')) +
+                      QStringList{QStringLiteral("-ts"), copy});
+    ASSERT_TRUE(lupdate.waitForFinished(120000));
+    const std::string output = lupdate.readAll().toStdString();
+    ASSERT_EQ(lupdate.exitCode(), 0) << output;
+
+    const TCatalogue updated = ReadCatalogue(copy);
+    ASSERT_TRUE(updated.Error.empty()) << updated.Error;
+    const TCatalogue before = ReadCatalogue(committed);
+    EXPECT_EQ(updated.Entries.size(), before.Entries.size()) << output;
+    EXPECT_GT(updated.Entries.size(), 100u);
+    for (const TCatalogueEntry& entry : updated.Entries) {
+        EXPECT_TRUE(entry.Type.empty()) << entry.Type << ": \"" << entry.Source
+                                        << "\" (run the update_translations target and translate it)";
     }
 }
 
