@@ -1,17 +1,22 @@
 // The window in English beside Chinese: every text has its English entry, the help
 // menu switches at once and remembers the choice in Quillane.ini.
+#include "PageCases.h"
 #include "UiTestSupport.h"
 
 #include "jobs/JobTexts.h"
 #include "ui/FrmMain.h"
+#include "ui/EffectPreview.h"
 #include "ui/OperationPage.h"
+#include "ui/ShellListView.h"
 #include "ui/SourceBrowser.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowLanguage.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -68,6 +73,54 @@ QString StartButton(const TfrmMain& window)
     return window.findChild<QPushButton*>(QStringLiteral("BtnPercent"))->text();
 }
 
+// The line under the effect preview once the result in the current language is in.
+QString SettledEffectLine(TFolderWindow& window)
+{
+    const auto line = [&] { return window.Get<QLabel>("LblEffect")->text(); };
+    const bool settled = WaitUntil([&] {
+        return !window.Window.EffectPreview()->Busy() && !line().isEmpty() &&
+               !line().endsWith(Window::tr("（更新中…）"));
+    });
+    return settled ? line() : QString();
+}
+
+// Something the window draws or composes itself rather than a widget's fixed text.
+struct TComposedCase {
+    const char* Name;
+    std::function<void(TFolderWindow&)> Prepare;
+    std::function<QVariant(TFolderWindow&)> Shown;  // a text, or a picture's bytes
+};
+
+QByteArray Bytes(const QImage& picture)
+{
+    return {reinterpret_cast<const char*>(picture.constBits()), static_cast<qsizetype>(picture.sizeInBytes())};
+}
+
+std::vector<TComposedCase> ComposedCases()
+{
+    return {
+        {"the effect preview's failure reason",
+         [](TFolderWindow& window) {
+             ShowFilledPage(window, PageCases()[0]);
+             window.Fill("lbEdtRWidth", "");
+             window.Get<QRadioButton>("RbEffect")->click();
+         },
+         [](TFolderWindow& window) { return QVariant(SettledEffectLine(window)); }},
+        {"the watermark page's legend",
+         [](TFolderWindow& window) { window.Get<QTabWidget>("PageControl1")->setCurrentIndex(6); },
+         [](TFolderWindow& window) { return QVariant(Bytes(window.Get<QLabel>("ImgPoint")->pixmap().toImage())); }},
+        {"the file list's type of a folder",
+         [](TFolderWindow& window) {
+             std::filesystem::create_directory(window.Source.File("sub"));
+             window.Get<QCheckBox>("ChkSubFolder")->click();
+         },
+         [](TFolderWindow& window) {
+             QAbstractItemModel* list = window.Window.Browser()->List()->model();
+             return list->data(list->index(0, 2));
+         }},
+    };
+}
+
 }  // namespace
 
 class LanguageSwitchTest : public QObject {
@@ -120,6 +173,46 @@ private slots:
         QCOMPARE(StartButton(window), QStringLiteral("创建缩略图(&C)"));
         QCOMPARE(WindowTexts(&window), chinese);
         window.SetDialogs(nullptr);
+    }
+
+    // Switching redraws and recomposes at once, without a rebuild or a new run.
+    void whatTheWindowComposesFollowsTheSwitch()
+    {
+        for (const TComposedCase& composed : ComposedCases()) {
+            TFolderWindow window;
+            composed.Prepare(window);
+            const QVariant chinese = composed.Shown(window);
+            QVERIFY2(chinese.isValid() && chinese != QVariant(QString()), composed.Name);
+            window.Window.ChooseLanguage(TLanguage::lgEnglish);
+            const QVariant english = composed.Shown(window);
+            QVERIFY2(english != chinese, composed.Name);
+            if (english.typeId() == QMetaType::QString)
+                QVERIFY2(!english.toString().isEmpty() && !HasChinese(english.toString()),
+                         qPrintable(composed.Name + QStringLiteral(": ") + english.toString()));
+            window.Window.ChooseLanguage(TLanguage::lgChinese);
+            QVERIFY2(composed.Shown(window) == chinese, composed.Name);
+        }
+    }
+
+    // A text the window sets while English is shown goes back to its Chinese.
+    void aTextSetInEnglishSwitchesBackToChinese()
+    {
+        const struct {
+            const char* Radio;
+            QString Chinese;
+        } cases[] = {
+            {"RbHOnly", QStringLiteral("当源文件高度已经小于缩略目标值时则不作处理")},
+            {"RbWOnly", QStringLiteral("当源文件宽度已经小于缩略目标值时则不作处理")},
+        };
+        TfrmMain window;
+        auto* skip = window.findChild<QCheckBox*>(QStringLiteral("ChkSkipSmaller"));
+        for (const auto& entry : cases) {
+            window.ChooseLanguage(TLanguage::lgEnglish);
+            window.findChild<QRadioButton*>(QString::fromLatin1(entry.Radio))->click();
+            QVERIFY2(!HasChinese(skip->text()), qPrintable(skip->text()));
+            window.ChooseLanguage(TLanguage::lgChinese);
+            QCOMPARE(skip->text(), entry.Chinese);
+        }
     }
 
     void theChoiceIsStoredAndUsedAtTheNextStart()
