@@ -74,8 +74,9 @@ QString ChineseOf(const TTextSlot& slot)
         if (shown == chinese || shown == WindowText(chinese))
             return chinese;
     }
+    // Only while English is shown: in Chinese, a name that reads like a translation is a name.
     const QString source = SourceOfTranslation(shown);
-    const QString chinese = source.isEmpty() ? shown : source;
+    const QString chinese = !source.isEmpty() && WindowText(source) == shown ? source : shown;
     slot.owner->setProperty(slot.key, chinese);
     return chinese;
 }
