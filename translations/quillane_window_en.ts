@@ -273,7 +273,7 @@ Permissions: </translation>
     </message>
     <message>
         <source>批量设置水印标签</source>
-        <translation>Mark</translation>
+        <translation>Watermark</translation>
     </message>
     <message>
         <source>批量重命名</source>
