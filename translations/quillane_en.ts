@@ -309,6 +309,36 @@
         <translation>Undo finished: %1 files restored, %2 skipped.</translation>
     </message>
     <message>
+        <source>撤销%1：%2，%3 个文件</source>
+        <comment>UndoCaption</comment>
+        <translation>Undo %1 in %2 (%3 files)</translation>
+    </message>
+    <message>
+        <source>重命名</source>
+        <comment>UndoJob.Rename</comment>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>类型转换</source>
+        <comment>UndoJob.Convert</comment>
+        <translation>Conversion</translation>
+    </message>
+    <message>
+        <source>剪裁</source>
+        <comment>UndoJob.Crop</comment>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <source>水印</source>
+        <comment>UndoJob.Watermark</comment>
+        <translation>Watermark</translation>
+    </message>
+    <message>
+        <source>缩略图</source>
+        <comment>UndoJob.Thumbnails</comment>
+        <translation>Thumbnails</translation>
+    </message>
+    <message>
         <source>无法将原文件放入回收站</source>
         <comment>reason.CannotTrash</comment>
         <translation>Cannot move the original file to the Trash</translation>

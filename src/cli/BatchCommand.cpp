@@ -89,8 +89,8 @@ int RunRequest(const TCliRequest& request, const TTerminal& terminal, bool stopO
 
 int RunParsed(int argc, const char* const* argv, const TTerminal& terminal, bool stopOnInterrupt)
 {
-    if (argc >= 2 && std::string(argv[1]) == "undo") {
-        return RunUndoCommand(argc - 1, argv + 1, terminal.Out, terminal.Err);
+    if (const auto undo = UndoCommandArguments(argc, argv)) {
+        return RunUndoCommand(static_cast<int>(undo->size()), undo->data(), terminal.Out, terminal.Err);
     }
     auto parsed = ParseCommandLine(argc, argv, terminal.Out, terminal.Err);
     if (const int* status = std::get_if<int>(&parsed)) {

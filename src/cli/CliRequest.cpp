@@ -227,7 +227,7 @@ std::variant<TCliRequest, int> ParseCommandLine(int argc, const char* const* arg
         }
         return app.exit(error, out, err) == 0 ? 0 : 2;
     }
-    state.Request.Language = language.empty() ? LanguageFromEnvironment() : *LanguageFromCode(language);
+    state.Request.Language = ChosenLanguage(language);
     const std::string job = app.get_subcommands().front()->get_name();
     state.Request.Shard = shard.empty() ? std::nullopt : ParseShard(shard);
     if (const auto refusal = RunOptionsRefusal(state.Request, job)) {

@@ -5,6 +5,49 @@
 
 namespace quillane {
 
+const TEngineText& UndoJobWord(TJobPage page)
+{
+    static const TEngineText rename{"UndoJob.Rename", kUndoJobRename};
+    static const TEngineText convert{"UndoJob.Convert", kUndoJobConvert};
+    static const TEngineText crop{"UndoJob.Crop", kUndoJobCrop};
+    static const TEngineText watermark{"UndoJob.Watermark", kUndoJobWatermark};
+    static const TEngineText thumbnails{"UndoJob.Thumbnails", kUndoJobThumbnails};
+    switch (page) {
+    case TJobPage::jpRename:
+        return rename;
+    case TJobPage::jpConvert:
+        return convert;
+    case TJobPage::jpCrop:
+        return crop;
+    case TJobPage::jpWatermark:
+        return watermark;
+    default:
+        return thumbnails;
+    }
+}
+
+std::string ChineseText(const std::string&, const std::string& chinese)
+{
+    return chinese;
+}
+
+std::string FilledPattern(const std::string& pattern, const std::vector<std::string>& values)
+{
+    std::string filled;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const bool placeholder = pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+                                 pattern[i + 1] <= '9' &&
+                                 static_cast<std::size_t>(pattern[i + 1] - '1') < values.size();
+        if (placeholder) {
+            filled += values[static_cast<std::size_t>(pattern[i + 1] - '1')];
+            ++i;
+        } else {
+            filled += pattern[i];
+        }
+    }
+    return filled;
+}
+
 const std::vector<TEngineText>& EngineTexts()
 {
     static const std::vector<TEngineText> texts{
@@ -48,6 +91,12 @@ const std::vector<TEngineText>& EngineTexts()
         {"UndoMenu", kUndoMenu},
         {"StoppedRun", kStoppedRunPattern},
         {"UndoSummary", kUndoSummaryPattern},
+        {"UndoCaption", kUndoCaptionPattern},
+        UndoJobWord(TJobPage::jpRename),
+        UndoJobWord(TJobPage::jpConvert),
+        UndoJobWord(TJobPage::jpCrop),
+        UndoJobWord(TJobPage::jpWatermark),
+        UndoJobWord(TJobPage::jpPercent),
         {"reason.Damaged", ReasonText(TReason::rsDamaged)},
         {"reason.Unsupported", ReasonText(TReason::rsUnsupported)},
         {"reason.TooLarge", ReasonText(TReason::rsTooLarge)},

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
-
 // The engine's own texts, defined once: the messages of the checks, the result lines,
 // the closing messages and the overwrite question. Both hosts show them as they are.
 namespace quillane {
@@ -63,11 +60,11 @@ inline constexpr const char* kNothingToUndo = "没有可以撤销的操作。";
 inline constexpr const char* kAlreadyUndone = "已撤销";
 inline constexpr const char* kUndoneLine = "撤销成功！";
 inline constexpr const char* kUndoMenu = "撤销上次操作";
-
-// "撤销完成：已恢复 n 个文件，跳过 m 个。"
-inline std::string UndoSummary(std::size_t restored, std::size_t skipped)
-{
-    return "撤销完成：已恢复 " + std::to_string(restored) + " 个文件，跳过 " + std::to_string(skipped) + " 个。";
-}
+// How the undo caption names the job it takes back.
+inline constexpr const char* kUndoJobRename = "重命名";
+inline constexpr const char* kUndoJobConvert = "类型转换";
+inline constexpr const char* kUndoJobCrop = "剪裁";
+inline constexpr const char* kUndoJobWatermark = "水印";
+inline constexpr const char* kUndoJobThumbnails = "缩略图";
 
 }  // namespace quillane

@@ -84,4 +84,9 @@ TLanguage LanguageFromEnvironment()
     });
 }
 
+TLanguage ChosenLanguage(const std::string& code)
+{
+    return LanguageFromCode(code).value_or(LanguageFromEnvironment());
+}
+
 }  // namespace quillane

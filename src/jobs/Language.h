@@ -21,4 +21,7 @@ const char* LanguageCode(TLanguage language);
 TLanguage LanguageFromEnvironment(const std::function<std::optional<std::string>(const char*)>& variable);
 TLanguage LanguageFromEnvironment();
 
+// The language a `--lang` code names; the environment's when the code is empty or unknown.
+TLanguage ChosenLanguage(const std::string& code);
+
 }  // namespace quillane

@@ -35,23 +35,6 @@ const std::array<std::pair<TJobPage, const char*>, 7> kJobKeys{{
     {TJobPage::jpWatermark, "watermark"},
 }};
 
-// How each job is named in an undo's caption.
-const char* JobWord(TJobPage page)
-{
-    switch (page) {
-    case TJobPage::jpRename:
-        return "重命名";
-    case TJobPage::jpConvert:
-        return "类型转换";
-    case TJobPage::jpCrop:
-        return "剪裁";
-    case TJobPage::jpWatermark:
-        return "水印";
-    default:
-        return "缩略图";
-    }
-}
-
 // A field of a journal line: tabs, line breaks, other control bytes and the backslash
 // escaped, so one line is one record whatever a file is called.
 std::string Escaped(const std::string& text)
@@ -317,10 +300,16 @@ std::optional<TJournalRun> LastUndoableRun()
     return std::nullopt;
 }
 
-std::string UndoCaption(const TJournalRun& run)
+std::string UndoCaption(const TJournalRun& run, const TTextLookup& text)
 {
-    return std::string("撤销") + JobWord(run.Page) + "：" + run.Folder.string() + "，" +
-           std::to_string(run.Steps.size()) + " 个文件";
+    const TEngineText& job = UndoJobWord(run.Page);
+    return FilledPattern(text("UndoCaption", kUndoCaptionPattern),
+                         {text(job.Id, job.Chinese), run.Folder.string(), std::to_string(run.Steps.size())});
+}
+
+std::string UndoSummary(std::size_t restored, std::size_t skipped, const TTextLookup& text)
+{
+    return FilledPattern(text("UndoSummary", kUndoSummaryPattern), {std::to_string(restored), std::to_string(skipped)});
 }
 
 std::vector<TUndoneStep> UndoRun(const TJournalRun& run)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "imaging/Outcome.h"
+#include "jobs/EngineTexts.h"
 #include "jobs/JobHost.h"
 #include "jobs/Trash.h"
 
@@ -83,8 +84,10 @@ std::optional<TJournalRun> ReadJournal(const std::filesystem::path& file);
 // The newest run that can still be undone.
 std::optional<TJournalRun> LastUndoableRun();
 
-// "撤销重命名：/photos，37 个文件".
-std::string UndoCaption(const TJournalRun& run);
+// "撤销重命名：/photos，37 个文件", or its translation by the host's lookup.
+std::string UndoCaption(const TJournalRun& run, const TTextLookup& text = ChineseText);
+// "撤销完成：已恢复 n 个文件，跳过 m 个。", or its translation.
+std::string UndoSummary(std::size_t restored, std::size_t skipped, const TTextLookup& text = ChineseText);
 
 struct TUndoneStep {
     std::filesystem::path Path;  // the name the file gets back

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "jobs/EngineTexts.h"
+
 namespace quillane {
 
 std::string StoppedRunLine(std::size_t filesDone, std::size_t itemsLeft)
 {
-    return "已停止：已处理 " + std::to_string(filesDone) + " 个文件，列表中还有 " + std::to_string(itemsLeft) +
-           " 项未处理。";
+    return FilledPattern(kStoppedRunPattern, {std::to_string(filesDone), std::to_string(itemsLeft)});
 }
 
 void ReportIfStopped(TJobHost& host, TJobPage page, TRunOutcome& outcome, std::size_t itemCount, std::size_t itemsBegun)

@@ -83,6 +83,11 @@ std::string THostTexts::Translated(const std::string& id, const std::string& chi
     return english.isEmpty() ? chinese : english.toStdString();
 }
 
+TTextLookup THostTexts::Lookup() const
+{
+    return [this](const std::string& id, const std::string& chinese) { return Translated(id, chinese); };
+}
+
 std::string THostTexts::Message(const std::string& text) const
 {
     if (language_ == TLanguage::lgChinese)

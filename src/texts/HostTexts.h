@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imaging/Outcome.h"
+#include "jobs/EngineTexts.h"
 #include "jobs/Language.h"
 
 // The engine's texts in the language a host shows. Chinese shows them as the engine
@@ -30,6 +31,9 @@ public:
     std::string Failure(const TFailure& failure) const;
     // One text of the engine's table by its id; the Chinese where no translation exists.
     std::string Translated(const std::string& id, const std::string& chinese) const;
+    // Translated as the lookup the engine takes for a text it composes of several of its
+    // texts (the undo caption); valid while this object lives.
+    TTextLookup Lookup() const;
 
 private:
     TLanguage language_;

@@ -116,7 +116,8 @@ void TfrmMain::BuildMenus()
     // Named after the run it would take back, looked up each time the menu opens.
     connect(fileMenu, &QMenu::aboutToShow, this, [this, mnuUndo] {
         const std::optional<TJournalRun> run = LastUndoableRun();
-        mnuUndo->setText(WindowText(QString::fromUtf8(run ? UndoCaption(*run) : std::string(kUndoMenu))));
+        mnuUndo->setText(run ? QString::fromStdString(UndoCaption(*run, host_->Texts().Lookup()))
+                             : WindowText(QString::fromUtf8(kUndoMenu)));
         mnuUndo->setEnabled(run.has_value() && !JobRunning());
     });
     QAction* mnuOutput = fileMenu->addAction(Window::tr("输出设置…"), this, &TfrmMain::mnuOutputClick);
@@ -458,10 +459,10 @@ void TfrmMain::mnuUndoClick()
             ++restored;
         else
             skipped << QFile::decodeName(QByteArray::fromStdString(step.Path.string())) + QStringLiteral(": ") +
-                           QString::fromUtf8(ReasonText(step.Result.Reason()));
+                           QString::fromStdString(host_->Texts().Failure({step.Result.Reason(), {}}));
     }
     GroupBox1->List()->Rebuild();
-    host_->ShowMessage(UndoSummary(restored, skipped.size()) +
+    host_->ShowMessage(UndoSummary(restored, skipped.size(), host_->Texts().Lookup()) +
                            (skipped.isEmpty() ? std::string() : "\n" + skipped.mid(0, 10).join('\n').toStdString()),
                        TMessageStyle::msInformationOk);
 }

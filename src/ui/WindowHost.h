@@ -30,6 +30,8 @@ public:
     void SetClosing() { closing_ = true; }
     // The language of the engine's texts from now on; called on the GUI thread.
     void SetLanguage(TLanguage language);
+    // The engine's texts in that language, for those the window composes itself.
+    const THostTexts& Texts() const { return *texts_; }
 
     TMessageAnswer ShowMessage(const std::string& text, TMessageStyle style) override;
     void ShowError(const std::string& text) override;
