@@ -36,4 +36,6 @@ execute_process(COMMAND gzip -9nf ${changelog})
 include(GNUInstallDirs)
 install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillane)
 
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/CompressManPages.cmake)
+
 include(CPack)
