@@ -23,13 +23,20 @@ using vips::VImage;
 
 namespace {
 
+// A JPEG keeps no alpha: its saver flattens the picture on black, which leaves opaque
+// pixels exactly as they are, so nothing is decoded first to learn whether any is not.
+bool FlattensAlpha(TImageFormat format)
+{
+    return format == ifJpeg;
+}
+
 // 8 bits per band, and no alpha band where every pixel is opaque.
-VImage PreparePixels(const VImage& image, bool knownOpaque)
+VImage PreparePixels(const VImage& image, bool knownOpaque, TImageFormat format)
 {
     const VImage pixels = pixels::ToEightBit(image);
     if (knownOpaque && pixels::HasAlpha(pixels))
         return pixels::WithoutAlpha(pixels);
-    return pixels::WithoutNeedlessAlpha(pixels);
+    return FlattensAlpha(format) ? pixels : pixels::WithoutNeedlessAlpha(pixels);
 }
 
 bool WriteBmp(const VImage& image, TAtomicFile& file)
@@ -90,7 +97,8 @@ std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TImageFormat forma
 {
     const std::uint64_t pixels = static_cast<std::uint64_t>(image.width()) * static_cast<std::uint64_t>(image.height());
     const std::uint64_t bands = static_cast<std::uint64_t>(image.bands());
-    const std::uint64_t decoded = !knownOpaque && pixels::HasAlpha(image) ? pixels * bands : 0;
+    const std::uint64_t decoded =
+        !knownOpaque && pixels::HasAlpha(image) && !FlattensAlpha(format) ? pixels * bands : 0;
     switch (format) {
     case ifGif:
         return decoded + GifEncodeBytes(image.width(), image.height(), image.bands());
@@ -225,7 +233,7 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
         if (!memory.Granted())
             return TOutcome::Failure(TReason::rsOutOfMemory);
         const TOutputSettings& settings = CurrentOutputSettings();
-        VImage pixels = metadata::ForOutput(PreparePixels(image, knownOpaque), settings.Metadata);
+        VImage pixels = metadata::ForOutput(PreparePixels(image, knownOpaque, format), settings.Metadata);
         image = VImage();  // the saver below may then let go of the decoder early
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen())

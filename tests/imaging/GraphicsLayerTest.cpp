@@ -260,6 +260,13 @@ TEST_F(GraphicsLayer, AlphaIsKeptOnlyWhereSomePixelIsTransparent)
     }
     ASSERT_TRUE(TGPImage(File("half.png")).Save(File("o.jpg"), EncoderForExtension("o.jpg")));
     EXPECT_TRUE(test::Near(PixelAt(File("o.jpg"), 2, 2), {100, 50, 25}, 6)) << "flattened on black";
+    // An opaque alpha band flattened into a JPEG leaves the pixels as dropping it would.
+    const vips::VImage rgb = test::CoordinateImage(6, 6);
+    WritePicture(rgb, File("rgb.png"));
+    WritePicture(rgb.bandjoin_const({255}), File("rgb-alpha.png"));
+    ASSERT_TRUE(TGPImage(File("rgb.png")).Save(File("rgb.jpg"), EncoderForExtension("rgb.jpg")));
+    ASSERT_TRUE(TGPImage(File("rgb-alpha.png")).Save(File("rgb-alpha.jpg"), EncoderForExtension("rgb-alpha.jpg")));
+    EXPECT_EQ(test::ReadBytes(File("rgb-alpha.jpg")), test::ReadBytes(File("rgb.jpg")));
 }
 
 TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit)
