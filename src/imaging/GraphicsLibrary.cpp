@@ -6,6 +6,7 @@
 // Needs the main header before it.
 #include <vips/vector.h>
 
+#include "imaging/OrcCodeLock.h"
 #include "imaging/PictureChecks.h"
 
 namespace quillane {
@@ -27,8 +28,10 @@ bool GraphicsStartup(const char* argv0)
     vips_cache_set_max_files(0);
     // The run-time compiled loops free their code without the code allocator's lock
     // (liborc 0.4.33): two routines building or dropping a resize at once corrupt the
-    // heap. The plain loops are safe on every thread.
-    vips_vector_set_enabled(FALSE);
+    // heap, unless this process takes that lock itself. Otherwise the plain loops, safe
+    // on every thread, take their place.
+    if (!OrcCodeIsLocked())
+        vips_vector_set_enabled(FALSE);
     RestrictDecoders();
     // Picture-sized buffers of the encoders go straight back to the system when freed,
     // instead of staying in the heap of the worker that used them: two workers' GIFs
