@@ -97,17 +97,26 @@ void TGPImage::Adopt(const VImage& image)
     file_.clear();
 }
 
-TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolationMode mode) const
+// False, with `result` refused for the reason, when this picture cannot be scaled to
+// width x height.
+bool TGPImage::CanScaleTo(std::int32_t width, std::int32_t height, TGPImage& result) const
 {
-    TGPImage result;
     if (!loaded_) {
         result.Refuse(failure_);
-        return result;
+        return false;
     }
     if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
         result.Refuse({TReason::rsBadSize, {}});
-        return result;
+        return false;
     }
+    return true;
+}
+
+TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolationMode mode) const
+{
+    TGPImage result;
+    if (!CanScaleTo(width, height, result))
+        return result;
     try {
         const VImage scaled = pixels::ResizeTo(image_, width, height, KernelFor(mode));
         result.image_ = pixels::WithMetadataOf(pixels::ToRgb8(scaled), image_);
@@ -135,14 +144,8 @@ std::uint32_t TGPImage::GetHeight() const
 TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const
 {
     TGPImage result;
-    if (!loaded_) {
-        result.Refuse(failure_);
+    if (!CanScaleTo(width, height, result))
         return result;
-    }
-    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) {
-        result.Refuse({TReason::rsBadSize, {}});
-        return result;
-    }
     try {
         VImage thumbnail;
         if (!file_.empty()) {

@@ -74,6 +74,7 @@ protected:
     // Takes a decoded picture, or none (an empty image) when it has no pixels.
     void Adopt(const vips::VImage& image);
     void Refuse(TFailure failure);
+    bool CanScaleTo(std::int32_t width, std::int32_t height, TGPImage& result) const;
 
     vips::VImage image_;
     bool loaded_ = false;
