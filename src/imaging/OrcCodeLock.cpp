@@ -12,6 +12,9 @@
 // liborc's own for every caller in the process and run them one at a time.
 namespace {
 
+// Cleared while a routine builds an operation the plain loops do faster than compiling.
+thread_local bool compiling = true;
+
 std::recursive_mutex& CodeLock()
 {
     static std::recursive_mutex lock;
@@ -31,7 +34,7 @@ extern "C" {
 OrcCompileResult orc_program_compile(OrcProgram* program)
 {
     static const auto original = Original<OrcCompileResult (*)(OrcProgram*)>("orc_program_compile");
-    if (original == nullptr)
+    if (original == nullptr || !compiling)
         return ORC_COMPILE_RESULT_UNKNOWN_COMPILE;  // the caller falls back to plain loops
     const std::lock_guard<std::recursive_mutex> guard(CodeLock());
     return original(program);
@@ -55,6 +58,17 @@ bool OrcCodeIsLocked()
     return ::dlsym(RTLD_DEFAULT, "orc_program_compile") == reinterpret_cast<void*>(&orc_program_compile) &&
            ::dlsym(RTLD_DEFAULT, "orc_program_free") == reinterpret_cast<void*>(&orc_program_free) &&
            Original<void*>("orc_program_compile") != nullptr && Original<void*>("orc_program_free") != nullptr;
+}
+
+TPlainLoops::TPlainLoops(bool plain) : compiledBefore_(compiling)
+{
+    if (plain)
+        compiling = false;
+}
+
+TPlainLoops::~TPlainLoops()
+{
+    compiling = compiledBefore_;
 }
 
 }  // namespace quillane

@@ -10,6 +10,7 @@
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
 #include "imaging/OrcCodeLock.h"
+#include "imaging/Pixels.h"
 #include "imaging/Thumbnails.h"
 
 // The routines keep no state between calls, so several threads may run them at once.
@@ -81,6 +82,19 @@ TEST_F(ThumbThreads, ManyThreadsBuildingAndDroppingResizesRunCleanly)
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(failures.load(), 0);
+}
+
+// Compiling the loops costs more than a small picture gains: a small picture is resized
+// with the plain loops whatever the process has enabled, so its pixels never depend on it.
+TEST_F(ThumbThreads, SmallPicturesAreResizedWithThePlainLoops)
+{
+    ASSERT_TRUE(vips_vector_isenabled());
+    const vips::VImage picture = test::CoordinateImage(64, 48);
+    const vips::VImage usual = pixels::ResizeTo(picture, 37, 29, pixels::TKernel::Bicubic).copy_memory();
+    vips_vector_set_enabled(FALSE);
+    const vips::VImage plain = pixels::ResizeTo(picture, 37, 29, pixels::TKernel::Bicubic).copy_memory();
+    vips_vector_set_enabled(TRUE);
+    EXPECT_EQ((usual - plain).abs().max(), 0.0);
 }
 
 }  // namespace
