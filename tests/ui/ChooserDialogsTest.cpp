@@ -18,23 +18,6 @@ namespace quillane {
 
 namespace {
 
-// Runs `answer` on the next modal dialog, then closes it with `result` if still open.
-void WhenModal(std::function<void(QDialog*)> answer, int result = QDialog::Accepted)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, result] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible())
-            return;
-        timer->deleteLater();
-        answer(dialog);
-        if (dialog->isVisible())
-            dialog->done(result);
-    });
-    timer->start();
-}
-
 }  // namespace
 
 class ChooserDialogsTest : public QObject {
@@ -46,7 +29,7 @@ private slots:
         QMainWindow owner;
         TModalDialogs dialogs(&owner);
         QColor shown;
-        WhenModal([&](QDialog* dialog) {
+        AnswerNextDialog([&](QDialog* dialog) {
             shown = qobject_cast<QColorDialog*>(dialog)->currentColor();
             qobject_cast<QColorDialog*>(dialog)->setCurrentColor(QColor(200, 10, 20));
         });
@@ -55,7 +38,7 @@ private slots:
         for (int slot = 0; slot < QColorDialog::customCount(); ++slot)
             QVERIFY(QColorDialog::customColor(slot) == QColor(Qt::white));
 
-        WhenModal(
+        AnswerNextDialog(
             [&](QDialog* dialog) {
                 shown = qobject_cast<QColorDialog*>(dialog)->currentColor();
                 qobject_cast<QColorDialog*>(dialog)->setCurrentColor(Qt::green);
@@ -63,8 +46,8 @@ private slots:
             QDialog::Rejected);
         QVERIFY(!dialogs.ChooseColor().has_value());
         QCOMPARE(shown, QColor(200, 10, 20));
-        WhenModal([&](QDialog* dialog) { shown = qobject_cast<QColorDialog*>(dialog)->currentColor(); },
-                  QDialog::Rejected);
+        AnswerNextDialog([&](QDialog* dialog) { shown = qobject_cast<QColorDialog*>(dialog)->currentColor(); },
+                         QDialog::Rejected);
         dialogs.ChooseColor();
         QCOMPARE(shown, QColor(200, 10, 20));  // a cancelled choice is not remembered
     }
@@ -74,7 +57,7 @@ private slots:
         QMainWindow owner;
         TModalDialogs dialogs(&owner);
         TFontChoice shown;
-        WhenModal([&](QDialog* dialog) {
+        AnswerNextDialog([&](QDialog* dialog) {
             auto* effects = qobject_cast<TFontEffectsDialog*>(dialog);
             shown = effects->Choice();
             QFont font(QStringLiteral("Noto Sans CJK SC"));
@@ -92,8 +75,8 @@ private slots:
         QVERIFY(chosen->Font.underline());
         QCOMPARE(chosen->Colour, QColor(0x80, 0, 0));
 
-        WhenModal([&](QDialog* dialog) { shown = qobject_cast<TFontEffectsDialog*>(dialog)->Choice(); },
-                  QDialog::Rejected);
+        AnswerNextDialog([&](QDialog* dialog) { shown = qobject_cast<TFontEffectsDialog*>(dialog)->Choice(); },
+                         QDialog::Rejected);
         QCOMPARE(dialogs.ChooseFont().has_value(), false);
         QCOMPARE(shown.Font.pointSize(), 20);
         QCOMPARE(shown.Colour, QColor(0x80, 0, 0));
@@ -105,7 +88,7 @@ private slots:
         WritePicture(folder.File("mark.png"), SolidPicture(2, 2, Qt::red));
         QMainWindow owner;
         TModalDialogs dialogs(&owner);
-        WhenModal([&](QDialog* dialog) {
+        AnswerNextDialog([&](QDialog* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             QCOMPARE(files->fileMode(), QFileDialog::ExistingFile);
             QCOMPARE(files->nameFilters().size(), 1);
@@ -116,7 +99,7 @@ private slots:
             static_cast<QDialog*>(files)->accept();
         });
         QCOMPARE(dialogs.ChoosePictureFile(), folder.QPath() + "/mark.png");
-        WhenModal([](QDialog*) {}, QDialog::Rejected);
+        AnswerNextDialog([](QDialog*) {}, QDialog::Rejected);
         QVERIFY(dialogs.ChoosePictureFile().isEmpty());
     }
 };

@@ -21,23 +21,6 @@ namespace quillane {
 
 namespace {
 
-// Runs `answer` on the next modal dialog, then closes it with `result` if still open.
-void WhenModal(std::function<void(QDialog*)> answer, int result)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, result] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible())
-            return;
-        timer->deleteLater();
-        answer(dialog);
-        if (dialog->isVisible())
-            dialog->done(result);
-    });
-    timer->start();
-}
-
 }  // namespace
 
 class OutputSettingsTest : public QObject {
@@ -57,12 +40,12 @@ private slots:
             QVERIFY(window.Host().OutputSettings() == TOutputSettings{});
 
             // Cancel changes nothing.
-            WhenModal([](QDialog* dialog) { dialog->findChild<QSpinBox*>("SpnWebpQuality")->setValue(20); },
-                      QDialog::Rejected);
+            AnswerNextDialog([](QDialog* dialog) { dialog->findChild<QSpinBox*>("SpnWebpQuality")->setValue(20); },
+                             QDialog::Rejected);
             action->trigger();
             QVERIFY(window.Host().OutputSettings() == TOutputSettings{});
 
-            WhenModal(
+            AnswerNextDialog(
                 [](QDialog* dialog) {
                     QCOMPARE(dialog->windowTitle(), QStringLiteral("输出设置"));
                     dialog->findChild<QSpinBox*>("SpnWebpQuality")->setValue(20);

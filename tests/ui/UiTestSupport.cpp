@@ -1,5 +1,9 @@
 #include "UiTestSupport.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include "ui/FrmMain.h"
 #include "ui/ShellListView.h"
 #include "ui/ShellTreeView.h"
@@ -147,6 +151,22 @@ void ShowFolder(TfrmMain& window, const std::filesystem::path& folder)
     auto* tree = window.findChild<TShellTreeView*>(QStringLiteral("ShellTreeView1"));
     if (!tree->SelectPath(QFile::decodeName(QByteArray::fromStdString(folder.string()))))
         qFatal("the folder tree has no %s", folder.c_str());
+}
+
+void AnswerNextDialog(std::function<void(QDialog*)> answer, int result)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, result] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        timer->deleteLater();
+        answer(dialog);
+        if (dialog->isVisible())
+            dialog->done(result);
+    });
+    timer->start();
 }
 
 }  // namespace quillane

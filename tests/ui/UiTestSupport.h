@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -100,5 +101,8 @@ QStringList ListedNames(const TfrmMain& window);
 
 // Points the window's folder tree (and so its list) at `folder`.
 void ShowFolder(TfrmMain& window, const std::filesystem::path& folder);
+
+// Runs `answer` on the next modal dialog, then closes it with `result` if still open.
+void AnswerNextDialog(std::function<void(QDialog*)> answer, int result = QDialog::Accepted);
 
 }  // namespace quillane
