@@ -8,6 +8,8 @@
 #include <libexif/exif-data.h>
 #include <webp/mux.h>
 
+#include "imaging/Pixels.h"
+
 namespace quillane::metadata {
 
 using vips::VImage;
@@ -22,19 +24,6 @@ struct TExifDataUnref {
     void operator()(ExifData* data) const { exif_data_unref(data); }
 };
 
-void* CollectName(VipsImage*, const char* name, GValue*, void* names)
-{
-    static_cast<std::vector<std::string>*>(names)->push_back(name);
-    return nullptr;
-}
-
-std::vector<std::string> FieldNames(const VImage& image)
-{
-    std::vector<std::string> names;
-    vips_image_map(image.get_image(), CollectName, &names);
-    return names;
-}
-
 bool IsMetadataField(const std::string& name)
 {
     return name == VIPS_META_EXIF_NAME || name == VIPS_META_ICC_NAME || name == VIPS_META_XMP_NAME ||
@@ -44,7 +33,7 @@ bool IsMetadataField(const std::string& name)
 VImage WithoutFields(const VImage& image, bool (*drop)(const std::string&))
 {
     VImage result = image.copy();
-    for (const std::string& name : FieldNames(result))
+    for (const std::string& name : pixels::FieldNames(result))
         if (drop(name))
             vips_image_remove(result.get_image(), name.c_str());
     return result;

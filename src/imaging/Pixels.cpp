@@ -36,6 +36,13 @@ void* CollectName(VipsImage*, const char* name, GValue*, void* names)
 
 }  // namespace
 
+std::vector<std::string> FieldNames(const VImage& image)
+{
+    std::vector<std::string> names;
+    vips_image_map(image.get_image(), CollectName, &names);
+    return names;
+}
+
 bool HasAlpha(const VImage& image)
 {
     // CMYK has four colour bands; its alpha would be a fifth.
@@ -167,8 +174,7 @@ VImage ComputedInThisThread(const VImage& image)
 
 VImage WithMetadataOf(const VImage& target, const VImage& source)
 {
-    std::vector<std::string> names;
-    vips_image_map(source.get_image(), CollectName, &names);
+    const std::vector<std::string> names = FieldNames(source);
     VImage result = target.copy();
     for (const std::string& name : names) {
         if (!IsCarriedField(name))

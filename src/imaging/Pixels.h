@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <vips/vips8>
 
@@ -20,6 +22,9 @@ inline vips::VImage HandOver(vips::VImage& from)
 
 // Interpolation used when a picture is scaled.
 enum class TKernel { Bilinear, Bicubic };
+
+// The names of every field of the picture's header, metadata included.
+std::vector<std::string> FieldNames(const vips::VImage& image);
 
 // True when the last band is alpha (not the K of a CMYK picture).
 bool HasAlpha(const vips::VImage& image);
