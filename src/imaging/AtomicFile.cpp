@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/DiskWait.h"
 #include "imaging/MemoryTarget.h"
 #include "imaging/NoReplaceRename.h"
 
@@ -137,6 +138,7 @@ bool TAtomicFile::Commit()
     if (memory_ != nullptr)
         return CommitToMemory();
     const bool permitted = ::fchmod(fd_, CommittedMode(target_)) == 0 || (error_ = errno, false);
+    BeforeDiskWait();
     const bool flushed = ::fsync(fd_) == 0 || (error_ = errno, false);
     const bool closed = ::close(fd_) == 0 || (error_ = errno, false);
     fd_ = -1;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string_view>
 
 #include "imaging/AtomicFile.h"
@@ -217,6 +219,34 @@ TOutcome StoppedWriting(const TAtomicFile& file)
     return file.Error() != 0 ? WriteFailure(file) : TOutcome::Failure(TReason::rsCannotEncode);
 }
 
+// Encodes the picture into the file: a failure, or nothing once every byte is written.
+// The pixels and their memory are let go of on return, before the commit waits for the disk.
+std::optional<TOutcome> Encode(VImage image, bool knownOpaque, TImageFormat format, TAtomicFile& file)
+{
+    // Checked before a pixel is decoded: the library ends the process when it runs out.
+    const TMemoryReservation memory(ProcessMemoryBudget(), WorthReserving(SaveNeed(image, knownOpaque, format)));
+    if (!memory.Granted())
+        return TOutcome::Failure(TReason::rsOutOfMemory);
+    const TOutputSettings& settings = CurrentOutputSettings();
+    VImage pixels = metadata::ForOutput(PreparePixels(image, knownOpaque, format), settings.Metadata);
+    image = VImage();  // the saver below may then let go of the decoder early
+    if (format == ifBmp) {
+        if (!WriteBmp(pixels, file))
+            return StoppedWriting(file);
+    } else if (format == ifPng && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
+        if (!WritePngFile(pixels, settings.PngCompression, file))
+            return StoppedWriting(file);
+    } else if (format == ifGif && (pixels.bands() == 1 || pixels.bands() == 3)) {
+        if (!WriteGifFile(pixels::HandOver(pixels), file))
+            return StoppedWriting(file);
+    } else {
+        WriteWithLibrary(pixels, format, settings, file);
+        if (format == ifTiff && !AddTiffExif(pixels, file))
+            return TOutcome::Failure(TReason::rsCannotEncode, "the EXIF data could not be added to the TIFF file");
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TEncoderId& encoder, bool overwrite)
@@ -228,30 +258,11 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
     if (image.get_image() == nullptr)
         return TOutcome::Failure(TReason::rsDamaged);
     try {
-        // Checked before a pixel is decoded: the library ends the process when it runs out.
-        const TMemoryReservation memory(ProcessMemoryBudget(), WorthReserving(SaveNeed(image, knownOpaque, format)));
-        if (!memory.Granted())
-            return TOutcome::Failure(TReason::rsOutOfMemory);
-        const TOutputSettings& settings = CurrentOutputSettings();
-        VImage pixels = metadata::ForOutput(PreparePixels(image, knownOpaque, format), settings.Metadata);
-        image = VImage();  // the saver below may then let go of the decoder early
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen())
             return WriteFailure(file);
-        if (format == ifBmp) {
-            if (!WriteBmp(pixels, file))
-                return StoppedWriting(file);
-        } else if (format == ifPng && pixels.bands() <= 4 && !CarriesTextMetadata(pixels)) {
-            if (!WritePngFile(pixels, settings.PngCompression, file))
-                return StoppedWriting(file);
-        } else if (format == ifGif && (pixels.bands() == 1 || pixels.bands() == 3)) {
-            if (!WriteGifFile(pixels::HandOver(pixels), file))
-                return StoppedWriting(file);
-        } else {
-            WriteWithLibrary(pixels, format, settings, file);
-            if (format == ifTiff && !AddTiffExif(pixels, file))
-                return TOutcome::Failure(TReason::rsCannotEncode, "the EXIF data could not be added to the TIFF file");
-        }
+        if (std::optional<TOutcome> failed = Encode(std::move(image), knownOpaque, format, file))
+            return std::move(*failed);
         return file.Commit() ? TOutcome::Success() : WriteFailure(file);
     } catch (const vips::VError& error) {
         // Pixels are decoded as they are written: an error the savers ("jpegsave",

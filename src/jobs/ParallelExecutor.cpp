@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "imaging/DiskWait.h"
 #include "imaging/RoutineThreads.h"
 
 namespace quillane {
@@ -14,6 +15,10 @@ namespace {
 // holds a picture. The window is wide enough that small pictures keep the other
 // workers busy while one works on a large one.
 constexpr std::size_t kStepsPerWorker = 8;
+
+// A worker waiting for the disk gives its core to a spare thread, which starts the next
+// step meanwhile; one spare per worker is enough for every worker to wait at once.
+constexpr std::size_t kThreadsPerWorker = 2;
 
 std::size_t Cores()
 {
@@ -33,14 +38,14 @@ TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optiona
       page_(page),
       filesTotal_(filesTotal),
       capacity_(kStepsPerWorker * std::max<std::size_t>(1, workers)),
-      previousLibraryThreads_(LibraryThreadsPerPicture())
+      previousLibraryThreads_(LibraryThreadsPerPicture()),
+      cores_(std::max<std::size_t>(1, workers))
 {
-    workers = std::max<std::size_t>(1, workers);
     // Our workers and the library's own threads share the cores instead of fighting
     // over them.
-    SetLibraryThreadsPerPicture(static_cast<int>(std::max<std::size_t>(1, Cores() / workers)));
-    workers_.reserve(workers);
-    for (std::size_t i = 0; i < workers; ++i) {
+    SetLibraryThreadsPerPicture(static_cast<int>(std::max<std::size_t>(1, Cores() / cores_)));
+    workers_.reserve(kThreadsPerWorker * cores_);
+    for (std::size_t i = 0; i < kThreadsPerWorker * cores_; ++i) {
         // Short of threads, the run goes on with the workers it got.
         try {
             workers_.emplace_back([this] { WorkerLoop(); });
@@ -212,13 +217,17 @@ void TParallelExecutor::DropUnstarted(TLock& lock)
     stepDone_.notify_all();
 }
 
+// A thread runs a step while it holds one of the run's cores. It gives the core up
+// when its step only waits for the disk (the flush of a written file), so that another
+// thread starts the next step meanwhile; at most Cores() steps compute at a time.
 void TParallelExecutor::WorkerLoop()
 {
     for (;;) {
         TSlot* slot = nullptr;
         {
             TLock lock(mutex_);
-            workReady_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+            workReady_.wait(lock,
+                            [&] { return (closing_ && queue_.empty()) || (!queue_.empty() && busyCores_ < cores_); });
             if (!queue_.empty() && !dropping_ && host_.StopRequested()) {
                 DropUnstarted(lock);
             }
@@ -231,16 +240,35 @@ void TParallelExecutor::WorkerLoop()
             slot = queue_.front();
             queue_.pop_front();
             slot->State = TSlotState::Running;
+            ++busyCores_;
         }
+        bool holdsCore = true;
+        const TDiskWaitHook lendCore([&] {
+            if (std::exchange(holdsCore, false)) {
+                ReturnCore();
+            }
+        });
         TStepResult result = RunTimedStepCall(slot->Step);
         {
             const std::lock_guard<std::mutex> guard(mutex_);
             slot->Result = std::move(result);
             slot->State = TSlotState::Done;
+            if (holdsCore) {
+                --busyCores_;
+            }
         }
         stepDone_.notify_all();
     }
     ReleaseRoutineThread();
+}
+
+void TParallelExecutor::ReturnCore()
+{
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        --busyCores_;
+    }
+    workReady_.notify_one();
 }
 
 void TParallelExecutor::StopWorkers()

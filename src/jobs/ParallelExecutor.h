@@ -28,6 +28,8 @@ std::size_t DefaultRoutineWorkers();
 //    a path or list a folder only once the earlier writes into it are done.
 //  - At most Capacity() steps are submitted and not yet logged, and only the running
 //    ones hold a picture: a run holds one picture per worker, never a folder's worth.
+//  - At most Cores() steps compute at a time. A step that has written its file and
+//    waits for the disk gives its core to the next step meanwhile.
 //  - A stop request ends the run after the steps whose routines have started (and the
 //    earliest step without its result, which a one-at-a-time run would be working on):
 //    the steps after them are dropped unrun and unlogged, as a one-at-a-time run would
@@ -47,7 +49,9 @@ public:
     TRunOutcome Outcome() const override { return outcome_; }
 
     std::size_t Capacity() const { return capacity_; }
-    // The workers that could be started; fewer than asked for when threads ran short.
+    // How many steps compute at a time.
+    std::size_t Cores() const { return cores_; }
+    // The threads that could be started (two per core); fewer when threads ran short.
     std::size_t Workers() const { return workers_.size(); }
 
 private:
@@ -71,6 +75,7 @@ private:
     void Enqueue(TLock& lock, std::unique_ptr<TSlot> slot);
     void DropUnstarted(TLock& lock);
     void WorkerLoop();
+    void ReturnCore();
     void StopWorkers();
 
     TJobHost& host_;
@@ -78,6 +83,7 @@ private:
     std::optional<std::size_t> filesTotal_;
     std::size_t capacity_;
     int previousLibraryThreads_;
+    std::size_t cores_;
     TRunOutcome outcome_;
 
     mutable std::mutex mutex_;
@@ -85,6 +91,7 @@ private:
     std::condition_variable stepDone_;
     std::deque<std::unique_ptr<TSlot>> pending_;  // submitted, not yet logged; in order
     std::deque<TSlot*> queue_;                    // submitted, not yet started; in order
+    std::size_t busyCores_ = 0;                   // steps running that have not given their core up
     bool closing_ = false;
     bool dropping_ = false;  // a stop came: nothing more starts or is logged
     std::vector<std::thread> workers_;

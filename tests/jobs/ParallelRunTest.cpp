@@ -3,6 +3,7 @@
 // where a file of the run writes what a later file reads, lists or is prompted for.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "imaging/DiskWait.h"
 #include "jobs/ConvertJob.h"
 #include "jobs/EngineTestFiles.h"
 #include "jobs/ParallelExecutor.h"
@@ -408,6 +410,44 @@ TEST(ParallelExecutor, IsChosenOnlyWhenTheHostAsksForMoreThanOneWorker)
     const auto* parallel = dynamic_cast<TParallelExecutor*>(executor.get());
     ASSERT_NE(parallel, nullptr);
     EXPECT_EQ(parallel->Capacity(), 24u);
+}
+
+// A step waiting for the disk gives its core to the next step: with one core, the next
+// step starts while the first still waits, and the lines keep their order.
+TEST(ParallelExecutor, AStepWaitingForTheDiskLetsTheNextOneStart)
+{
+    std::mutex mutex;
+    std::condition_variable secondStarted;
+    bool started = false;
+    TFileStep waiting;
+    waiting.Source = "first";
+    waiting.Target = "first.gif";
+    waiting.Call = [&] {
+        BeforeDiskWait();
+        std::unique_lock<std::mutex> lock(mutex);
+        const bool overlapped = secondStarted.wait_for(lock, 10s, [&] { return started; });
+        return overlapped ? TOutcome::Success() : TOutcome::Failure(TReason::rsCannotWrite);
+    };
+    TFileStep next;
+    next.Source = "second";
+    next.Target = "second.gif";
+    next.Call = [&] {
+        const std::lock_guard<std::mutex> guard(mutex);
+        started = true;
+        secondStarted.notify_all();
+        return TOutcome::Success();
+    };
+    TWorkersHost host;
+    TParallelExecutor executor(host, TJobPage::jpConvert, 2, 1);
+    ASSERT_EQ(executor.Cores(), 1u);
+    executor.Submit(std::move(waiting));
+    executor.Submit(std::move(next));
+    executor.Finish();
+
+    EXPECT_EQ(executor.Outcome().Succeeded, 2u);
+    ASSERT_EQ(host.Lines.size(), 2u);
+    EXPECT_EQ(host.Lines[0].rfind("first", 0), 0u);
+    EXPECT_EQ(host.Lines[1].rfind("second", 0), 0u);
 }
 
 }  // namespace
