@@ -1,5 +1,6 @@
 #include "imaging/DiskWait.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillane {
@@ -7,6 +8,9 @@ namespace quillane {
 namespace {
 
 thread_local TDiskWaitHook* hookOfThread = nullptr;
+
+// As the library's own loops, a picture counts as small up to a quarter megapixel.
+constexpr std::int64_t kSmallPicturePixels = 256 * 1024;
 
 }  // namespace
 
@@ -23,8 +27,14 @@ TDiskWaitHook::~TDiskWaitHook()
 
 void BeforeDiskWait()
 {
-    if (hookOfThread != nullptr && hookOfThread->beforeWait_)
+    if (hookOfThread != nullptr && hookOfThread->beforeWait_ && hookOfThread->largestPicture_ <= kSmallPicturePixels)
         hookOfThread->beforeWait_();
+}
+
+void NotePictureOpened(std::int64_t pixels)
+{
+    if (hookOfThread != nullptr)
+        hookOfThread->largestPicture_ = std::max(hookOfThread->largestPicture_, pixels);
 }
 
 }  // namespace quillane

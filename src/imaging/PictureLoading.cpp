@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "imaging/DiskWait.h"
 #include "imaging/ImageFormat.h"
 #include "imaging/PictureChecks.h"
 #include "imaging/PlainBmp.h"
@@ -169,6 +170,7 @@ TLoaded Decoded(const VImage& image, bool streamable)
 {
     if (image.get_image() == nullptr)
         return Refused(TReason::rsTooLarge);
+    NotePictureOpened(static_cast<std::int64_t>(image.width()) * image.height());
     return {image, streamable};
 }
 

@@ -48,7 +48,7 @@ TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optiona
     for (std::size_t i = 0; i < kThreadsPerWorker * cores_; ++i) {
         // Short of threads, the run goes on with the workers it got.
         try {
-            workers_.emplace_back([this] { WorkerLoop(); });
+            workers_.emplace_back([this, spare = i >= cores_] { WorkerLoop(spare); });
         } catch (const std::system_error&) {
             break;
         }
@@ -191,6 +191,9 @@ void TParallelExecutor::Enqueue(TLock& lock, std::unique_ptr<TSlot> slot)
         DropUnstarted(lock);
     }
     workReady_.notify_one();
+    if (coresGivenUp_ > 0) {
+        spareReady_.notify_one();
+    }
 }
 
 // Cuts the run at a stop. The earliest step without its result is the one a run of
@@ -219,22 +222,26 @@ void TParallelExecutor::DropUnstarted(TLock& lock)
 
 // A thread runs a step while it holds one of the run's cores. It gives the core up
 // when its step only waits for the disk (the flush of a written file), so that another
-// thread starts the next step meanwhile; at most Cores() steps compute at a time.
-void TParallelExecutor::WorkerLoop()
+// thread starts the next step meanwhile; at most Cores() steps compute at a time. The
+// spare threads run steps only on a core given up so: each thread keeps buffers of its
+// own, and a run that never gives one up keeps no more of them than before.
+void TParallelExecutor::WorkerLoop(bool spare)
 {
     for (;;) {
         TSlot* slot = nullptr;
         {
             TLock lock(mutex_);
-            workReady_.wait(lock,
-                            [&] { return (closing_ && queue_.empty()) || (!queue_.empty() && busyCores_ < cores_); });
+            const auto mayStart = [&] {
+                return !queue_.empty() && busyCores_ < cores_ && (!spare || coresGivenUp_ > 0);
+            };
+            (spare ? spareReady_ : workReady_).wait(lock, [&] { return (closing_ && queue_.empty()) || mayStart(); });
             if (!queue_.empty() && !dropping_ && host_.StopRequested()) {
                 DropUnstarted(lock);
             }
-            if (queue_.empty()) {
-                if (closing_) {
-                    break;
-                }
+            if (closing_ && queue_.empty()) {
+                break;
+            }
+            if (!mayStart()) {
                 continue;
             }
             slot = queue_.front();
@@ -243,9 +250,9 @@ void TParallelExecutor::WorkerLoop()
             ++busyCores_;
         }
         bool holdsCore = true;
-        const TDiskWaitHook lendCore([&] {
+        const TDiskWaitHook giveUpCore([&] {
             if (std::exchange(holdsCore, false)) {
-                ReturnCore();
+                GiveUpCore();
             }
         });
         TStepResult result = RunTimedStepCall(slot->Step);
@@ -253,22 +260,25 @@ void TParallelExecutor::WorkerLoop()
             const std::lock_guard<std::mutex> guard(mutex_);
             slot->Result = std::move(result);
             slot->State = TSlotState::Done;
-            if (holdsCore) {
-                --busyCores_;
-            }
+            --(holdsCore ? busyCores_ : coresGivenUp_);
         }
         stepDone_.notify_all();
+        if (spare && holdsCore) {
+            workReady_.notify_one();  // the core it leaves goes back to a worker
+        }
     }
     ReleaseRoutineThread();
 }
 
-void TParallelExecutor::ReturnCore()
+void TParallelExecutor::GiveUpCore()
 {
     {
         const std::lock_guard<std::mutex> guard(mutex_);
         --busyCores_;
+        ++coresGivenUp_;
     }
-    workReady_.notify_one();
+    workReady_.notify_one();  // an idle worker, or else a spare thread, takes the next step
+    spareReady_.notify_one();
 }
 
 void TParallelExecutor::StopWorkers()
@@ -278,6 +288,7 @@ void TParallelExecutor::StopWorkers()
         closing_ = true;
     }
     workReady_.notify_all();
+    spareReady_.notify_all();
     for (std::thread& worker : workers_) {
         worker.join();
     }

@@ -74,8 +74,8 @@ private:
     bool AnyUnfinished(TLock& lock, const std::function<bool(const TSlot&)>& touches) const;
     void Enqueue(TLock& lock, std::unique_ptr<TSlot> slot);
     void DropUnstarted(TLock& lock);
-    void WorkerLoop();
-    void ReturnCore();
+    void WorkerLoop(bool spare);
+    void GiveUpCore();
     void StopWorkers();
 
     TJobHost& host_;
@@ -87,11 +87,13 @@ private:
     TRunOutcome outcome_;
 
     mutable std::mutex mutex_;
-    std::condition_variable workReady_;
+    std::condition_variable workReady_;   // for the workers
+    std::condition_variable spareReady_;  // for the spare threads
     std::condition_variable stepDone_;
     std::deque<std::unique_ptr<TSlot>> pending_;  // submitted, not yet logged; in order
     std::deque<TSlot*> queue_;                    // submitted, not yet started; in order
     std::size_t busyCores_ = 0;                   // steps running that have not given their core up
+    std::size_t coresGivenUp_ = 0;                // steps running that have, waiting for the disk
     bool closing_ = false;
     bool dropping_ = false;  // a stop came: nothing more starts or is logged
     std::vector<std::thread> workers_;

@@ -413,41 +413,51 @@ TEST(ParallelExecutor, IsChosenOnlyWhenTheHostAsksForMoreThanOneWorker)
 }
 
 // A step waiting for the disk gives its core to the next step: with one core, the next
-// step starts while the first still waits, and the lines keep their order.
-TEST(ParallelExecutor, AStepWaitingForTheDiskLetsTheNextOneStart)
+// step starts while the first still waits, and the lines keep their order. A step that
+// opened a large picture may still hold it, and keeps its core.
+TEST(ParallelExecutor, AStepWaitingForTheDiskLetsTheNextOneStartUnlessItHoldsALargePicture)
 {
-    std::mutex mutex;
-    std::condition_variable secondStarted;
-    bool started = false;
-    TFileStep waiting;
-    waiting.Source = "first";
-    waiting.Target = "first.gif";
-    waiting.Call = [&] {
-        BeforeDiskWait();
-        std::unique_lock<std::mutex> lock(mutex);
-        const bool overlapped = secondStarted.wait_for(lock, 10s, [&] { return started; });
-        return overlapped ? TOutcome::Success() : TOutcome::Failure(TReason::rsCannotWrite);
-    };
-    TFileStep next;
-    next.Source = "second";
-    next.Target = "second.gif";
-    next.Call = [&] {
-        const std::lock_guard<std::mutex> guard(mutex);
-        started = true;
-        secondStarted.notify_all();
-        return TOutcome::Success();
-    };
-    TWorkersHost host;
-    TParallelExecutor executor(host, TJobPage::jpConvert, 2, 1);
-    ASSERT_EQ(executor.Cores(), 1u);
-    executor.Submit(std::move(waiting));
-    executor.Submit(std::move(next));
-    executor.Finish();
+    const struct {
+        std::int64_t OpenedPixels;
+        bool NextStartsMeanwhile;
+    } cases[] = {{64 * 48, true}, {256 * 1024, true}, {256 * 1024 + 1, false}};
+    for (const auto& c : cases) {
+        std::mutex mutex;
+        std::condition_variable secondStarted;
+        bool started = false;
+        bool overlapped = false;
+        TFileStep waiting;
+        waiting.Source = "first";
+        waiting.Target = "first.gif";
+        waiting.Call = [&] {
+            NotePictureOpened(c.OpenedPixels);
+            BeforeDiskWait();
+            std::unique_lock<std::mutex> lock(mutex);
+            overlapped = secondStarted.wait_for(lock, c.NextStartsMeanwhile ? 10s : 300ms, [&] { return started; });
+            return TOutcome::Success();
+        };
+        TFileStep next;
+        next.Source = "second";
+        next.Target = "second.gif";
+        next.Call = [&] {
+            const std::lock_guard<std::mutex> guard(mutex);
+            started = true;
+            secondStarted.notify_all();
+            return TOutcome::Success();
+        };
+        TWorkersHost host;
+        TParallelExecutor executor(host, TJobPage::jpConvert, 2, 1);
+        ASSERT_EQ(executor.Cores(), 1u);
+        executor.Submit(std::move(waiting));
+        executor.Submit(std::move(next));
+        executor.Finish();
 
-    EXPECT_EQ(executor.Outcome().Succeeded, 2u);
-    ASSERT_EQ(host.Lines.size(), 2u);
-    EXPECT_EQ(host.Lines[0].rfind("first", 0), 0u);
-    EXPECT_EQ(host.Lines[1].rfind("second", 0), 0u);
+        EXPECT_EQ(overlapped, c.NextStartsMeanwhile) << c.OpenedPixels;
+        EXPECT_EQ(executor.Outcome().Succeeded, 2u);
+        ASSERT_EQ(host.Lines.size(), 2u);
+        EXPECT_EQ(host.Lines[0].rfind("first", 0), 0u);
+        EXPECT_EQ(host.Lines[1].rfind("second", 0), 0u);
+    }
 }
 
 }  // namespace
