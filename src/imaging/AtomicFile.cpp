@@ -131,6 +131,30 @@ bool TAtomicFile::Write(const void* data, std::size_t size)
     return fd_ >= 0;
 }
 
+bool TAtomicFile::WriteAt(std::uint64_t offset, const void* data, std::size_t size)
+{
+    const char* bytes = static_cast<const char*>(data);
+    while (fd_ >= 0 && size > 0) {
+        const ssize_t written = ::pwrite(fd_, bytes, size, static_cast<off_t>(offset));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error_ = written < 0 ? errno : ENOSPC;
+            return false;
+        }
+        bytes += written;
+        offset += static_cast<std::uint64_t>(written);
+        size -= static_cast<std::size_t>(written);
+    }
+    return fd_ >= 0;
+}
+
+void TAtomicFile::StartWriting(std::uint64_t offset, std::uint64_t size) const
+{
+    if (fd_ >= 0 && memory_ == nullptr)
+        ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+}
+
 bool TAtomicFile::Commit()
 {
     if (fd_ < 0 || committed_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 #include "imaging/Outcome.h"
@@ -31,6 +32,11 @@ public:
 
     // Writes all bytes, retrying short writes; false on any error.
     bool Write(const void* data, std::size_t size);
+    // The same at a given offset, leaving the position for Write() where it was.
+    bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+    // Lets the disk start on bytes already written, so that less is left for the
+    // flush at the commit. Only a hint: the commit still flushes everything.
+    void StartWriting(std::uint64_t offset, std::uint64_t size) const;
 
     // Flushes to disk and renames the temporary file to the target. A symbolic link
     // at the target is replaced, never followed.

@@ -1,5 +1,6 @@
 #include "imaging/BmpWriter.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace quillane {
@@ -57,37 +58,52 @@ void PutV4Tail(std::string& out)
 
 }  // namespace
 
-std::string EncodeBmp(const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height, int bands)
+TBmpLayout BmpLayout(std::uint32_t width, std::uint32_t height, int bands)
 {
-    if ((bands != 3 && bands != 4) || width == 0 || height == 0 || pixels == nullptr)
-        return {};
+    TBmpLayout layout;
+    if ((bands != 3 && bands != 4) || width == 0 || height == 0)
+        return layout;
     const int bits = bands * 8;
     const std::uint64_t rowSize = (static_cast<std::uint64_t>(width) * bands + 3) / 4 * 4;  // rows end on 4 bytes
     const std::uint64_t imageSize = rowSize * height;
     const std::uint32_t headerSize = bands == 4 ? kV4HeaderSize : kInfoHeaderSize;
     const std::uint64_t pixelOffset = kFileHeaderSize + headerSize;
     if (pixelOffset + imageSize > 0xffffffffULL)
-        return {};
-
-    std::string out;
-    out.reserve(static_cast<std::size_t>(pixelOffset + imageSize));
-    PutFileHeader(out, static_cast<std::uint32_t>(pixelOffset + imageSize), static_cast<std::uint32_t>(pixelOffset));
-    PutInfoHeader(out, headerSize, width, height, bits, static_cast<std::uint32_t>(imageSize));
+        return layout;
+    PutFileHeader(layout.Header, static_cast<std::uint32_t>(pixelOffset + imageSize),
+                  static_cast<std::uint32_t>(pixelOffset));
+    PutInfoHeader(layout.Header, headerSize, width, height, bits, static_cast<std::uint32_t>(imageSize));
     if (bands == 4)
-        PutV4Tail(out);
+        PutV4Tail(layout.Header);
+    layout.PixelOffset = pixelOffset;
+    layout.RowSize = rowSize;
+    layout.Height = height;
+    return layout;
+}
 
-    const std::size_t padding = static_cast<std::size_t>(rowSize - static_cast<std::uint64_t>(width) * bands);
-    for (std::uint32_t row = height; row-- > 0;) {
-        const std::uint8_t* p = pixels + static_cast<std::size_t>(row) * width * bands;
-        for (std::uint32_t x = 0; x < width; ++x, p += bands) {
-            out.push_back(static_cast<char>(p[2]));  // stored as blue, green, red (, alpha)
-            out.push_back(static_cast<char>(p[1]));
-            out.push_back(static_cast<char>(p[0]));
-            if (bands == 4)
-                out.push_back(static_cast<char>(p[3]));
-        }
-        out.append(padding, '\0');
+void PutBmpRow(const std::uint8_t* row, std::uint32_t width, int bands, const TBmpLayout& layout, std::uint8_t* out)
+{
+    std::uint8_t* const end = out + layout.RowSize;
+    for (std::uint32_t x = 0; x < width; ++x, row += bands) {
+        *out++ = row[2];  // stored as blue, green, red (, alpha)
+        *out++ = row[1];
+        *out++ = row[0];
+        if (bands == 4)
+            *out++ = row[3];
     }
+    std::fill(out, end, std::uint8_t{0});
+}
+
+std::string EncodeBmp(const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height, int bands)
+{
+    const TBmpLayout layout = BmpLayout(width, height, bands);
+    if (layout.Header.empty() || pixels == nullptr)
+        return {};
+    std::string out = layout.Header;
+    out.resize(static_cast<std::size_t>(layout.PixelOffset + layout.RowSize * height));
+    for (std::uint32_t y = 0; y < height; ++y)
+        PutBmpRow(pixels + static_cast<std::size_t>(y) * width * bands, width, bands, layout,
+                  reinterpret_cast<std::uint8_t*>(out.data() + layout.RowOffset(y)));
     return out;
 }
 

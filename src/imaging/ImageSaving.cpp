@@ -4,8 +4,10 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <utility>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "imaging/AtomicFile.h"
 #include "imaging/BmpWriter.h"
@@ -41,14 +43,40 @@ VImage PreparePixels(const VImage& image, bool knownOpaque, TImageFormat format)
     return FlattensAlpha(format) ? pixels : pixels::WithoutNeedlessAlpha(pixels);
 }
 
+constexpr std::uint64_t kBmpStripBytes = std::uint64_t{4} << 20;
+
+// Rows are decoded top to bottom and stored bottom-up: each strip of rows goes to its
+// place in the file once complete, and the disk starts on it while the next strip is
+// decoded. The picture is never held whole.
 bool WriteBmp(const VImage& image, TAtomicFile& file)
 {
     VImage rgb = image.bands() <= 2 ? image.colourspace(VIPS_INTERPRETATION_sRGB) : image;
-    rgb = rgb.cast(VIPS_FORMAT_UCHAR).copy_memory();
-    const void* data = vips_image_get_data(rgb.get_image());
-    const std::string bytes = EncodeBmp(static_cast<const std::uint8_t*>(data), static_cast<std::uint32_t>(rgb.width()),
-                                        static_cast<std::uint32_t>(rgb.height()), rgb.bands());
-    return !bytes.empty() && file.Write(bytes.data(), bytes.size());
+    rgb = rgb.cast(VIPS_FORMAT_UCHAR);
+    const auto width = static_cast<std::uint32_t>(rgb.width());
+    const auto height = static_cast<std::uint32_t>(rgb.height());
+    const TBmpLayout layout = BmpLayout(width, height, rgb.bands());
+    if (layout.Header.empty() || !file.Write(layout.Header.data(), layout.Header.size()))
+        return false;
+    const std::uint32_t rowsPerStrip =
+        static_cast<std::uint32_t>(std::clamp<std::uint64_t>(kBmpStripBytes / layout.RowSize, 1, height));
+    std::vector<std::uint8_t> strip(static_cast<std::size_t>(rowsPerStrip * layout.RowSize));
+    std::uint32_t stripTop = 0;
+    bool written = true;
+    pixels::ForEachRow(rgb, [&](int row, const VipsPel* pels) {
+        const auto y = static_cast<std::uint32_t>(row);
+        const std::uint32_t stripBottom = std::min(height, stripTop + rowsPerStrip) - 1;
+        if (!written)
+            return;
+        // Within the strip, as in the file, the bottom row comes first.
+        PutBmpRow(pels, width, rgb.bands(), layout, &strip[(stripBottom - y) * layout.RowSize]);
+        if (y < stripBottom)
+            return;
+        const std::uint64_t size = (stripBottom - stripTop + 1) * layout.RowSize;
+        written = file.WriteAt(layout.RowOffset(stripBottom), strip.data(), static_cast<std::size_t>(size));
+        file.StartWriting(layout.RowOffset(stripBottom), size);
+        stripTop = stripBottom + 1;
+    });
+    return written;
 }
 
 // EXIF, XMP and IPTC data go through the library's saver, which also brings the EXIF
@@ -87,10 +115,25 @@ bool WritePngFile(const VImage& image, int compressionLevel, TAtomicFile& file)
                     [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
 }
 
+// The encoder hands over its headers and blocks a few bytes at a time and the picture's
+// data in one piece: the small pieces reach the file together, the large one as it is.
 bool WriteGifFile(VImage image, TAtomicFile& file)
 {
-    return WriteGif(pixels::HandOver(image),
-                    [&file](const char* bytes, std::size_t size) { return file.Write(bytes, size); });
+    constexpr std::size_t kBlockBytes = 64 << 10;
+    std::string pending;
+    const auto flush = [&] {
+        const bool written = file.Write(pending.data(), pending.size());
+        pending.clear();
+        return written;
+    };
+    const bool encoded = WriteGif(pixels::HandOver(image), [&](const char* bytes, std::size_t size) {
+        if (pending.size() + size < kBlockBytes) {
+            pending.append(bytes, size);
+            return true;
+        }
+        return flush() && file.Write(bytes, size);
+    });
+    return encoded && flush();
 }
 
 // What saving a picture of this size holds at its peak, beyond what the library streams:
@@ -105,7 +148,7 @@ std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TImageFormat forma
     case ifGif:
         return decoded + GifEncodeBytes(image.width(), image.height(), image.bands());
     case ifBmp:
-        return decoded + pixels * 3 * 2;  // the pixels and the file
+        return decoded + std::min(pixels * 4, kBmpStripBytes);  // a strip of rows
     case ifPng:
         return decoded + pixels * bands * 2;  // the rows and their deflated copy
     default:
@@ -261,7 +304,7 @@ TOutcome SaveImage(VImage image, bool knownOpaque, const TPath& target, const TE
         TAtomicFile file(target, overwrite);
         if (!file.IsOpen())
             return WriteFailure(file);
-        if (std::optional<TOutcome> failed = Encode(std::move(image), knownOpaque, format, file))
+        if (std::optional<TOutcome> failed = Encode(pixels::HandOver(image), knownOpaque, format, file))
             return std::move(*failed);
         return file.Commit() ? TOutcome::Success() : WriteFailure(file);
     } catch (const vips::VError& error) {

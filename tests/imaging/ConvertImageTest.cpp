@@ -11,6 +11,7 @@
 
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
+#include "imaging/BmpWriter.h"
 #include "imaging/Convert.h"
 #include "imaging/ConvertSteps.h"
 
@@ -101,6 +102,25 @@ protected:
         return File(name);
     }
 };
+
+// A BMP is written a strip of rows at a time, bottom-up; a picture of several strips,
+// the last one short, with and without alpha, has exactly the bytes of one encoding.
+TEST_F(ConvertImageTest, WritesABmpOfSeveralStripsAsOneEncodingDoes)
+{
+    for (const int bands : {3, 4}) {
+        vips::VImage picture = CoordinateImage(1500, 1100).cast(VIPS_FORMAT_UCHAR);
+        if (bands == 4)
+            picture = picture.bandjoin(picture.extract_band(0));
+        WritePicture(picture, File("strips.png"));
+        ASSERT_TRUE(ConvertImage(File("strips.png"), File("strips.bmp"), ifBmp, true)) << bands;
+        std::size_t size = 0;
+        void* pixels = picture.write_to_memory(&size);
+        const std::string encoded = EncodeBmp(static_cast<const std::uint8_t*>(pixels), 1500, 1100, bands);
+        g_free(pixels);
+        ASSERT_GT(encoded.size(), std::size_t{4} << 20);
+        EXPECT_TRUE(ReadBytes(File("strips.bmp")) == encoded) << bands;
+    }
+}
 
 TEST_F(ConvertImageTest, WritesEachFormat)
 {
