@@ -116,26 +116,20 @@ TAtomicFile::~TAtomicFile()
 
 bool TAtomicFile::Write(const void* data, std::size_t size)
 {
-    const char* bytes = static_cast<const char*>(data);
-    while (fd_ >= 0 && size > 0) {
-        const ssize_t written = ::write(fd_, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error_ = written < 0 ? errno : ENOSPC;
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return fd_ >= 0;
+    return WriteAll(data, size, std::nullopt);
 }
 
 bool TAtomicFile::WriteAt(std::uint64_t offset, const void* data, std::size_t size)
 {
+    return WriteAll(data, size, offset);
+}
+
+bool TAtomicFile::WriteAll(const void* data, std::size_t size, std::optional<std::uint64_t> offset)
+{
     const char* bytes = static_cast<const char*>(data);
     while (fd_ >= 0 && size > 0) {
-        const ssize_t written = ::pwrite(fd_, bytes, size, static_cast<off_t>(offset));
+        const ssize_t written =
+            offset ? ::pwrite(fd_, bytes, size, static_cast<off_t>(*offset)) : ::write(fd_, bytes, size);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -143,8 +137,9 @@ bool TAtomicFile::WriteAt(std::uint64_t offset, const void* data, std::size_t si
             return false;
         }
         bytes += written;
-        offset += static_cast<std::uint64_t>(written);
         size -= static_cast<std::size_t>(written);
+        if (offset)
+            *offset += static_cast<std::uint64_t>(written);
     }
     return fd_ >= 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "imaging/Outcome.h"
 
@@ -43,6 +44,8 @@ public:
     bool Commit();
 
 private:
+    // At the offset, or else at the file's position.
+    bool WriteAll(const void* data, std::size_t size, std::optional<std::uint64_t> offset);
     bool CommitToMemory();
     bool Publish() const;
     void Discard();
