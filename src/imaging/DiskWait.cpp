@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "imaging/Pixels.h"
+
 namespace quillane {
 
 namespace {
 
 thread_local TDiskWaitHook* hookOfThread = nullptr;
-
-// As the library's own loops, a picture counts as small up to a quarter megapixel.
-constexpr std::int64_t kSmallPicturePixels = 256 * 1024;
 
 }  // namespace
 
@@ -27,7 +26,8 @@ TDiskWaitHook::~TDiskWaitHook()
 
 void BeforeDiskWait()
 {
-    if (hookOfThread != nullptr && hookOfThread->beforeWait_ && hookOfThread->largestPicture_ <= kSmallPicturePixels)
+    if (hookOfThread != nullptr && hookOfThread->beforeWait_ &&
+        hookOfThread->largestPicture_ <= pixels::kSmallPicturePixels)
         hookOfThread->beforeWait_();
 }
 

@@ -111,10 +111,7 @@ VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel)
 {
     if (image.width() == width && image.height() == height)
         return image;
-    // Below about a quarter of a megapixel, compiling the resize's loops costs more than
-    // they save.
-    constexpr std::int64_t kPixelsWorthCompiling = 256 * 1024;
-    const TPlainLoops plain(static_cast<std::int64_t>(image.width()) * image.height() < kPixelsWorthCompiling);
+    const TPlainLoops plain(static_cast<std::int64_t>(image.width()) * image.height() < kSmallPicturePixels);
     const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
     const VImage source = WithoutNeedlessAlpha(image);
     const bool alpha = HasAlpha(source);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@
 // Pixel-level helpers shared by the graphics layer and the encoders. They throw
 // vips::VError like the library; the layer's public calls catch it.
 namespace quillane::pixels {
+
+// Up to this many pixels a picture is small: compiling a resize's loops costs more than
+// they save, and its file's flush is a large share of its time.
+constexpr std::int64_t kSmallPicturePixels = 256 * 1024;
 
 // The picture, with `from` emptied: passed to a by-value parameter, the callee then
 // holds the only reference and can let go of the picture (and its decoder) early.
