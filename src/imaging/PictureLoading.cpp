@@ -9,6 +9,7 @@
 
 #include "imaging/DiskWait.h"
 #include "imaging/ImageFormat.h"
+#include "imaging/MemoryBudget.h"
 #include "imaging/PictureChecks.h"
 #include "imaging/PlainBmp.h"
 #include "imaging/Pixels.h"
@@ -287,14 +288,48 @@ VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int hei
     return ResizedTo(image, width, height);
 }
 
+VImage ForcedThumbnail(const VImage& image, int width, int height)
+{
+    return image.thumbnail_image(width, VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE));
+}
+
+// The library scales a picture with alpha premultiplied, in floating point and at full
+// size: several times the work of decoding a PNG. Most such pictures are opaque
+// throughout; decoded whole once, one that is loses its alpha band and is scaled as
+// 8-bit colour. Only for formats the thumbnailer cannot shrink while decoding, and
+// only when the memory for the whole picture is there: otherwise no image, and the
+// picture is streamed as before.
+VImage OpaqueFirstThumbnail(TImageFormat format, const TPath& file, int width, int height)
+{
+    if (format != ifPng && format != ifGif)
+        return VImage();
+    const VImage header = LoadStream(format, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
+    if (!pixels::HasAlpha(header) || header.format() != VIPS_FORMAT_UCHAR)
+        return VImage();
+    const std::uint64_t bytes = static_cast<std::uint64_t>(header.width()) *
+                                static_cast<std::uint64_t>(header.height()) *
+                                static_cast<std::uint64_t>(header.bands());
+    const TMemoryReservation memory(ProcessMemoryBudget(), WorthReserving(bytes));
+    if (!memory.Granted())
+        return VImage();
+    // Computed while the reservation covers the decoded picture it reads.
+    return pixels::ComputedInThisThread(ForcedThumbnail(pixels::WithoutNeedlessAlpha(header), width, height));
+}
+
 }  // namespace
 
 VImage ThumbnailFromFile(const TPath& file, int width, int height)
 {
-    if (FormatOfContent(FileHead(file)) == ifJpeg) {
+    const std::optional<TImageFormat> format = FormatOfContent(FileHead(file));
+    if (format == ifJpeg) {
         const VImage header = LoadStream(ifJpeg, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
         if (header.bands() == 1 || header.bands() == 3)
             return JpegThumbnail(file, header, width, height);
+    }
+    if (format) {
+        const VImage decodedOnce = OpaqueFirstThumbnail(*format, file, width, height);
+        if (decodedOnce.get_image() != nullptr)
+            return decodedOnce;
     }
     return VImage::thumbnail_source(
         VSource::new_from_file(file.c_str()), width,
