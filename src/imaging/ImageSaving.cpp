@@ -156,6 +156,14 @@ std::uint64_t SaveNeed(const VImage& image, bool knownOpaque, TImageFormat forma
     }
 }
 
+// A picture this small is never what runs a process out of memory, and asking the
+// system what is left for every small thumbnail would cost more than the thumbnail.
+std::uint64_t WorthReserving(std::uint64_t need)
+{
+    constexpr std::uint64_t kReservedFrom = std::uint64_t{16} << 20;
+    return need >= kReservedFrom ? need : 0;
+}
+
 // JPEG has no alpha: what is transparent shows the black of a blank canvas.
 VImage WithoutAlphaOnBlack(const VImage& image)
 {

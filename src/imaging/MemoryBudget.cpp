@@ -103,12 +103,6 @@ TMemoryBudget& ProcessMemoryBudget()
     return budget;
 }
 
-std::uint64_t WorthReserving(std::uint64_t need)
-{
-    constexpr std::uint64_t kReservedFrom = std::uint64_t{16} << 20;
-    return need >= kReservedFrom ? need : 0;
-}
-
 TMemoryReservation::TMemoryReservation(TMemoryBudget& budget, std::uint64_t bytes)
     : budget_(budget), bytes_(bytes), granted_(budget.Acquire(bytes))
 {

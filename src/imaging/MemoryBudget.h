@@ -40,11 +40,6 @@ private:
 // The one budget of the process, measured by ProcessHeadroom().
 TMemoryBudget& ProcessMemoryBudget();
 
-// What of `need` is worth reserving: nothing for a need so small it never runs a
-// process out of memory, since asking the system what is left for every small
-// thumbnail would cost more than the thumbnail.
-std::uint64_t WorthReserving(std::uint64_t need);
-
 // Holds a reservation for the length of a scope.
 class TMemoryReservation {
 public:

@@ -9,7 +9,6 @@
 
 #include "imaging/DiskWait.h"
 #include "imaging/ImageFormat.h"
-#include "imaging/MemoryBudget.h"
 #include "imaging/PictureChecks.h"
 #include "imaging/PlainBmp.h"
 #include "imaging/Pixels.h"
@@ -288,32 +287,23 @@ VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int hei
     return ResizedTo(image, width, height);
 }
 
-VImage ForcedThumbnail(const VImage& image, int width, int height)
-{
-    return image.thumbnail_image(width, VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE));
-}
-
-// The library scales a picture with alpha premultiplied, in floating point and at full
-// size: several times the work of decoding a PNG. Most such pictures are opaque
-// throughout; decoded whole once, one that is loses its alpha band and is scaled as
-// 8-bit colour. Only for formats the thumbnailer cannot shrink while decoding, and
-// only when the memory for the whole picture is there: otherwise no image, and the
-// picture is streamed as before.
-VImage OpaqueFirstThumbnail(TImageFormat format, const TPath& file, int width, int height)
+// The library's thumbnailer scales a picture with alpha premultiplied, in floating point
+// and at full size: several times the work of decoding a PNG. Most such pictures are
+// opaque throughout. So the picture is first scaled as it is stored, alpha and all, in
+// 8 bits. Where the scaled alpha is opaque everywhere, what lies under any transparent
+// pixel weighs less than half a level in every thumbnail pixel, and the colour alone is
+// the thumbnail. Otherwise no image: the picture is then read again and scaled
+// premultiplied. Only for formats the thumbnailer cannot shrink while decoding, and for
+// upright pictures (a turn needs the file read in another order).
+VImage OpaqueThumbnail(TImageFormat format, const TPath& file, int width, int height)
 {
     if (format != ifPng && format != ifGif)
         return VImage();
-    const VImage header = LoadStream(format, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
-    if (!pixels::HasAlpha(header) || header.format() != VIPS_FORMAT_UCHAR)
+    const VImage picture = LoadStream(format, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
+    if (!pixels::HasAlpha(picture) || picture.format() != VIPS_FORMAT_UCHAR || NeedsTurning(picture))
         return VImage();
-    const std::uint64_t bytes = static_cast<std::uint64_t>(header.width()) *
-                                static_cast<std::uint64_t>(header.height()) *
-                                static_cast<std::uint64_t>(header.bands());
-    const TMemoryReservation memory(ProcessMemoryBudget(), WorthReserving(bytes));
-    if (!memory.Granted())
-        return VImage();
-    // Computed while the reservation covers the decoded picture it reads.
-    return pixels::ComputedInThisThread(ForcedThumbnail(pixels::WithoutNeedlessAlpha(header), width, height));
+    const VImage scaled = pixels::ComputedInThisThread(ResizedTo(picture, width, height));
+    return pixels::AlphaIsOpaque(scaled) ? pixels::WithoutAlpha(scaled) : VImage();
 }
 
 }  // namespace
@@ -327,9 +317,9 @@ VImage ThumbnailFromFile(const TPath& file, int width, int height)
             return JpegThumbnail(file, header, width, height);
     }
     if (format) {
-        const VImage decodedOnce = OpaqueFirstThumbnail(*format, file, width, height);
-        if (decodedOnce.get_image() != nullptr)
-            return decodedOnce;
+        const VImage opaque = OpaqueThumbnail(*format, file, width, height);
+        if (opaque.get_image() != nullptr)
+            return opaque;
     }
     return VImage::thumbnail_source(
         VSource::new_from_file(file.c_str()), width,
