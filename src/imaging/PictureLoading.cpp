@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "imaging/DiskWait.h"
+#include "imaging/FreedMemory.h"
 #include "imaging/ImageFormat.h"
 #include "imaging/PictureChecks.h"
 #include "imaging/PlainBmp.h"
@@ -170,7 +171,9 @@ TLoaded Decoded(const VImage& image, bool streamable)
 {
     if (image.get_image() == nullptr)
         return Refused(TReason::rsTooLarge);
-    NotePictureOpened(static_cast<std::int64_t>(image.width()) * image.height());
+    const std::int64_t pixels = static_cast<std::int64_t>(image.width()) * image.height();
+    NotePictureOpened(pixels);
+    KeepFreedMemoryOnceLarge(pixels);
     return {image, streamable};
 }
 

@@ -2,6 +2,7 @@
 
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
+#include "imaging/FreedMemory.h"
 #include "imaging/Graphics.h"
 
 namespace quillane {
@@ -267,6 +268,19 @@ TEST_F(GraphicsLayer, AlphaIsKeptOnlyWhereSomePixelIsTransparent)
     ASSERT_TRUE(TGPImage(File("rgb.png")).Save(File("rgb.jpg"), EncoderForExtension("rgb.jpg")));
     ASSERT_TRUE(TGPImage(File("rgb-alpha.png")).Save(File("rgb-alpha.jpg"), EncoderForExtension("rgb-alpha.jpg")));
     EXPECT_EQ(test::ReadBytes(File("rgb-alpha.jpg")), test::ReadBytes(File("rgb.jpg")));
+}
+
+// A run of small pictures keeps the allocator's small footprint; large ones have it
+// keep freed memory for the next picture.
+TEST_F(GraphicsLayer, FreedMemoryIsKeptOnlyOnceALargePictureHasBeenOpened)
+{
+    const bool before = KeepsFreedMemory();
+    MakePicture(File("small.png"), 64, 48, {1, 2, 3});
+    MakePicture(File("large.png"), 600, 500, {1, 2, 3});
+    ASSERT_FALSE(TGPImage(File("small.png")).IsEmpty());
+    EXPECT_EQ(KeepsFreedMemory(), before);
+    ASSERT_FALSE(TGPImage(File("large.png")).IsEmpty());
+    EXPECT_TRUE(KeepsFreedMemory());
 }
 
 TEST_F(GraphicsLayer, SixteenBitAndGreySourcesAreWrittenAsEightBit)
