@@ -1,6 +1,7 @@
 #include "imaging/Graphics.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "imaging/ImageSaving.h"
@@ -33,10 +34,15 @@ bool PartInside(const TRect& part, const VImage& image)
            static_cast<std::int64_t>(part.y) + part.height <= image.height();
 }
 
+bool IsWhole(const TRect& part, const VImage& image)
+{
+    return part.x == 0 && part.y == 0 && part.width == image.width() && part.height == image.height();
+}
+
 // The source part, cut out; what lies outside the picture is transparent black.
 VImage CutPart(const VImage& image, const TRect& part)
 {
-    if (part.x == 0 && part.y == 0 && part.width == image.width() && part.height == image.height())
+    if (IsWhole(part, image))
         return image;
     if (PartInside(part, image))
         return image.crop(part.x, part.y, part.width, part.height);
@@ -118,7 +124,8 @@ TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolat
     if (!CanScaleTo(width, height, result))
         return result;
     try {
-        const VImage scaled = pixels::ResizeTo(image_, width, height, KernelFor(mode));
+        const TRect whole{0, 0, image_.width(), image_.height()};
+        const VImage scaled = pixels::ResizeTo(PartToScale(whole, width, height), width, height, KernelFor(mode));
         result.image_ = pixels::WithMetadataOf(pixels::ToRgb8(scaled), image_);
         result.loaded_ = true;
         result.knownOpaque_ = knownOpaque_;
@@ -129,6 +136,27 @@ TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolat
         result.Refuse({TReason::rsCannotDraw, {}});
     }
     return result;
+}
+
+VImage TGPImage::PartToScale(const TRect& part, std::int32_t width, std::int32_t height) const
+{
+    if (file_.empty() || !PartInside(part, image_))
+        return CutPart(image_, part);
+    // The whole picture's size at the scale the part is drawn at.
+    const auto across = static_cast<int>(std::ceil(static_cast<double>(image_.width()) * width / part.width));
+    const auto down = static_cast<int>(std::ceil(static_cast<double>(image_.height()) * height / part.height));
+    const VImage shrunk = loading::ShrunkForScaling(file_, across, down);
+    if (shrunk.get_image() == nullptr)
+        return CutPart(image_, part);
+    if (IsWhole(part, image_))
+        return shrunk;
+    const double xScale = static_cast<double>(shrunk.width()) / image_.width();
+    const double yScale = static_cast<double>(shrunk.height()) / image_.height();
+    const int left = std::min(static_cast<int>(std::lround(part.x * xScale)), shrunk.width() - 1);
+    const int top = std::min(static_cast<int>(std::lround(part.y * yScale)), shrunk.height() - 1);
+    const int partWidth = std::clamp(static_cast<int>(std::lround(part.width * xScale)), 1, shrunk.width() - left);
+    const int partHeight = std::clamp(static_cast<int>(std::lround(part.height * yScale)), 1, shrunk.height() - top);
+    return shrunk.crop(left, top, partWidth, partHeight);
 }
 
 std::uint32_t TGPImage::GetWidth() const
@@ -249,7 +277,7 @@ bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TR
         return false;
     return Guarded([&] {
         const bool opaque = image.knownOpaque_ && PartInside(part, image.image_);
-        const VImage cut = CutPart(image.image_, part);
+        const VImage cut = image.PartToScale(part, target.width, target.height);
         const VImage scaled = pixels::ResizeTo(cut, target.width, target.height, KernelFor(mode_));
         return Composite(pixels::ToRgba8(scaled), target.x, target.y, opaque);
     });
@@ -302,6 +330,7 @@ bool TGPGraphics::Composite(VImage overlay, std::int32_t x, std::int32_t y, bool
     surface_.image_ = result.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
     surface_.blank_ = false;
     surface_.knownOpaque_ = opaque;
+    surface_.file_.clear();  // its pixels are no longer those of its file
     return true;
 }
 

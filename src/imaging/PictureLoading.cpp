@@ -224,12 +224,12 @@ TLoaded LoadPictureBytes(const std::string& bytes)
 namespace {
 
 // The decoder scales a JPEG by 1/2, 1/4 or 1/8 for little more than the cost of
-// reading its data: take the smallest scale still at least the thumbnail's size in
-// both directions, so that the resize after it only ever shrinks, and by less than 2.
-int JpegShrinkFor(int uprightWidth, int uprightHeight, int width, int height)
+// reading its data: take the smallest scale that still leaves the resize after it to
+// shrink by at least `leftToShrink` in both directions (and so by less than twice that).
+int JpegShrinkFor(int uprightWidth, int uprightHeight, int width, int height, double leftToShrink)
 {
     const double factor =
-        std::min(static_cast<double>(uprightWidth) / width, static_cast<double>(uprightHeight) / height);
+        std::min(static_cast<double>(uprightWidth) / width, static_cast<double>(uprightHeight) / height) / leftToShrink;
     int shrink = 8;
     while (shrink > 1 && shrink > factor)
         shrink /= 2;
@@ -273,21 +273,30 @@ VImage ProgressiveAtEighth(const TPath& file, const VImage& header)
     return result;
 }
 
-// Colour JPEGs and grey ones; CMYK goes through the library's thumbnailer, which
-// also brings it into sRGB with its profile.
-VImage JpegThumbnail(const TPath& file, const VImage& header, int width, int height)
+int JpegShrinkOf(const VImage& header, int width, int height, double leftToShrink)
 {
     const bool sideways = Orientation(header) >= 5 && Orientation(header) <= 8;
-    const int shrink = sideways ? JpegShrinkFor(header.height(), header.width(), width, height)
-                                : JpegShrinkFor(header.width(), header.height(), width, height);
+    return sideways ? JpegShrinkFor(header.height(), header.width(), width, height, leftToShrink)
+                    : JpegShrinkFor(header.width(), header.height(), width, height, leftToShrink);
+}
+
+// The JPEG decoded at 1/shrink of its size, upright.
+VImage JpegAtShrink(const TPath& file, const VImage& header, int shrink)
+{
     const bool turned = NeedsTurning(header);
     VImage image = shrink == 8 ? ProgressiveAtEighth(file, header) : VImage();
     if (image.get_image() == nullptr)
         image = LoadStream(ifJpeg, VSource::new_from_file(file.c_str()),
                            turned ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL, shrink);
-    if (turned)
-        image = image.autorot();
-    return ResizedTo(image, width, height);
+    return turned ? image.autorot() : image;
+}
+
+// The header of a JPEG file in colour or grey; no image for CMYK, which goes through the
+// library's thumbnailer, which also brings it into sRGB with its profile.
+VImage ColourJpegHeader(const TPath& file)
+{
+    const VImage header = LoadStream(ifJpeg, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
+    return header.bands() == 1 || header.bands() == 3 ? header : VImage();
 }
 
 // The library's thumbnailer scales a picture with alpha premultiplied, in floating point
@@ -314,11 +323,9 @@ VImage OpaqueThumbnail(TImageFormat format, const TPath& file, int width, int he
 VImage ThumbnailFromFile(const TPath& file, int width, int height)
 {
     const std::optional<TImageFormat> format = FormatOfContent(FileHead(file));
-    if (format == ifJpeg) {
-        const VImage header = LoadStream(ifJpeg, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
-        if (header.bands() == 1 || header.bands() == 3)
-            return JpegThumbnail(file, header, width, height);
-    }
+    const VImage jpeg = format == ifJpeg ? ColourJpegHeader(file) : VImage();
+    if (jpeg.get_image() != nullptr)
+        return ResizedTo(JpegAtShrink(file, jpeg, JpegShrinkOf(jpeg, width, height, 1.0)), width, height);
     if (format) {
         const VImage opaque = OpaqueThumbnail(*format, file, width, height);
         if (opaque.get_image() != nullptr)
@@ -327,6 +334,15 @@ VImage ThumbnailFromFile(const TPath& file, int width, int height)
     return VImage::thumbnail_source(
         VSource::new_from_file(file.c_str()), width,
         VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE)->set("option_string", "fail_on=error"));
+}
+
+VImage ShrunkForScaling(const TPath& file, int width, int height)
+{
+    const VImage jpeg = FormatOfContent(FileHead(file)) == ifJpeg ? ColourJpegHeader(file) : VImage();
+    if (jpeg.get_image() == nullptr)
+        return VImage();
+    const int shrink = JpegShrinkOf(jpeg, width, height, 2.0);
+    return shrink == 1 ? VImage() : JpegAtShrink(file, jpeg, shrink);
 }
 
 }  // namespace quillane::loading

@@ -270,6 +270,20 @@ TEST_F(GraphicsLayer, AlphaIsKeptOnlyWhereSomePixelIsTransparent)
     EXPECT_EQ(test::ReadBytes(File("rgb-alpha.jpg")), test::ReadBytes(File("rgb.jpg")));
 }
 
+// Once drawn on, a picture is no longer what its file holds: scaled, it shows the drawing.
+TEST_F(GraphicsLayer, APictureDrawnOnIsScaledWithTheDrawing)
+{
+    WritePicture(test::SolidImage(1600, 1200, test::kBlue), File("big.jpg"));
+    TGPImage picture(File("big.jpg"));
+    TGPGraphics graphics(picture);
+    ASSERT_TRUE(graphics.FillRectangle(TGPSolidBrush(0xFFFF0000), {0, 0, 1600, 1200}));
+    for (const TInterpolationMode mode : {imHighQualityBicubic, imHighQualityBilinear}) {
+        const TGPImage scaled = picture.ScaledTo(100, 75, mode);
+        ASSERT_TRUE(scaled.Save(File("scaled.png"), EncoderForExtension("scaled.png")));
+        EXPECT_TRUE(test::Near(PixelAt(File("scaled.png"), 50, 37), test::kRed, 2));
+    }
+}
+
 // A run of small pictures keeps the allocator's small footprint; large ones have it
 // keep freed memory for the next picture.
 TEST_F(GraphicsLayer, FreedMemoryIsKeptOnlyOnceALargePictureHasBeenOpened)

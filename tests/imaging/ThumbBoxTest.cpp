@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "GraphicsFixture.h"
 #include "TestPictures.h"
 #include "imaging/Thumbnails.h"
@@ -206,6 +208,32 @@ TEST_P(ThumbBox, TransparentEdgesStayCleanAndAnOpaqueAlphaBandIsDropped)
         const vips::VImage fromOpaque = ReadPicture(File("opaque-thumb.png"));
         ASSERT_EQ(fromOpaque.bands(), 3) << "x" << scale;
         EXPECT_EQ((fromOpaque - ReadPicture(File("rgb-thumb.png"))).abs().max(), 0.0) << "x" << scale;
+    }
+}
+
+// A large JPEG may be decoded at a fraction of its size: the exact, fitted and cut
+// thumbnails still show what its full-size pixels give, turned upright, the cut window
+// in its place to within a fraction of a pixel.
+TEST_P(ThumbBox, ALargeJpegGivesWhatItsFullSizePixelsGive)
+{
+    test::MakeOrientedJpeg(File("big.jpg"), test::QuadrantImage(1600, 1200).rot270(), 6);
+    WritePicture(vips::VImage::new_from_file(File("big.jpg").c_str()).autorot(), File("big.png"));
+    const std::pair<const char*, std::function<TOutcome(const std::string&, const std::string&)>> forms[] = {
+        {"exact", [&](const auto& source, const auto& target) { return Exact(source, target, 160, 90); }},
+        {"fill", [&](const auto& source, const auto& target) { return Fill(source, target, 100, 100); }},
+        {"cut", [&](const auto& source, const auto& target) { return Cut(source, target, 100, 100); }},
+    };
+    for (const auto& [form, make] : forms) {
+        const std::string fromJpegName = std::string(form) + "-from-jpeg.png";
+        const std::string fromPixelsName = std::string(form) + "-from-pixels.png";
+        ASSERT_TRUE(make("big.jpg", fromJpegName)) << form;
+        ASSERT_TRUE(make("big.png", fromPixelsName)) << form;
+        const vips::VImage fromJpeg = ReadPicture(File(fromJpegName));
+        const vips::VImage fromPixels = ReadPicture(File(fromPixelsName));
+        ASSERT_EQ(fromJpeg.width(), fromPixels.width()) << form;
+        ASSERT_EQ(fromJpeg.height(), fromPixels.height()) << form;
+        const double meanDifference = (fromJpeg - fromPixels).abs().avg();
+        EXPECT_LE(meanDifference, 1.0) << form;
     }
 }
 
