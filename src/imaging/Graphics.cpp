@@ -145,7 +145,7 @@ VImage TGPImage::PartToScale(const TRect& part, std::int32_t width, std::int32_t
     // The whole picture's size at the scale the part is drawn at.
     const auto across = static_cast<int>(std::ceil(static_cast<double>(image_.width()) * width / part.width));
     const auto down = static_cast<int>(std::ceil(static_cast<double>(image_.height()) * height / part.height));
-    const VImage shrunk = loading::ShrunkForScaling(file_, across, down);
+    const VImage shrunk = loading::ShrunkForScaling(file_, image_.width(), image_.height(), across, down);
     if (shrunk.get_image() == nullptr)
         return CutPart(image_, part);
     if (IsWhole(part, image_))

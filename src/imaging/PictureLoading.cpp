@@ -299,19 +299,20 @@ VImage ColourJpegHeader(const TPath& file)
     return header.bands() == 1 || header.bands() == 3 ? header : VImage();
 }
 
+VImage LibraryThumbnail(const VImage& picture, int width, int height)
+{
+    return picture.thumbnail_image(width, VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE));
+}
+
 // The library's thumbnailer scales a picture with alpha premultiplied, in floating point
 // and at full size: several times the work of decoding a PNG. Most such pictures are
 // opaque throughout. So the picture is first scaled as it is stored, alpha and all, in
 // 8 bits. Where the scaled alpha is opaque everywhere, what lies under any transparent
 // pixel weighs less than half a level in every thumbnail pixel, and the colour alone is
 // the thumbnail. Otherwise no image: the picture is then read again and scaled
-// premultiplied. Only for formats the thumbnailer cannot shrink while decoding, and for
-// upright pictures (a turn needs the file read in another order).
-VImage OpaqueThumbnail(TImageFormat format, const TPath& file, int width, int height)
+// premultiplied. Only for upright pictures (a turn needs the file read in another order).
+VImage OpaqueThumbnail(const VImage& picture, int width, int height)
 {
-    if (format != ifPng && format != ifGif)
-        return VImage();
-    const VImage picture = LoadStream(format, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
     if (!pixels::HasAlpha(picture) || picture.format() != VIPS_FORMAT_UCHAR || NeedsTurning(picture))
         return VImage();
     const VImage scaled = pixels::ComputedInThisThread(ResizedTo(picture, width, height));
@@ -326,8 +327,12 @@ VImage ThumbnailFromFile(const TPath& file, int width, int height)
     const VImage jpeg = format == ifJpeg ? ColourJpegHeader(file) : VImage();
     if (jpeg.get_image() != nullptr)
         return ResizedTo(JpegAtShrink(file, jpeg, JpegShrinkOf(jpeg, width, height, 1.0)), width, height);
-    if (format) {
-        const VImage opaque = OpaqueThumbnail(*format, file, width, height);
+    // Formats the thumbnailer cannot shrink while decoding: opened once for both ways.
+    if (format == ifPng || format == ifGif) {
+        const VImage picture = LoadStream(*format, VSource::new_from_file(file.c_str()), VIPS_ACCESS_SEQUENTIAL);
+        if (!pixels::HasAlpha(picture))
+            return LibraryThumbnail(picture, width, height);
+        const VImage opaque = OpaqueThumbnail(picture, width, height);
         if (opaque.get_image() != nullptr)
             return opaque;
     }
@@ -336,13 +341,14 @@ VImage ThumbnailFromFile(const TPath& file, int width, int height)
         VImage::option()->set("height", height)->set("size", VIPS_SIZE_FORCE)->set("option_string", "fail_on=error"));
 }
 
-VImage ShrunkForScaling(const TPath& file, int width, int height)
+VImage ShrunkForScaling(const TPath& file, int uprightWidth, int uprightHeight, int width, int height)
 {
-    const VImage jpeg = FormatOfContent(FileHead(file)) == ifJpeg ? ColourJpegHeader(file) : VImage();
-    if (jpeg.get_image() == nullptr)
+    // Decided before the file is opened: most scalings of small pictures shrink too little.
+    const int shrink = JpegShrinkFor(uprightWidth, uprightHeight, width, height, 2.0);
+    if (shrink == 1)
         return VImage();
-    const int shrink = JpegShrinkOf(jpeg, width, height, 2.0);
-    return shrink == 1 ? VImage() : JpegAtShrink(file, jpeg, shrink);
+    const VImage jpeg = FormatOfContent(FileHead(file)) == ifJpeg ? ColourJpegHeader(file) : VImage();
+    return jpeg.get_image() == nullptr ? VImage() : JpegAtShrink(file, jpeg, shrink);
 }
 
 }  // namespace quillane::loading

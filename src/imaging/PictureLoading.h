@@ -26,10 +26,10 @@ TLoaded LoadPictureBytes(const std::string& bytes);
 // A fast thumbnail of a streamable picture file, read afresh (shrink-on-load).
 vips::VImage ThumbnailFromFile(const TPath& file, int width, int height);
 
-// For a scaling of a colour or grey JPEG file to width x height: the picture decoded
-// at 1/2, 1/4 or 1/8 of its size, the smallest that still leaves at least a halving to
-// the resize in both directions, upright. No image when the file is no such JPEG or
-// the scaling shrinks it by less than 4.
-vips::VImage ShrunkForScaling(const TPath& file, int width, int height);
+// For a scaling of a colour or grey JPEG file, upright uprightWidth x uprightHeight, to
+// width x height: the picture decoded at 1/2, 1/4 or 1/8 of its size, the smallest that
+// still leaves at least a halving to the resize in both directions, upright. No image
+// when the file is no such JPEG or the scaling shrinks it by less than 4.
+vips::VImage ShrunkForScaling(const TPath& file, int uprightWidth, int uprightHeight, int width, int height);
 
 }  // namespace quillane::loading
