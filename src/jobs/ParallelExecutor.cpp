@@ -20,7 +20,7 @@ constexpr std::size_t kStepsPerWorker = 8;
 // step meanwhile; one spare per worker is enough for every worker to wait at once.
 constexpr std::size_t kThreadsPerWorker = 2;
 
-std::size_t Cores()
+std::size_t MachineCores()
 {
     return std::max(1u, std::thread::hardware_concurrency());
 }
@@ -29,7 +29,7 @@ std::size_t Cores()
 
 std::size_t DefaultRoutineWorkers()
 {
-    return Cores();
+    return MachineCores();
 }
 
 TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optional<std::size_t> filesTotal,
@@ -43,7 +43,7 @@ TParallelExecutor::TParallelExecutor(TJobHost& host, TJobPage page, std::optiona
 {
     // Our workers and the library's own threads share the cores instead of fighting
     // over them.
-    SetLibraryThreadsPerPicture(static_cast<int>(std::max<std::size_t>(1, Cores() / cores_)));
+    SetLibraryThreadsPerPicture(static_cast<int>(std::max<std::size_t>(1, MachineCores() / cores_)));
     workers_.reserve(kThreadsPerWorker * cores_);
     for (std::size_t i = 0; i < kThreadsPerWorker * cores_; ++i) {
         // Short of threads, the run goes on with the workers it got.

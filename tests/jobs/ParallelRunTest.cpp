@@ -3,6 +3,7 @@
 // where a file of the run writes what a later file reads, lists or is prompted for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -11,10 +12,13 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "TempFolder.h"
 #include "imaging/DiskWait.h"
+#include "imaging/RoutineThreads.h"
 #include "jobs/ConvertJob.h"
 #include "jobs/EngineTestFiles.h"
 #include "jobs/ParallelExecutor.h"
@@ -410,6 +414,17 @@ TEST(ParallelExecutor, IsChosenOnlyWhenTheHostAsksForMoreThanOneWorker)
     const auto* parallel = dynamic_cast<TParallelExecutor*>(executor.get());
     ASSERT_NE(parallel, nullptr);
     EXPECT_EQ(parallel->Capacity(), 24u);
+}
+
+// The machine's cores are shared out between the workers and the library's own threads.
+TEST(ParallelExecutor, GivesEachPictureTheLibraryThreadsOfItsShareOfTheMachine)
+{
+    TWorkersHost host;
+    const auto machine = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    for (const auto& [workers, threads] : {std::pair{1, machine}, {2 * machine, 1}}) {
+        const TParallelExecutor executor(host, TJobPage::jpConvert, 0, static_cast<std::size_t>(workers));
+        EXPECT_EQ(LibraryThreadsPerPicture(), threads) << workers << " workers";
+    }
 }
 
 // A step waiting for the disk gives its core to the next step: with one core, the next
