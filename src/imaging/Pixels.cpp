@@ -1,6 +1,7 @@
 #include "imaging/Pixels.h"
 
 #include "imaging/OrcCodeLock.h"
+#include "imaging/SmallScaling.h"
 
 #include <algorithm>
 #include <cstring>
@@ -107,10 +108,51 @@ VImage WithoutNeedlessAlpha(const VImage& image)
     return AlphaIsOpaque(decoded) ? WithoutAlpha(decoded) : decoded;
 }
 
+namespace {
+
+// 8-bit colour or grey, with or without alpha, made no larger in either direction.
+bool ScalesDownHere(const VImage& image, int width, int height)
+{
+    if (static_cast<std::int64_t>(image.width()) * image.height() >= kSmallPicturePixels || width > image.width() ||
+        height > image.height() || image.format() != VIPS_FORMAT_UCHAR)
+        return false;
+    const VipsInterpretation interpretation = image.interpretation();
+    return (interpretation == VIPS_INTERPRETATION_sRGB && (image.bands() == 3 || image.bands() == 4)) ||
+           (interpretation == VIPS_INTERPRETATION_B_W && image.bands() <= 2);
+}
+
+// The library's resize sets up a dozen operations, each taking its process-wide locks:
+// many times the work of scaling a small picture, which is done here instead, in this
+// thread, as the library would (centres kept, a reach that grows with the shrink,
+// colour weighted by alpha).
+VImage ScaledDownHere(const VImage& image, int width, int height, TKernel kernel)
+{
+    const std::size_t rowBytes = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
+    std::vector<std::uint8_t> bytes(rowBytes * static_cast<std::size_t>(image.height()));
+    ForEachRow(image, [&](int y, const VipsPel* row) {
+        std::memcpy(&bytes[rowBytes * static_cast<std::size_t>(y)], row, rowBytes);
+    });
+    const TPixelRows rows{bytes.data(), rowBytes, image.bands(), image.width(), image.height()};
+    const TScaledPixels scaled = ScaledDown(
+        rows, width, height, kernel == TKernel::Bicubic ? TFilter::CatmullRom : TFilter::Triangle, HasAlpha(image));
+    VipsImage* made = vips_image_new_from_memory_copy(scaled.Bytes.data(), scaled.Bytes.size(), width, height,
+                                                      scaled.Bands, VIPS_FORMAT_UCHAR);
+    if (made == nullptr)
+        throw vips::VError();
+    return VImage(made).copy(VImage::option()
+                                 ->set("interpretation", image.interpretation())
+                                 ->set("xres", image.xres())
+                                 ->set("yres", image.yres()));
+}
+
+}  // namespace
+
 VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel)
 {
     if (image.width() == width && image.height() == height)
         return image;
+    if (ScalesDownHere(image, width, height))
+        return ScaledDownHere(image, width, height, kernel);
     const TPlainLoops plain(static_cast<std::int64_t>(image.width()) * image.height() < kSmallPicturePixels);
     const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
     const VImage source = WithoutNeedlessAlpha(image);

@@ -55,7 +55,8 @@ bool AlphaIsOpaque(const vips::VImage& image);
 vips::VImage WithoutNeedlessAlpha(const vips::VImage& image);
 
 // Scales to exactly width x height, filtering when it shrinks and weighting colour
-// by alpha so transparent pixels leave no dark fringe.
+// by alpha so transparent pixels leave no dark fringe. A small picture made smaller
+// comes back without its metadata: callers take that from the source.
 vips::VImage ResizeTo(const vips::VImage& image, int width, int height, TKernel kernel);
 
 // Makes an image that is a pixel off its wanted size exactly that size.

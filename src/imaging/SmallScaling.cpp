@@ -1,0 +1,151 @@
+#include "imaging/SmallScaling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace quillane {
+
+namespace {
+
+// Taps of one output position along one direction: weights of consecutive inputs
+// from `First` on, summing to one.
+struct TTaps {
+    int First = 0;
+    std::vector<float> Weights;
+};
+
+double FilterAt(TFilter filter, double t)
+{
+    t = std::fabs(t);
+    if (filter == TFilter::Triangle)
+        return t < 1.0 ? 1.0 - t : 0.0;
+    if (t < 1.0)
+        return (1.5 * t - 2.5) * t * t + 1.0;
+    if (t < 2.0)
+        return ((-0.5 * t + 2.5) * t - 4.0) * t + 2.0;
+    return 0.0;
+}
+
+std::vector<TTaps> TapsAlong(int inputs, int outputs, TFilter filter)
+{
+    const double shrink = static_cast<double>(inputs) / outputs;
+    const double stretch = std::max(1.0, shrink);
+    const double reach = (filter == TFilter::Triangle ? 1.0 : 2.0) * stretch;
+    std::vector<TTaps> taps(static_cast<std::size_t>(outputs));
+    for (int out = 0; out < outputs; ++out) {
+        const double centre = (out + 0.5) * shrink - 0.5;
+        TTaps& tap = taps[static_cast<std::size_t>(out)];
+        tap.First = static_cast<int>(std::floor(centre - reach)) + 1;
+        const int last = static_cast<int>(std::ceil(centre + reach)) - 1;
+        double sum = 0.0;
+        for (int in = tap.First; in <= last; ++in) {
+            const double weight = FilterAt(filter, (in - centre) / stretch);
+            tap.Weights.push_back(static_cast<float>(weight));
+            sum += weight;
+        }
+        for (float& weight : tap.Weights)
+            weight = static_cast<float>(weight / sum);
+    }
+    return taps;
+}
+
+bool AlphaOpaque(const TPixelRows& rows)
+{
+    for (int y = 0; y < rows.Height; ++y) {
+        const std::uint8_t* pixel = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(y) + (rows.Bands - 1);
+        for (int x = 0; x < rows.Width; ++x, pixel += rows.Bands)
+            if (*pixel != 255)
+                return false;
+    }
+    return true;
+}
+
+// The first `bands` samples of every pixel as floats, colour times alpha when weighted.
+std::vector<float> Samples(const TPixelRows& rows, int bands, bool weighted)
+{
+    std::vector<float> samples;
+    samples.reserve(static_cast<std::size_t>(rows.Width) * static_cast<std::size_t>(rows.Height) *
+                    static_cast<std::size_t>(bands));
+    for (int y = 0; y < rows.Height; ++y) {
+        const std::uint8_t* pixel = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(y);
+        for (int x = 0; x < rows.Width; ++x, pixel += rows.Bands) {
+            const float alpha = weighted ? pixel[bands - 1] / 255.0F : 1.0F;
+            for (int band = 0; band < bands; ++band)
+                samples.push_back(weighted && band < bands - 1 ? pixel[band] * alpha : pixel[band]);
+        }
+    }
+    return samples;
+}
+
+// Each output row a weighted sum of input rows (a row being `length` samples).
+std::vector<float> AlongColumns(const std::vector<float>& in, std::size_t length, int inRows,
+                                const std::vector<TTaps>& taps)
+{
+    std::vector<float> out(length * taps.size(), 0.0F);
+    for (std::size_t row = 0; row < taps.size(); ++row) {
+        float* target = &out[length * row];
+        for (std::size_t k = 0; k < taps[row].Weights.size(); ++k) {
+            const int from = std::clamp(taps[row].First + static_cast<int>(k), 0, inRows - 1);
+            const float* source = &in[length * static_cast<std::size_t>(from)];
+            const float weight = taps[row].Weights[k];
+            for (std::size_t i = 0; i < length; ++i)
+                target[i] += weight * source[i];
+        }
+    }
+    return out;
+}
+
+// Each output pixel a weighted sum of the pixels of its row.
+std::vector<float> AlongRows(const std::vector<float>& in, int inWidth, int rowCount, int bands,
+                             const std::vector<TTaps>& taps)
+{
+    const auto outWidth = taps.size();
+    std::vector<float> out(outWidth * static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(bands), 0.0F);
+    for (int y = 0; y < rowCount; ++y) {
+        const float* row = &in[static_cast<std::size_t>(y) * static_cast<std::size_t>(inWidth) * bands];
+        float* target = &out[static_cast<std::size_t>(y) * outWidth * static_cast<std::size_t>(bands)];
+        for (std::size_t x = 0; x < outWidth; ++x, target += bands)
+            for (std::size_t k = 0; k < taps[x].Weights.size(); ++k) {
+                const int from = std::clamp(taps[x].First + static_cast<int>(k), 0, inWidth - 1);
+                const float weight = taps[x].Weights[k];
+                for (int band = 0; band < bands; ++band)
+                    target[band] += weight * row[from * bands + band];
+            }
+    }
+    return out;
+}
+
+std::uint8_t ToLevel(float value)
+{
+    return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+}
+
+}  // namespace
+
+TScaledPixels ScaledDown(const TPixelRows& rows, int width, int height, TFilter filter, bool alpha)
+{
+    const bool dropAlpha = alpha && AlphaOpaque(rows);
+    const bool weighted = alpha && !dropAlpha;
+    TScaledPixels scaled;
+    scaled.Bands = dropAlpha ? rows.Bands - 1 : rows.Bands;
+    const std::vector<float> samples = Samples(rows, scaled.Bands, weighted);
+    const std::vector<float> columns =
+        AlongColumns(samples, static_cast<std::size_t>(rows.Width) * static_cast<std::size_t>(scaled.Bands),
+                     rows.Height, TapsAlong(rows.Height, height, filter));
+    const std::vector<float> result =
+        AlongRows(columns, rows.Width, height, scaled.Bands, TapsAlong(rows.Width, width, filter));
+    scaled.Bytes.resize(result.size());
+    for (std::size_t at = 0; at < result.size(); at += static_cast<std::size_t>(scaled.Bands)) {
+        const float opacity = weighted ? result[at + scaled.Bands - 1] : 255.0F;
+        for (int band = 0; band < scaled.Bands; ++band) {
+            const bool colour = weighted && band < scaled.Bands - 1;
+            const float value =
+                colour ? (opacity > 0.0F ? result[at + band] * 255.0F / opacity : 0.0F) : result[at + band];
+            scaled.Bytes[at + band] = ToLevel(value);
+        }
+    }
+    return scaled;
+}
+
+}  // namespace quillane
