@@ -78,6 +78,8 @@ VImage ToRgb8(const VImage& image)
         result = result.colourspace(VIPS_INTERPRETATION_sRGB);
     if (result.bands() > 4)
         result = result.extract_band(0, VImage::option()->set("n", 4));
+    if (result.interpretation() == VIPS_INTERPRETATION_sRGB)
+        return result;
     return result.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
@@ -110,6 +112,30 @@ VImage WithoutNeedlessAlpha(const VImage& image)
 
 namespace {
 
+// Every row, computed in this thread, one after another in memory.
+std::vector<VipsPel> RowsInMemory(const VImage& image)
+{
+    const std::size_t line = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
+    std::vector<VipsPel> pixels(line * static_cast<std::size_t>(image.height()));
+    ForEachRow(image,
+               [&](int y, const VipsPel* row) { std::memcpy(&pixels[line * static_cast<std::size_t>(y)], row, line); });
+    return pixels;
+}
+
+// An image of these pixels, described as `like` is (interpretation, resolution). Its
+// header is filled in before anyone else can see it, without an operation of the library.
+VImage ImageOfPixels(const void* bytes, std::size_t size, int width, int height, int bands, VipsBandFormat format,
+                     const VImage& like)
+{
+    VipsImage* made = vips_image_new_from_memory_copy(bytes, size, width, height, bands, format);
+    if (made == nullptr)
+        throw vips::VError();
+    made->Type = like.interpretation();
+    made->Xres = like.xres();
+    made->Yres = like.yres();
+    return VImage(made);
+}
+
 // 8-bit colour or grey, with or without alpha, made no larger in either direction.
 bool ScalesDownHere(const VImage& image, int width, int height)
 {
@@ -127,22 +153,13 @@ bool ScalesDownHere(const VImage& image, int width, int height)
 // colour weighted by alpha).
 VImage ScaledDownHere(const VImage& image, int width, int height, TKernel kernel)
 {
-    const std::size_t rowBytes = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
-    std::vector<std::uint8_t> bytes(rowBytes * static_cast<std::size_t>(image.height()));
-    ForEachRow(image, [&](int y, const VipsPel* row) {
-        std::memcpy(&bytes[rowBytes * static_cast<std::size_t>(y)], row, rowBytes);
-    });
-    const TPixelRows rows{bytes.data(), rowBytes, image.bands(), image.width(), image.height()};
+    const std::vector<VipsPel> bytes = RowsInMemory(image);
+    const TPixelRows rows{bytes.data(), VIPS_IMAGE_SIZEOF_LINE(image.get_image()), image.bands(), image.width(),
+                          image.height()};
     const TScaledPixels scaled = ScaledDown(
         rows, width, height, kernel == TKernel::Bicubic ? TFilter::CatmullRom : TFilter::Triangle, HasAlpha(image));
-    VipsImage* made = vips_image_new_from_memory_copy(scaled.Bytes.data(), scaled.Bytes.size(), width, height,
-                                                      scaled.Bands, VIPS_FORMAT_UCHAR);
-    if (made == nullptr)
-        throw vips::VError();
-    return VImage(made).copy(VImage::option()
-                                 ->set("interpretation", image.interpretation())
-                                 ->set("xres", image.xres())
-                                 ->set("yres", image.yres()));
+    return ImageOfPixels(scaled.Bytes.data(), scaled.Bytes.size(), width, height, scaled.Bands, VIPS_FORMAT_UCHAR,
+                         image);
 }
 
 }  // namespace
@@ -195,19 +212,9 @@ void ForEachRow(const VImage& image, const std::function<void(int, const VipsPel
 
 VImage ComputedInThisThread(const VImage& image)
 {
-    const std::size_t line = VIPS_IMAGE_SIZEOF_LINE(image.get_image());
-    std::vector<VipsPel> pixels(line * static_cast<std::size_t>(image.height()));
-    ForEachRow(image,
-               [&](int y, const VipsPel* row) { std::memcpy(&pixels[line * static_cast<std::size_t>(y)], row, line); });
-    VipsImage* copy = vips_image_new_from_memory_copy(pixels.data(), pixels.size(), image.width(), image.height(),
-                                                      image.bands(), image.format());
-    if (copy == nullptr)
-        throw vips::VError();
-    const VImage computed(copy);
-    return WithMetadataOf(computed.copy(VImage::option()
-                                            ->set("interpretation", image.interpretation())
-                                            ->set("xres", image.xres())
-                                            ->set("yres", image.yres())),
+    const std::vector<VipsPel> pixels = RowsInMemory(image);
+    return WithMetadataOf(ImageOfPixels(pixels.data(), pixels.size(), image.width(), image.height(), image.bands(),
+                                        image.format(), image),
                           image);
 }
 
