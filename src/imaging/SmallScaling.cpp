@@ -61,36 +61,24 @@ bool AlphaOpaque(const TPixelRows& rows)
     return true;
 }
 
-// The first `bands` samples of every pixel as floats, colour times alpha when weighted.
-std::vector<float> Samples(const TPixelRows& rows, int bands, bool weighted)
+// Each output row a weighted sum of input rows, of the first `bands` samples of every
+// pixel: colour times alpha when weighted. Read straight from the 8-bit rows, so the
+// picture is never held as floats.
+std::vector<float> AlongColumns(const TPixelRows& rows, int bands, bool weighted, const std::vector<TTaps>& taps)
 {
-    std::vector<float> samples;
-    samples.reserve(static_cast<std::size_t>(rows.Width) * static_cast<std::size_t>(rows.Height) *
-                    static_cast<std::size_t>(bands));
-    for (int y = 0; y < rows.Height; ++y) {
-        const std::uint8_t* pixel = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(y);
-        for (int x = 0; x < rows.Width; ++x, pixel += rows.Bands) {
-            const float alpha = weighted ? pixel[bands - 1] / 255.0F : 1.0F;
-            for (int band = 0; band < bands; ++band)
-                samples.push_back(weighted && band < bands - 1 ? pixel[band] * alpha : pixel[band]);
-        }
-    }
-    return samples;
-}
-
-// Each output row a weighted sum of input rows (a row being `length` samples).
-std::vector<float> AlongColumns(const std::vector<float>& in, std::size_t length, int inRows,
-                                const std::vector<TTaps>& taps)
-{
+    const std::size_t length = static_cast<std::size_t>(rows.Width) * static_cast<std::size_t>(bands);
     std::vector<float> out(length * taps.size(), 0.0F);
     for (std::size_t row = 0; row < taps.size(); ++row) {
-        float* target = &out[length * row];
         for (std::size_t k = 0; k < taps[row].Weights.size(); ++k) {
-            const int from = std::clamp(taps[row].First + static_cast<int>(k), 0, inRows - 1);
-            const float* source = &in[length * static_cast<std::size_t>(from)];
+            const int from = std::clamp(taps[row].First + static_cast<int>(k), 0, rows.Height - 1);
+            const std::uint8_t* pixel = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(from);
             const float weight = taps[row].Weights[k];
-            for (std::size_t i = 0; i < length; ++i)
-                target[i] += weight * source[i];
+            float* target = &out[length * row];
+            for (int x = 0; x < rows.Width; ++x, pixel += rows.Bands, target += bands) {
+                const float colourWeight = weighted ? weight * pixel[bands - 1] / 255.0F : weight;
+                for (int band = 0; band < bands; ++band)
+                    target[band] += (weighted && band == bands - 1 ? weight : colourWeight) * pixel[band];
+            }
         }
     }
     return out;
@@ -129,10 +117,8 @@ TScaledPixels ScaledDown(const TPixelRows& rows, int width, int height, TFilter 
     const bool weighted = alpha && !dropAlpha;
     TScaledPixels scaled;
     scaled.Bands = dropAlpha ? rows.Bands - 1 : rows.Bands;
-    const std::vector<float> samples = Samples(rows, scaled.Bands, weighted);
     const std::vector<float> columns =
-        AlongColumns(samples, static_cast<std::size_t>(rows.Width) * static_cast<std::size_t>(scaled.Bands),
-                     rows.Height, TapsAlong(rows.Height, height, filter));
+        AlongColumns(rows, scaled.Bands, weighted, TapsAlong(rows.Height, height, filter));
     const std::vector<float> result =
         AlongRows(columns, rows.Width, height, scaled.Bands, TapsAlong(rows.Width, width, filter));
     scaled.Bytes.resize(result.size());
