@@ -8,10 +8,10 @@ namespace quillane {
 
 namespace {
 
-// Taps of one output position along one direction: weights of consecutive inputs
-// from `First` on, summing to one.
+// Taps of one output position along one direction: the inputs it weighs (an edge's
+// repeated for positions past it) and their weights, which sum to one.
 struct TTaps {
-    int First = 0;
+    std::vector<int> From;
     std::vector<float> Weights;
 };
 
@@ -36,11 +36,12 @@ std::vector<TTaps> TapsAlong(int inputs, int outputs, TFilter filter)
     for (int out = 0; out < outputs; ++out) {
         const double centre = (out + 0.5) * shrink - 0.5;
         TTaps& tap = taps[static_cast<std::size_t>(out)];
-        tap.First = static_cast<int>(std::floor(centre - reach)) + 1;
+        const int first = static_cast<int>(std::floor(centre - reach)) + 1;
         const int last = static_cast<int>(std::ceil(centre + reach)) - 1;
         double sum = 0.0;
-        for (int in = tap.First; in <= last; ++in) {
+        for (int in = first; in <= last; ++in) {
             const double weight = FilterAt(filter, (in - centre) / stretch);
+            tap.From.push_back(std::clamp(in, 0, inputs - 1));
             tap.Weights.push_back(static_cast<float>(weight));
             sum += weight;
         }
@@ -69,15 +70,21 @@ std::vector<float> AlongColumns(const TPixelRows& rows, int bands, bool weighted
     const std::size_t length = static_cast<std::size_t>(rows.Width) * static_cast<std::size_t>(bands);
     std::vector<float> out(length * taps.size(), 0.0F);
     for (std::size_t row = 0; row < taps.size(); ++row) {
-        for (std::size_t k = 0; k < taps[row].Weights.size(); ++k) {
-            const int from = std::clamp(taps[row].First + static_cast<int>(k), 0, rows.Height - 1);
-            const std::uint8_t* pixel = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(from);
+        float* target = &out[length * row];
+        for (std::size_t k = 0; k < taps[row].From.size(); ++k) {
+            const std::uint8_t* source = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(taps[row].From[k]);
             const float weight = taps[row].Weights[k];
-            float* target = &out[length * row];
-            for (int x = 0; x < rows.Width; ++x, pixel += rows.Bands, target += bands) {
+            if (!weighted && rows.Bands == bands) {
+                for (std::size_t i = 0; i < length; ++i)  // every sample alike: the loop the compiler widens
+                    target[i] += weight * source[i];
+                continue;
+            }
+            const std::uint8_t* pixel = source;
+            float* sum = target;
+            for (int x = 0; x < rows.Width; ++x, pixel += rows.Bands, sum += bands) {
                 const float colourWeight = weighted ? weight * pixel[bands - 1] / 255.0F : weight;
                 for (int band = 0; band < bands; ++band)
-                    target[band] += (weighted && band == bands - 1 ? weight : colourWeight) * pixel[band];
+                    sum[band] += (weighted && band == bands - 1 ? weight : colourWeight) * pixel[band];
             }
         }
     }
@@ -89,16 +96,17 @@ std::vector<float> AlongRows(const std::vector<float>& in, int inWidth, int rowC
                              const std::vector<TTaps>& taps)
 {
     const auto outWidth = taps.size();
-    std::vector<float> out(outWidth * static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(bands), 0.0F);
+    const auto pixelBands = static_cast<std::size_t>(bands);
+    std::vector<float> out(outWidth * static_cast<std::size_t>(rowCount) * pixelBands, 0.0F);
     for (int y = 0; y < rowCount; ++y) {
-        const float* row = &in[static_cast<std::size_t>(y) * static_cast<std::size_t>(inWidth) * bands];
-        float* target = &out[static_cast<std::size_t>(y) * outWidth * static_cast<std::size_t>(bands)];
+        const float* row = &in[static_cast<std::size_t>(y) * static_cast<std::size_t>(inWidth) * pixelBands];
+        float* target = &out[static_cast<std::size_t>(y) * outWidth * pixelBands];
         for (std::size_t x = 0; x < outWidth; ++x, target += bands)
-            for (std::size_t k = 0; k < taps[x].Weights.size(); ++k) {
-                const int from = std::clamp(taps[x].First + static_cast<int>(k), 0, inWidth - 1);
+            for (std::size_t k = 0; k < taps[x].From.size(); ++k) {
+                const float* pixel = row + static_cast<std::size_t>(taps[x].From[k]) * pixelBands;
                 const float weight = taps[x].Weights[k];
                 for (int band = 0; band < bands; ++band)
-                    target[band] += weight * row[from * bands + band];
+                    target[band] += weight * pixel[band];
             }
     }
     return out;
@@ -106,7 +114,7 @@ std::vector<float> AlongRows(const std::vector<float>& in, int inWidth, int rowC
 
 std::uint8_t ToLevel(float value)
 {
-    return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+    return static_cast<std::uint8_t>(std::clamp(value, 0.0F, 255.0F) + 0.5F);
 }
 
 }  // namespace
