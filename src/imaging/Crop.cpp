@@ -42,7 +42,7 @@ TOutcome Crop(const TPath& source, const TPath& target, std::int32_t left, std::
         TGPGraphics graphics(canvas);
         graphics.SetInterpolationMode(imHighQualityBicubic);
         if (!graphics.DrawImage(picture, TRect{0, 0, width, height}, TRect{left, top, width, height}))
-            return TOutcome::Failure(TReason::rsCannotDraw);
+            return graphics.LastFailure();
     }
     canvas.CopyMetadataFrom(picture);
     return canvas.Save(target, EncoderForExtension(source), overwrite);

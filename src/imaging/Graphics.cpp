@@ -129,9 +129,15 @@ TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolat
         result.image_ = pixels::WithMetadataOf(pixels::ToRgb8(scaled), image_);
         result.loaded_ = true;
         result.knownOpaque_ = knownOpaque_;
+    } catch (const vips::VError& error) {
+        // A small picture is scaled at once, reading its pixels: the damage is the picture's.
+        result = TGPImage();
+        result.Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
+    } catch (const std::bad_alloc&) {
+        result = TGPImage();
+        result.Refuse({TReason::rsOutOfMemory, {}});
     } catch (const std::exception&) {
         // As a drawing that failed.
-        vips_error_clear();
         result = TGPImage();
         result.Refuse({TReason::rsCannotDraw, {}});
     }
@@ -273,14 +279,22 @@ bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target)
 
 bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TRect& part)
 {
+    lastFailure_ = {TReason::rsCannotDraw, {}};
     if (image.IsEmpty() || target.width < 1 || target.height < 1 || part.width < 1 || part.height < 1)
         return false;
-    return Guarded([&] {
-        const bool opaque = image.knownOpaque_ && PartInside(part, image.image_);
+    // A small picture is scaled at once, reading its pixels: damage met there is the picture's.
+    VImage scaled;
+    const TOutcome read = GuardedOutcome(TReason::rsDamaged, [&] {
         const VImage cut = image.PartToScale(part, target.width, target.height);
-        const VImage scaled = pixels::ResizeTo(cut, target.width, target.height, KernelFor(mode_));
-        return Composite(pixels::ToRgba8(scaled), target.x, target.y, opaque);
+        scaled = pixels::ResizeTo(cut, target.width, target.height, KernelFor(mode_));
+        return TOutcome::Success();
     });
+    if (!read) {
+        lastFailure_ = read.AsFailure();
+        return false;
+    }
+    const bool opaque = image.knownOpaque_ && PartInside(part, image.image_);
+    return Guarded([&] { return Composite(pixels::ToRgba8(scaled), target.x, target.y, opaque); });
 }
 
 bool TGPGraphics::DrawPixels(const VImage& pixels, std::int32_t x, std::int32_t y, double alphaScale)

@@ -122,6 +122,9 @@ public:
     // The part of the image scaled into the rectangle; parts of it outside the
     // image count as transparent.
     bool DrawImage(const TGPImage& image, const TRect& target, const TRect& part);
+    // Why the last scaled drawing failed: the damage met reading its picture's pixels,
+    // or rsCannotDraw.
+    TOutcome LastFailure() const { return TOutcome::Failure(lastFailure_); }
     // 8-bit sRGB pixels (alpha optional) at (x, y), their alpha scaled by alphaScale.
     // The primitive for text and colour-matrix drawing.
     bool DrawPixels(const vips::VImage& pixels, std::int32_t x, std::int32_t y, double alphaScale = 1.0);
@@ -131,6 +134,7 @@ private:
 
     TGPImage& surface_;
     TInterpolationMode mode_ = imDefault;
+    TFailure lastFailure_{TReason::rsCannotDraw, {}};
 };
 
 }  // namespace quillane

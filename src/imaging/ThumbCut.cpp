@@ -20,16 +20,18 @@ TOutcome DrawCutFast(TGPGraphics& graphics, const TGPImage& source, const TCutFa
         return covering.LoadOutcome();
     const TRect box{0, 0, static_cast<std::int32_t>(cut.window.width), static_cast<std::int32_t>(cut.window.height)};
     if (!graphics.DrawImage(covering, box, thumbnail::ToRect(cut.window)))
-        return TOutcome::Failure(TReason::rsCannotDraw);
+        return graphics.LastFailure();
     return TOutcome::Success();
 }
 
 // High quality: the middle part of the source scaled bicubically into the box.
-bool DrawCutHighQuality(TGPGraphics& graphics, const TGPImage& source, const TRect64& part, std::int32_t width,
-                        std::int32_t height)
+TOutcome DrawCutHighQuality(TGPGraphics& graphics, const TGPImage& source, const TRect64& part, std::int32_t width,
+                            std::int32_t height)
 {
     graphics.SetInterpolationMode(imHighQualityBicubic);
-    return graphics.DrawImage(source, TRect{0, 0, width, height}, thumbnail::ToRect(part));
+    if (!graphics.DrawImage(source, TRect{0, 0, width, height}, thumbnail::ToRect(part)))
+        return graphics.LastFailure();
+    return TOutcome::Success();
 }
 
 TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,
@@ -50,8 +52,8 @@ TOutcome ThumbCut(bool highQuality, const TPath& sourcePath, const TPath& target
         TOutcome drawn = TOutcome::Failure(TReason::rsCannotDraw);
         if (highQuality) {
             const std::optional<TRect64> part = CutPartHQ(source.GetWidth(), source.GetHeight(), width, height);
-            if (part && DrawCutHighQuality(graphics, source, *part, width, height))
-                drawn = TOutcome::Success();
+            if (part)
+                drawn = DrawCutHighQuality(graphics, source, *part, width, height);
         } else {
             const std::optional<TCutFast> cut = CutWindowFast(source.GetWidth(), source.GetHeight(), width, height);
             if (cut)

@@ -23,7 +23,7 @@ TOutcome DrawFitted(TGPGraphics& graphics, bool highQuality, const TGPImage& sou
             return fitted.LoadOutcome();
         drawn = graphics.DrawImage(fitted, static_cast<std::int32_t>(placed.x), static_cast<std::int32_t>(placed.y));
     }
-    return drawn ? TOutcome::Success() : TOutcome::Failure(TReason::rsCannotDraw);
+    return drawn ? TOutcome::Success() : graphics.LastFailure();
 }
 
 TOutcome ThumbFill(bool highQuality, const TPath& sourcePath, const TPath& target, std::int32_t width,

@@ -123,6 +123,28 @@ TEST_F(FailureReasons, EveryDamagedSampleIsBlamedOnItsContent)
     }
 }
 
+// A small picture is scaled as soon as it is drawn, so its damage may first show there.
+TEST_F(FailureReasons, DamageMetWhileScalingASmallPictureIsBlamedOnIt)
+{
+    // Its header is sound; its compressed pixels are garbled.
+    std::string tiff = test::EncodedPicture(test::NoiseImage(64, 48), "tif", "[compression=lzw]");
+    for (std::size_t at = tiff.size() / 2; at < tiff.size() / 2 + 40; ++at)
+        tiff[at] = static_cast<char>(~tiff[at]);
+    test::WriteBytes(File("garbled.tif"), tiff);
+    const std::vector<TNamedRoutine> scaling = {
+        {"PercentHQ", [](auto& s, auto& t, bool o) { return ThumbPercentHQ(s, t, 50, 50, o); }},
+        {"ExactHQ", [](auto& s, auto& t, bool o) { return ThumbExactHQ(s, t, 10, 10, o); }},
+        {"FillHQ", [](auto& s, auto& t, bool o) { return ThumbFillHQ(s, t, 10, 10, 0xFF000000u, o); }},
+        {"CutHQ", [](auto& s, auto& t, bool o) { return ThumbCutHQ(s, t, 10, 10, o); }},
+    };
+    for (const TNamedRoutine& routine : scaling) {
+        SCOPED_TRACE(routine.Name);
+        const TOutcome outcome = routine.Call(File("garbled.tif"), File(std::string(routine.Name) + ".jpg"), false);
+        EXPECT_EQ(outcome.Reason(), TReason::rsDamaged) << outcome.Detail();
+        EXPECT_FALSE(outcome.Detail().empty());
+    }
+}
+
 TEST_F(FailureReasons, TheLibrarysOwnTextComesAlongAsTheDetail)
 {
     test::WriteBytes(File("deep.jpg"), test::JpegWithPrecision(Jpeg(), 12));
