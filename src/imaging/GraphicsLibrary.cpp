@@ -6,6 +6,7 @@
 // Needs the main header before it.
 #include <vips/vector.h>
 
+#include "imaging/LibraryModules.h"
 #include "imaging/OrcCodeLock.h"
 #include "imaging/PictureChecks.h"
 
@@ -18,7 +19,7 @@ std::string GraphicsLibraryVersion()
 
 bool GraphicsStartup(const char* argv0)
 {
-    if (VIPS_INIT(argv0 ? argv0 : "quillane") != 0) {
+    if (!StartLibraryWithModules(argv0 ? argv0 : "quillane", NeededLibraryModules())) {
         vips_error_clear();
         return false;
     }
