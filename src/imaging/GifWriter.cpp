@@ -2,7 +2,6 @@
 
 #include <cgif.h>
 #include <libimagequant.h>
-#include <omp.h>
 
 #include <algorithm>
 #include <cstring>
@@ -12,6 +11,7 @@
 
 #include "imaging/PaletteDither.h"
 #include "imaging/Pixels.h"
+#include "imaging/SerialRegions.h"
 
 namespace quillane {
 
@@ -236,7 +236,7 @@ std::uint64_t GifEncodeBytes(std::int64_t width, std::int64_t height, int bands)
 // The limit belongs to the calling thread, so it is set where the quantiser is called.
 void KeepQuantiserOnThisThread()
 {
-    omp_set_num_threads(1);
+    KeepParallelRegionsOnThisThread();
 }
 
 bool WriteGif(vips::VImage image, const TGifSink& sink)
