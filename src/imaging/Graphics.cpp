@@ -94,6 +94,12 @@ void TGPImage::Refuse(TFailure failure)
     failure_ = std::move(failure);
 }
 
+void TGPImage::RefuseInstead(const TOutcome& failure)
+{
+    *this = TGPImage();
+    Refuse(failure.AsFailure());
+}
+
 void TGPImage::Adopt(const VImage& image)
 {
     loaded_ = image.get_image() != nullptr && image.width() > 0 && image.height() > 0;
@@ -123,24 +129,17 @@ TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolat
     TGPImage result;
     if (!CanScaleTo(width, height, result))
         return result;
-    try {
+    // A small picture is scaled at once, reading its pixels: a library error is damage.
+    const TOutcome scaled = GuardedOutcome(TReason::rsDamaged, [&] {
         const TRect whole{0, 0, image_.width(), image_.height()};
-        const VImage scaled = pixels::ResizeTo(PartToScale(whole, width, height), width, height, KernelFor(mode));
-        result.image_ = pixels::WithMetadataOf(pixels::ToRgb8(scaled), image_);
+        const VImage resized = pixels::ResizeTo(PartToScale(whole, width, height), width, height, KernelFor(mode));
+        result.image_ = pixels::WithMetadataOf(pixels::ToRgb8(resized), image_);
         result.loaded_ = true;
         result.knownOpaque_ = knownOpaque_;
-    } catch (const vips::VError& error) {
-        // A small picture is scaled at once, reading its pixels: the damage is the picture's.
-        result = TGPImage();
-        result.Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
-    } catch (const std::bad_alloc&) {
-        result = TGPImage();
-        result.Refuse({TReason::rsOutOfMemory, {}});
-    } catch (const std::exception&) {
-        // As a drawing that failed.
-        result = TGPImage();
-        result.Refuse({TReason::rsCannotDraw, {}});
-    }
+        return TOutcome::Success();
+    });
+    if (!scaled)
+        result.RefuseInstead(scaled);
     return result;
 }
 
@@ -180,7 +179,8 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const
     TGPImage result;
     if (!CanScaleTo(width, height, result))
         return result;
-    try {
+    // Computed here, reading the picture's pixels: a library error is damage.
+    const TOutcome made = GuardedOutcome(TReason::rsDamaged, [&] {
         VImage thumbnail;
         if (!file_.empty()) {
             thumbnail = loading::ThumbnailFromFile(file_, width, height);
@@ -191,13 +191,10 @@ TGPImage TGPImage::GetThumbnail(std::int32_t width, std::int32_t height) const
         result.image_ = pixels::ComputedInThisThread(pixels::FitExactly(thumbnail, width, height));
         result.loaded_ = true;
         result.knownOpaque_ = !pixels::HasAlpha(result.image_);
-    } catch (const vips::VError& error) {
-        result = TGPImage();
-        result.Refuse(LibraryFailure(error, TReason::rsDamaged).AsFailure());
-    } catch (const std::bad_alloc&) {
-        result = TGPImage();
-        result.Refuse({TReason::rsOutOfMemory, {}});
-    }
+        return TOutcome::Success();
+    });
+    if (!made)
+        result.RefuseInstead(made);
     return result;
 }
 

@@ -74,6 +74,8 @@ protected:
     // Takes a decoded picture, or none (an empty image) when it has no pixels.
     void Adopt(const vips::VImage& image);
     void Refuse(TFailure failure);
+    // Empties this picture and refuses it for the failure's reason.
+    void RefuseInstead(const TOutcome& failure);
     bool CanScaleTo(std::int32_t width, std::int32_t height, TGPImage& result) const;
     // The part of the picture to scale to width x height, cut out. A JPEG still as in its
     // file is read again at a fraction of its size where the scaling allows, for a
