@@ -119,9 +119,12 @@ VImage RampImage(int width, int height)
         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
 }
 
-VImage NoiseImage(int width, int height)
+VImage NoiseImage(int width, int height, std::optional<int> seed)
 {
-    VImage noise = VImage::gaussnoise(width, height, VImage::option()->set("sigma", 60.0)->set("mean", 128.0));
+    vips::VOption* options = VImage::option()->set("sigma", 60.0)->set("mean", 128.0);
+    if (seed)
+        options->set("seed", *seed);
+    VImage noise = VImage::gaussnoise(width, height, options);
     return VImage::bandjoin({noise, noise.rot180(), noise.fliphor()})
         .cast(VIPS_FORMAT_UCHAR)
         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 #include <vips/vips8>
@@ -27,8 +28,9 @@ extern const TPixel kRed, kGreen, kBlue, kWhite;
 // A horizontal ramp: red = x * 255 / (width - 1), green and blue 0.
 vips::VImage RampImage(int width, int height);
 
-// Noise, so that compressed files have real size (for truncation tests).
-vips::VImage NoiseImage(int width, int height);
+// Noise, so that compressed files have real size (for truncation tests); new noise on
+// every call, or the same noise for the same seed.
+vips::VImage NoiseImage(int width, int height, std::optional<int> seed = std::nullopt);
 
 // Writes the picture in the format named by the extension of the path (.jpg, .jpeg,
 // .png, .gif, .tif, .tiff, .bmp, .webp, .heic, .heif, .avif, .jxl), or by `format`
