@@ -262,6 +262,7 @@ bool TGPGraphics::FillRectangle(const TGPSolidBrush& brush, const TRect& area)
 
 bool TGPGraphics::DrawImage(const TGPImage& image, std::int32_t x, std::int32_t y)
 {
+    lastFailure_ = {TReason::rsCannotDraw, {}};
     if (image.IsEmpty())
         return false;
     return Guarded([&] { return Composite(pixels::ToRgba8(image.image_), x, y, image.knownOpaque_); });

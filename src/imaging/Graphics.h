@@ -124,8 +124,8 @@ public:
     // The part of the image scaled into the rectangle; parts of it outside the
     // image count as transparent.
     bool DrawImage(const TGPImage& image, const TRect& target, const TRect& part);
-    // Why the last scaled drawing failed: the damage met reading its picture's pixels,
-    // or rsCannotDraw.
+    // Why the last DrawImage failed: the damage met reading its picture's pixels while
+    // scaling it, or rsCannotDraw.
     TOutcome LastFailure() const { return TOutcome::Failure(lastFailure_); }
     // 8-bit sRGB pixels (alpha optional) at (x, y), their alpha scaled by alphaScale.
     // The primitive for text and colour-matrix drawing.
