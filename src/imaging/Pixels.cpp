@@ -137,14 +137,19 @@ VImage ImageOfPixels(const void* bytes, std::size_t size, int width, int height,
 }
 
 // 8-bit colour or grey, with or without alpha, made no larger in either direction.
-bool ScalesDownHere(const VImage& image, int width, int height)
+bool IsEightBitMadeNoLarger(const VImage& image, int width, int height)
 {
-    if (static_cast<std::int64_t>(image.width()) * image.height() >= kSmallPicturePixels || width > image.width() ||
-        height > image.height() || image.format() != VIPS_FORMAT_UCHAR)
+    if (width > image.width() || height > image.height() || image.format() != VIPS_FORMAT_UCHAR)
         return false;
     const VipsInterpretation interpretation = image.interpretation();
     return (interpretation == VIPS_INTERPRETATION_sRGB && (image.bands() == 3 || image.bands() == 4)) ||
            (interpretation == VIPS_INTERPRETATION_B_W && image.bands() <= 2);
+}
+
+bool ScalesDownHere(const VImage& image, int width, int height)
+{
+    return static_cast<std::int64_t>(image.width()) * image.height() < kSmallPicturePixels &&
+           IsEightBitMadeNoLarger(image, width, height);
 }
 
 // The library's resize sets up a dozen operations, each taking its process-wide locks:
@@ -162,6 +167,51 @@ VImage ScaledDownHere(const VImage& image, int width, int height, TKernel kernel
                          image);
 }
 
+// Where a picture shrinks to a quarter or less, the library's resize averages boxes of
+// pixels down to twice the final size, rounding each average to a level (a box of an
+// even number of pixels rounds its halves up), and weighs the rest in 8-bit fixed
+// point: on photos 0.8 dB short of a true Catmull-Rom. High quality averages boxes only
+// down to four times the final size, exactly, and weighs the rest in floating point,
+// both here: within about a tenth of a dB. Here, too, the weighing is centred on the picture rather
+// than on its boxes, of which the last may be partial.
+constexpr int kWeighedShrinkAtLeast = 4;
+constexpr std::int64_t kMostBoxes = 2 * 1024 * 1024;  // held in memory, as floats, while weighed
+
+struct TBoxes {
+    int Across = 1;
+    int Down = 1;
+};
+
+TBoxes BoxesFor(const VImage& image, int width, int height)
+{
+    return {std::max(1, image.width() / (width * kWeighedShrinkAtLeast)),
+            std::max(1, image.height() / (height * kWeighedShrinkAtLeast))};
+}
+
+bool WeighsAfterBoxesHere(const VImage& source, int width, int height, TKernel kernel)
+{
+    const bool shrinksFourfold =
+        source.width() >= kWeighedShrinkAtLeast * width || source.height() >= kWeighedShrinkAtLeast * height;
+    if (kernel != TKernel::Bicubic || !shrinksFourfold || HasAlpha(source) ||
+        !IsEightBitMadeNoLarger(source, width, height))
+        return false;
+    const TBoxes boxes = BoxesFor(source, width, height);
+    const auto boxesAlong = [](int size, int box) { return static_cast<std::int64_t>((size + box - 1) / box); };
+    return boxesAlong(source.width(), boxes.Across) * boxesAlong(source.height(), boxes.Down) <= kMostBoxes;
+}
+
+VImage WeighedAfterBoxesHere(const VImage& source, int width, int height)
+{
+    const TBoxes boxes = BoxesFor(source, width, height);
+    TBoxAverages averages(source.width(), source.height(), source.bands(), boxes.Across, boxes.Down);
+    ForEachRow(source, [&](int y, const VipsPel* row) { averages.AddRow(y, row); });
+    const TExtent extent{static_cast<double>(source.width()) / boxes.Across,
+                         static_cast<double>(source.height()) / boxes.Down};
+    const TScaledPixels scaled = ScaledDown(averages, width, height, TFilter::CatmullRom, extent);
+    return ImageOfPixels(scaled.Bytes.data(), scaled.Bytes.size(), width, height, scaled.Bands, VIPS_FORMAT_UCHAR,
+                         source);
+}
+
 }  // namespace
 
 VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel)
@@ -173,6 +223,8 @@ VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel)
     const TPlainLoops plain(static_cast<std::int64_t>(image.width()) * image.height() < kSmallPicturePixels);
     const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
     const VImage source = WithoutNeedlessAlpha(image);
+    if (WeighsAfterBoxesHere(source, width, height, kernel))
+        return WeighedAfterBoxesHere(source, width, height);
     const bool alpha = HasAlpha(source);
     const VipsBandFormat format = source.format();
     VImage scaled = alpha ? source.premultiply() : source;

@@ -27,9 +27,10 @@ double FilterAt(TFilter filter, double t)
     return 0.0;
 }
 
-std::vector<TTaps> TapsAlong(int inputs, int outputs, TFilter filter)
+// `extent`: how many inputs the row or column stands for.
+std::vector<TTaps> TapsAlong(int inputs, double extent, int outputs, TFilter filter)
 {
-    const double shrink = static_cast<double>(inputs) / outputs;
+    const double shrink = extent / outputs;
     const double stretch = std::max(1.0, shrink);
     const double reach = (filter == TFilter::Triangle ? 1.0 : 2.0) * stretch;
     std::vector<TTaps> taps(static_cast<std::size_t>(outputs));
@@ -62,6 +63,13 @@ bool AlphaOpaque(const TPixelRows& rows)
     return true;
 }
 
+template <typename TSample>
+void AddWeighted(float* target, const TSample* source, std::size_t length, float weight)
+{
+    for (std::size_t i = 0; i < length; ++i)  // every sample alike: the loop the compiler widens
+        target[i] += weight * source[i];
+}
+
 // Each output row a weighted sum of input rows, of the first `bands` samples of every
 // pixel: colour times alpha when weighted. Read straight from the 8-bit rows, so the
 // picture is never held as floats.
@@ -75,8 +83,7 @@ std::vector<float> AlongColumns(const TPixelRows& rows, int bands, bool weighted
             const std::uint8_t* source = rows.Bytes + rows.RowBytes * static_cast<std::size_t>(taps[row].From[k]);
             const float weight = taps[row].Weights[k];
             if (!weighted && rows.Bands == bands) {
-                for (std::size_t i = 0; i < length; ++i)  // every sample alike: the loop the compiler widens
-                    target[i] += weight * source[i];
+                AddWeighted(target, source, length, weight);
                 continue;
             }
             const std::uint8_t* pixel = source;
@@ -88,6 +95,17 @@ std::vector<float> AlongColumns(const TPixelRows& rows, int bands, bool weighted
             }
         }
     }
+    return out;
+}
+
+std::vector<float> AlongColumns(const TBoxAverages& boxes, const std::vector<TTaps>& taps)
+{
+    const std::size_t length = static_cast<std::size_t>(boxes.Width()) * static_cast<std::size_t>(boxes.Bands());
+    std::vector<float> out(length * taps.size(), 0.0F);
+    for (std::size_t row = 0; row < taps.size(); ++row)
+        for (std::size_t k = 0; k < taps[row].From.size(); ++k)
+            AddWeighted(&out[length * row], &boxes.Averages()[length * static_cast<std::size_t>(taps[row].From[k])],
+                        length, taps[row].Weights[k]);
     return out;
 }
 
@@ -126,9 +144,9 @@ TScaledPixels ScaledDown(const TPixelRows& rows, int width, int height, TFilter 
     TScaledPixels scaled;
     scaled.Bands = dropAlpha ? rows.Bands - 1 : rows.Bands;
     const std::vector<float> columns =
-        AlongColumns(rows, scaled.Bands, weighted, TapsAlong(rows.Height, height, filter));
+        AlongColumns(rows, scaled.Bands, weighted, TapsAlong(rows.Height, rows.Height, height, filter));
     const std::vector<float> result =
-        AlongRows(columns, rows.Width, height, scaled.Bands, TapsAlong(rows.Width, width, filter));
+        AlongRows(columns, rows.Width, height, scaled.Bands, TapsAlong(rows.Width, rows.Width, width, filter));
     scaled.Bytes.resize(result.size());
     for (std::size_t at = 0; at < result.size(); at += static_cast<std::size_t>(scaled.Bands)) {
         const float opacity = weighted ? result[at + scaled.Bands - 1] : 255.0F;
@@ -139,6 +157,16 @@ TScaledPixels ScaledDown(const TPixelRows& rows, int width, int height, TFilter 
             scaled.Bytes[at + band] = ToLevel(value);
         }
     }
+    return scaled;
+}
+
+TScaledPixels ScaledDown(const TBoxAverages& boxes, int width, int height, TFilter filter, TExtent extent)
+{
+    const std::vector<float> columns = AlongColumns(boxes, TapsAlong(boxes.Height(), extent.Height, height, filter));
+    const std::vector<float> result =
+        AlongRows(columns, boxes.Width(), height, boxes.Bands(), TapsAlong(boxes.Width(), extent.Width, width, filter));
+    TScaledPixels scaled{std::vector<std::uint8_t>(result.size()), boxes.Bands()};
+    std::transform(result.begin(), result.end(), scaled.Bytes.begin(), ToLevel);
     return scaled;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/BoxAverages.h"
 #include "imaging/PixelRows.h"
 
 namespace quillane {
@@ -23,5 +24,16 @@ struct TScaledPixels {
 // dropped, as the colour alone then says everything. Sizes of at least one and at most
 // the input's.
 TScaledPixels ScaledDown(const TPixelRows& rows, int width, int height, TFilter filter, bool alpha);
+
+// How far a picture reaches in boxes: fewer than there are where the last column or row
+// of boxes stands for only part of a box.
+struct TExtent {
+    double Width = 0.0;
+    double Height = 0.0;
+};
+
+// The same filter over the averages of boxes of a picture without alpha, the shrink
+// being the extent over the output's size.
+TScaledPixels ScaledDown(const TBoxAverages& boxes, int width, int height, TFilter filter, TExtent extent);
 
 }  // namespace quillane
