@@ -129,7 +129,8 @@ TGPImage TGPImage::ScaledTo(std::int32_t width, std::int32_t height, TInterpolat
     TGPImage result;
     if (!CanScaleTo(width, height, result))
         return result;
-    // A small picture is scaled at once, reading its pixels: a library error is damage.
+    // A small picture, or one shrunk fourfold in high quality, is scaled at once, reading
+    // its pixels: a library error is damage.
     const TOutcome scaled = GuardedOutcome(TReason::rsDamaged, [&] {
         const TRect whole{0, 0, image_.width(), image_.height()};
         const VImage resized = pixels::ResizeTo(PartToScale(whole, width, height), width, height, KernelFor(mode));
@@ -280,7 +281,8 @@ bool TGPGraphics::DrawImage(const TGPImage& image, const TRect& target, const TR
     lastFailure_ = {TReason::rsCannotDraw, {}};
     if (image.IsEmpty() || target.width < 1 || target.height < 1 || part.width < 1 || part.height < 1)
         return false;
-    // A small picture is scaled at once, reading its pixels: damage met there is the picture's.
+    // A small picture, or one shrunk fourfold in high quality, is scaled at once, reading
+    // its pixels: damage met there is the picture's.
     VImage scaled;
     const TOutcome read = GuardedOutcome(TReason::rsDamaged, [&] {
         const VImage cut = image.PartToScale(part, target.width, target.height);
