@@ -31,7 +31,7 @@ private:
     int down_;
     int boxesAcross_;
     int boxesDown_;
-    std::vector<std::uint32_t> sums_;  // of the box row being read
+    std::vector<std::uint32_t> columnSums_;  // every sample's column, over the box row being read
     std::vector<float> averages_;
 };
 
