@@ -5,14 +5,10 @@
 
 namespace quillane {
 
-namespace {
-
 int BoxesAlong(int size, int box)
 {
     return (size + box - 1) / box;
 }
-
-}  // namespace
 
 TBoxAverages::TBoxAverages(int width, int height, int bands, int across, int down)
     : width_(width),

@@ -5,6 +5,9 @@
 
 namespace quillane {
 
+// How many boxes of `box` pixels cover `size` pixels, the last one perhaps in part.
+int BoxesAlong(int size, int box);
+
 // The exact averages of boxes of `across` x `down` pixels of an 8-bit picture, built
 // up row by row as it is read, without rounding: the boxes of the last column and row
 // may reach past the edge and average only the pixels that are there.

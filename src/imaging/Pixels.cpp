@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,8 +173,8 @@ VImage ScaledDownHere(const VImage& image, int width, int height, TKernel kernel
 // even number of pixels rounds its halves up), and weighs the rest in 8-bit fixed
 // point: on photos 0.8 dB short of a true Catmull-Rom. High quality averages boxes only
 // down to four times the final size, exactly, and weighs the rest in floating point,
-// both here: within about a tenth of a dB. Here, too, the weighing is centred on the picture rather
-// than on its boxes, of which the last may be partial.
+// both here: within about a tenth of a dB. Here, too, the weighing is centred on the
+// picture rather than on its boxes, of which the last may be partial.
 constexpr int kWeighedShrinkAtLeast = 4;
 constexpr std::int64_t kMostBoxes = 2 * 1024 * 1024;  // held in memory, as floats, while weighed
 
@@ -182,27 +183,25 @@ struct TBoxes {
     int Down = 1;
 };
 
-TBoxes BoxesFor(const VImage& image, int width, int height)
-{
-    return {std::max(1, image.width() / (width * kWeighedShrinkAtLeast)),
-            std::max(1, image.height() / (height * kWeighedShrinkAtLeast))};
-}
-
-bool WeighsAfterBoxesHere(const VImage& source, int width, int height, TKernel kernel)
+// The boxes to average before weighing here, if this scaling is weighed here.
+std::optional<TBoxes> BoxesToWeighHere(const VImage& source, int width, int height, TKernel kernel)
 {
     const bool shrinksFourfold =
         source.width() >= kWeighedShrinkAtLeast * width || source.height() >= kWeighedShrinkAtLeast * height;
     if (kernel != TKernel::Bicubic || !shrinksFourfold || HasAlpha(source) ||
         !IsEightBitMadeNoLarger(source, width, height))
-        return false;
-    const TBoxes boxes = BoxesFor(source, width, height);
-    const auto boxesAlong = [](int size, int box) { return static_cast<std::int64_t>((size + box - 1) / box); };
-    return boxesAlong(source.width(), boxes.Across) * boxesAlong(source.height(), boxes.Down) <= kMostBoxes;
+        return std::nullopt;
+    const TBoxes boxes{std::max(1, source.width() / (width * kWeighedShrinkAtLeast)),
+                       std::max(1, source.height() / (height * kWeighedShrinkAtLeast))};
+    const std::int64_t count =
+        static_cast<std::int64_t>(BoxesAlong(source.width(), boxes.Across)) * BoxesAlong(source.height(), boxes.Down);
+    if (count > kMostBoxes)
+        return std::nullopt;
+    return boxes;
 }
 
-VImage WeighedAfterBoxesHere(const VImage& source, int width, int height)
+VImage WeighedAfterBoxesHere(const VImage& source, int width, int height, TBoxes boxes)
 {
-    const TBoxes boxes = BoxesFor(source, width, height);
     TBoxAverages averages(source.width(), source.height(), source.bands(), boxes.Across, boxes.Down);
     ForEachRow(source, [&](int y, const VipsPel* row) { averages.AddRow(y, row); });
     const TExtent extent{static_cast<double>(source.width()) / boxes.Across,
@@ -223,8 +222,8 @@ VImage ResizeTo(const VImage& image, int width, int height, TKernel kernel)
     const TPlainLoops plain(static_cast<std::int64_t>(image.width()) * image.height() < kSmallPicturePixels);
     const VipsKernel vipsKernel = kernel == TKernel::Bicubic ? VIPS_KERNEL_CUBIC : VIPS_KERNEL_LINEAR;
     const VImage source = WithoutNeedlessAlpha(image);
-    if (WeighsAfterBoxesHere(source, width, height, kernel))
-        return WeighedAfterBoxesHere(source, width, height);
+    if (const std::optional<TBoxes> boxes = BoxesToWeighHere(source, width, height, kernel))
+        return WeighedAfterBoxesHere(source, width, height, *boxes);
     const bool alpha = HasAlpha(source);
     const VipsBandFormat format = source.format();
     VImage scaled = alpha ? source.premultiply() : source;
